@@ -1,0 +1,237 @@
+#include "leer_sistema.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "codes.h"
+#include "free_form_reader.h"
+#include "muestra.h"
+
+namespace brenta {
+namespace {
+
+using farvik::kGeneral;
+
+// Largest magnitude of a seed for which the generator stays in [0, 1).
+constexpr std::int32_t kMaxSeed = 161803398;
+
+class Reader {
+public:
+    Reader(std::istream& in, const std::string& fileName)
+        : r_(in, FreeFormReader::Source::DataFile, fileName), file_(fileName) {}
+
+    void labels(int n, std::string_view what) {
+        for (int i = 0; i < n; ++i) r_.skipLabel(what);
+    }
+    std::int32_t integer(std::string_view what) { return r_.readInteger(what); }
+    double real(std::string_view what) { return r_.readReal(what); }
+    void skipLine(std::string_view what) { r_.skipLine(what); }
+
+    // Refuses the value just read.
+    void require(bool ok, ExitStatus status, const std::string& detail) const {
+        if (!ok) {
+            throw EngineError(status,
+                              file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail);
+        }
+    }
+    void count(std::int32_t n, const std::string& what) const {
+        require(n >= 1 && n <= kDim, kExitBadCount,
+                what + " debe estar entre 1 y 50 (se leyó " + std::to_string(n) + ")");
+    }
+
+private:
+    FreeFormReader r_;
+    std::string file_;
+};
+
+void readHead(Reader& rd, SystemData& s) {
+    rd.labels(2, "NÚMERO TOTAL DE ELEMENTOS DEL SISTEMA");
+    s.ntotal = rd.integer("el número total de elementos");
+    rd.labels(7, "DISPOSICION DE LOS ELEMENTOS EN EL SISTEMA");
+    s.itipo = rd.integer("el tipo de sistema");
+    rd.require(s.itipo >= 1 && s.itipo <= 5, kExitBadStructure,
+               "el tipo de sistema debe estar entre 1 y 5 (se leyó " + std::to_string(s.itipo) + ")");
+    s.kclase = farvik::structureClass(s.itipo);
+    rd.labels(4, "¿ESTUDIO DE REDUNDANCIA?");
+    s.iredun = rd.integer("la respuesta al estudio de redundancia");
+    rd.labels(2, "ESTRUCTURA DEL SISTEMA");
+}
+
+void readDimension(Reader& rd, SystemData& s, std::int32_t needed, const std::string& why) {
+    rd.labels(1, "Dimension de las matrices del sistema:");
+    s.ndim = rd.integer("la dimensión de las matrices del sistema");
+    rd.require(s.ndim >= needed && s.ndim <= kDim, kExitBadDimension,
+               "la dimensión de las matrices debe estar entre " + std::to_string(needed) +
+                   " (" + why + ") y 50 (se leyó " + std::to_string(s.ndim) + ")");
+    s.createElementTables();
+}
+
+void readSubsystemStructure(Reader& rd, SystemData& s) {
+    rd.labels(1, "Número de subsistemas:");
+    s.nsub = rd.integer("el número de subsistemas");
+    rd.count(s.nsub, "el número de subsistemas");
+    std::int32_t widest = 0;
+    for (int i = 1; i <= s.nsub; ++i) {
+        rd.labels(1, "Elementos en el subsistema " + std::to_string(i) + ":");
+        s.nelsub[i] = rd.integer("el número de elementos del subsistema " + std::to_string(i));
+        rd.count(s.nelsub[i], "el número de elementos del subsistema " + std::to_string(i));
+        if (s.nelsub[i] > widest) widest = s.nelsub[i];
+    }
+    const bool bySubsystems = s.nsub >= widest;
+    readDimension(rd, s, bySubsystems ? s.nsub : widest,
+                  bySubsystems ? "el número de subsistemas" : "el subsistema más largo");
+}
+
+void readPathStructure(Reader& rd, SystemData& s) {
+    rd.labels(1, "Número de elementos en el sistema:");
+    s.nel = rd.integer("el número de elementos");
+    rd.count(s.nel, "el número de elementos");
+    rd.labels(1, "Número de caminos en el sistema:");
+    s.ncam = rd.integer("el número de caminos");
+    rd.count(s.ncam, "el número de caminos");
+    for (int p = 1; p <= s.ncam; ++p) {
+        rd.labels(1, "Elementos en serie en el camino " + std::to_string(p) + ":");
+        s.nelcam[p] = rd.integer("el número de elementos del camino " + std::to_string(p));
+        rd.count(s.nelcam[p], "el número de elementos del camino " + std::to_string(p));
+    }
+    readDimension(rd, s, s.nel, "el número de elementos");
+}
+
+std::string elementName(const SystemData& s, int j, int i) {
+    return s.kclase == 5 ? "del elemento " + std::to_string(j)
+                         : "del elemento " + std::to_string(i) + "-" + std::to_string(j);
+}
+
+// Draws of these distributions must give finite, non-negative times for every uniform
+// number the generator can return (|z| of the polar method stays below 10).
+void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
+    const int code = s.distribution(j, i);
+    const double p1 = s.parameter(1, j, i);
+    const double p2 = s.parameter(2, j, i);
+    const std::string who = elementName(s, j, i);
+    auto require = [&](bool ok, const std::string& detail) {
+        rd.require(ok, kExitBadParameter, "parámetro " + std::to_string(k) + " " + who + ": " + detail);
+    };
+    constexpr double kMaxMinusLogU = 21.0;  // -ln u for the smallest uniform above 0
+    constexpr double kMaxZ = 10.0;
+    if (k == 1) {
+        if (code == farvik::kExponential) {
+            require(p1 > 0 && std::isfinite(kMaxMinusLogU / p1),
+                    "la tasa de fallo debe ser mayor que 0");
+        } else if (code == farvik::kWeibull) {
+            require(p1 > 0, "el parámetro de forma debe ser mayor que 0");
+        } else if (code == farvik::kLognormal) {
+            require(p1 > 0, "la media de la lognormal debe ser mayor que 0");
+        }
+        return;
+    }
+    if (k != 2) return;
+    switch (code) {
+        case farvik::kWeibull:
+            require(p2 >= 0, "el parámetro de escala no puede ser negativo");
+            require(std::isfinite(p2 * std::pow(kMaxMinusLogU, 1.0 / p1)),
+                    "los tiempos de fallo no caben en un número real");
+            break;
+        case farvik::kLognormalNormal:
+        case farvik::kLognormal:
+            require(p2 >= 0, "la desviación típica no puede ser negativa");
+            break;
+        case farvik::kNormal:
+            require(p2 >= 0, "la desviación típica no puede ser negativa");
+            require(p1 >= -5 * p2,
+                    "la media está más de 5 desviaciones típicas por debajo de 0");
+            require(std::isfinite(p1 + kMaxZ * p2),
+                    "los tiempos de fallo no caben en un número real");
+            break;
+        default:
+            break;
+    }
+}
+
+void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
+    rd.labels(2, "DATOS DEL ELEMENTO");
+    if (general) {
+        rd.labels(1, "Número clave del elemento");
+        const std::int32_t key = rd.integer("el número clave del elemento");
+        rd.require(key >= 1 && key <= s.ndim, kExitBadKey,
+                   "el número clave debe estar entre 1 y la dimensión " + std::to_string(s.ndim) +
+                       " (se leyó " + std::to_string(key) + ")");
+        for (int b = 1; b < j; ++b) {
+            rd.require(s.iclave[b] != key, kExitBadKey,
+                       "el número clave " + std::to_string(key) + " ya se usó en otro elemento");
+        }
+        s.iclave[j] = key;
+        rd.skipLine("la línea que sigue al número clave");
+        j = key;
+        i = 1;
+    }
+    rd.labels(7, "Distribución del fallo:");
+    std::int32_t& code = s.distribution(j, i);
+    code = rd.integer("el código de la distribución");
+    rd.require(code >= 1 && code <= 5, kExitBadDistribution,
+               "el código de la distribución debe estar entre 1 y 5 (se leyó " +
+                   std::to_string(code) + ")");
+    rd.labels(2, "Parámetros de la distribución:");
+    for (int k = 1; k <= 3; ++k) {
+        rd.labels(1, "Parámetro " + std::to_string(k) + " (0 si no procede):");
+        s.parameter(k, j, i) = rd.real("el parámetro " + std::to_string(k));
+        checkParameter(rd, s, k, j, i);
+    }
+    if (code == farvik::kLognormal) {
+        convertLognormal(s.parameter(1, j, i), s.parameter(2, j, i));
+    }
+    if (code == farvik::kLognormal || code == farvik::kLognormalNormal) {
+        rd.require(std::isfinite(std::exp(s.parameter(1, j, i) + 10.0 * s.parameter(2, j, i))),
+                   kExitBadParameter,
+                   "parámetros " + elementName(s, j, i) +
+                       ": los tiempos de fallo no caben en un número real");
+    }
+}
+
+void readPaths(Reader& rd, SystemData& s) {
+    rd.labels(2, "ESQUEMA DE LOS CAMINOS");
+    for (int p = 1; p <= s.ncam; ++p) {
+        rd.labels(1, "Nombres de los elementos en serie del camino " + std::to_string(p));
+        for (int m = 1; m <= s.nelcam[p]; ++m) {
+            const std::int32_t key = rd.integer("un número clave del camino " + std::to_string(p));
+            bool known = false;
+            for (int b = 1; b <= s.nel; ++b) known = known || s.iclave[b] == key;
+            rd.require(known, kExitUnknownPathKey,
+                       "el camino " + std::to_string(p) + " nombra el elemento " +
+                           std::to_string(key) + ", que no tiene datos en el fichero");
+            s.icam(m, p) = key;
+        }
+    }
+}
+
+}  // namespace
+
+SystemData leer_sistema(std::istream& in, const std::string& fileName) {
+    SystemData s;
+    Reader rd(in, fileName);
+    readHead(rd, s);
+    const bool general = s.itipo == kGeneral;
+    if (general) {
+        readPathStructure(rd, s);
+        for (int b = 1; b <= s.nel; ++b) readElement(rd, s, b, 1, true);
+        readPaths(rd, s);
+    } else {
+        readSubsystemStructure(rd, s);
+        for (int i = 1; i <= s.nsub; ++i) {
+            for (int j = 1; j <= s.nelsub[i]; ++j) readElement(rd, s, j, i, false);
+        }
+    }
+    rd.labels(3, "DATOS DE LA SIMULACIÓN");
+    s.iseed = rd.integer("la semilla");
+    rd.require(s.iseed >= -kMaxSeed && s.iseed <= kMaxSeed, kExitBadSeed,
+               "la semilla debe estar entre -161803398 y 161803398 (se leyó " +
+                   std::to_string(s.iseed) + ")");
+    rd.labels(1, "Número de pruebas:");
+    s.nsim = rd.integer("el número de pruebas");
+    rd.require(s.nsim >= 1, kExitBadTrials,
+               "el número de pruebas debe ser al menos 1 (se leyó " + std::to_string(s.nsim) + ")");
+    return s;
+}
+
+}  // namespace brenta

@@ -1,0 +1,77 @@
+#include "muestra.h"
+
+#include <cmath>
+
+#include "codes.h"
+
+namespace brenta {
+namespace {
+
+// One standard normal deviate: each attempt takes two uniforms; the second deviate is
+// thrown away. s = 0 would make f undefined, so it is drawn again like s > 1.
+double polarDeviate(Generator& g) {
+    for (;;) {
+        const double u1 = aleat(g);
+        const double u2 = aleat(g);
+        const double x1 = 2.0 * u1 - 1.0;
+        const double x2 = 2.0 * u2 - 1.0;
+        const double s = x1 * x1 + x2 * x2;
+        if (s > 1.0 || s == 0.0) continue;
+        const double f = std::sqrt(-(2.0 * std::log(s)) / s);
+        return x1 * f;
+    }
+}
+
+// A uniform above 0, for the logarithm of the exponential and Weibull draws.
+double positiveUniform(Generator& g) {
+    double u;
+    do {
+        u = aleat(g);
+    } while (u == 0.0);
+    return u;
+}
+
+}  // namespace
+
+void normal_polar(Generator& g, int n, double mean, double sd, double& t) {
+    for (int k = 0; k < n; ++k) t = polarDeviate(g) * sd + mean;
+}
+
+void lognormal_polar(Generator& g, int n, double mu, double sigma, double& t) {
+    for (int k = 0; k < n; ++k) t = std::exp(mu + sigma * polarDeviate(g));
+}
+
+void muestra(Generator& g, const SystemData& s, int j, int i, double& t) {
+    const double p1 = s.parameter(1, j, i);
+    const double p2 = s.parameter(2, j, i);
+    switch (s.distribution(j, i)) {
+        case farvik::kExponential:
+            t = -(1.0 / p1) * std::log(positiveUniform(g));
+            break;
+        case farvik::kWeibull:
+            t = p2 * std::pow(-std::log(positiveUniform(g)), 1.0 / p1);
+            break;
+        case farvik::kLognormalNormal:
+        case farvik::kLognormal:
+            lognormal_polar(g, 1, p1, p2, t);
+            break;
+        case farvik::kNormal:
+            do {
+                normal_polar(g, 1, p1, p2, t);
+            } while (t < 0.0);
+            break;
+        default:
+            break;
+    }
+}
+
+void convertLognormal(double& m, double& d) {
+    const double m2 = m * m;
+    const double sum = m2 + d * d;
+    const double mu = 2.0 * std::log(m) - 0.5 * std::log(sum);
+    const double sigma = std::sqrt(std::log(sum / m2));
+    m = mu;
+    d = sigma;
+}
+
+}  // namespace brenta

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace brenta {
+
+// One run of brenta in `folder`: creates the result files, takes the data file's name from
+// the single argument (or asks for it on the console), reads <folder>/<name>.DAT, asks for
+// the reliability times, simulates, writes the results and the reliability table.
+// Returns the exit status; an error's message goes to `err`.
+int runBrenta(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err, const std::string& folder);
+
+// <folder>/<name>.DAT, or, when no file has exactly that name, a file of the same folder
+// whose name matches it without regard to letter case. Empty when there is neither.
+std::string findDataFile(const std::string& folder, const std::string& name);
+
+}  // namespace brenta

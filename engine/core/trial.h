@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "aleat.h"
+#include "system_data.h"
+#include "table50.h"
+
+namespace brenta {
+
+// Working tables of one trial, and the cause counters kept over the run. Rows are the
+// subsystems (classes 3 and 4) or the paths (class 5); tel(j, i) is position j of row i.
+struct TrialState {
+    Table50<double> tel;
+    Table50<double> tdup;                  // duplicate times, with the redundancy study
+    std::array<double, kDim + 1> tclave{};   // class 5: time of the element with key K
+    std::array<double, kDim + 1> tdclave{};  // class 5: its duplicate's time
+    std::array<double, kDim + 1> tsub{};     // row times, [1..rows]
+    double tsis = 0;
+    Table50<std::int32_t> ncausa;
+};
+
+// Smallest of column[0..n-1]; 1e18 for an empty column.
+double minfila(const double* column, int n);
+// Largest of column[0..n-1]; 0.0 for an empty column.
+double maxfila(const double* column, int n);
+
+// Row times of `t` into rowTimes[1..rows] and the system time, by the structure class.
+double combine(const SystemData& s, const Table50<double>& t, double* rowTimes);
+
+// Draws every element's time (and, with the redundancy study, its duplicate's right after
+// it) in the order that fixes the random stream, and fills tel (and tdup).
+void drawTrial(Generator& g, const SystemData& s, TrialState& st);
+
+// Adds 1 to ncausa at every position whose time equals tsis exactly.
+void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
+                   Table50<std::int32_t>& ncausa);
+
+// The per-trial steps of the reports, called in the order of one trial.
+class TrialHooks {
+public:
+    virtual ~TrialHooks() = default;
+    // Right after the system time is known: survival counts of the reliability times.
+    virtual void survival(double tsis) = 0;
+    // After the causes are counted: first-trials row, listing line, running moments.
+    virtual void trialDone(std::int32_t k, const TrialState& st) = 0;
+    // With the redundancy study, once per cell (j, i) in row order: the system time with
+    // that element duplicated. For trials 1 to 20 also the working table and its row times.
+    virtual void duplicateCell(std::int32_t k, int j, int i, double xd,
+                               const Table50<double>* work, const double* workRows) = 0;
+};
+
+// The re-evaluation of one trial with each element duplicated in turn, done literally:
+// the whole structure is combined again for every cell. Pairs tdup with tel first.
+void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, TrialHooks& hooks);
+
+// Runs the nsim trials.
+void simulate(const SystemData& s, Generator& g, TrialState& st, TrialHooks& hooks);
+
+}  // namespace brenta

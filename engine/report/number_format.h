@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The engine's number edits. Each appends to `out`; a value wider than its field widens
+// the field (never asterisks).
+namespace brenta {
+
+// Free-form double: 24 columns, 15 significant digits. Fixed point followed by 5 blanks
+// when the value rounded to 15 digits lies from 0.1 up to 10^15, otherwise one digit, the
+// point, 14 digits and a 3-digit exponent ("5.00000000000000E-002"); zero is in exponent form.
+void appendFreeFormReal(std::string& out, double v);
+constexpr int kFreeFormRealWidth = 24;
+
+// Free-form 32-bit integer: right-justified in 12 columns.
+void appendFreeFormInteger(std::string& out, std::int32_t v);
+constexpr int kFreeFormIntegerWidth = 12;
+
+// Exponent form 15 wide, one digit before the point and 9 after: "1.234567890E+02".
+// Exponents beyond two digits drop the letter: "1.234567890+123".
+void appendE15_9(std::string& out, double v);
+
+// Fixed point, `width` wide with `decimals` decimals, right-justified.
+void appendFixed(std::string& out, double v, int width, int decimals);
+
+// Integer right-justified in `width` columns.
+void appendInteger(std::string& out, std::int64_t v, int width);
+
+}  // namespace brenta

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+#include "output_file.h"
+#include "redundancy.h"
+#include "reliability_query.h"
+#include "running_moments.h"
+#include "trial.h"
+
+namespace brenta {
+
+// The result files that the trials write as they run.
+struct TrialFiles {
+    OutputFile fallo;
+    OutputFile redun;
+    OutputFile listasis;
+};
+
+// The per-trial steps of the reports: survival counts, first-trials rows, the listing line
+// and running moments, and the statistics of the duplications.
+class TrialReports : public TrialHooks {
+public:
+    TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
+        : s_(s), query_(query), files_(files) {}
+
+    void survival(double tsis) override { query_.countSurvivors(tsis); }
+    void trialDone(std::int32_t k, const TrialState& st) override;
+    void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
+                       const double* workRows) override;
+
+    // Writes what is still buffered.
+    void flush();
+
+    const RunningMoments& life() const { return life_; }
+    const RedundancyStats& redundancy() const { return redundancy_; }
+
+private:
+    static constexpr std::size_t kFlushAt = 1 << 16;
+
+    const SystemData& s_;
+    ReliabilityQuery& query_;
+    TrialFiles& files_;
+    RunningMoments life_;
+    RedundancyStats redundancy_;
+    std::string falloBuffer_;
+    std::string redunBuffer_;
+    std::string listingBuffer_;
+};
+
+}  // namespace brenta

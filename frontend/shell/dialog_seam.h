@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace farvik {
+
+enum class MessageIcon { None, Question, Information, Exclamation, Critical };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct FileDialogRequest {
+    QString title;
+    QString filter;         // in Qt's form: "Archivos de datos (*.dat);;Todos los archivos (*)"
+    QString initialFolder;
+};
+
+// Every message box and file dialog of farvik goes through this seam, so that tests can
+// answer them without a modal window. The process holds one instance (see dialogs()).
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+
+    // A modal message box; an empty title stays empty.
+    virtual MessageAnswer message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
+                                  const QString& title, const QString& text) = 0;
+    // The chosen path, or an empty string when the user cancels.
+    virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+};
+
+// The seam in use: the Qt one unless a test installed its own.
+DialogSeam& dialogs();
+// Installs a seam (nullptr restores the Qt one). The caller keeps ownership.
+void setDialogs(DialogSeam* seam);
+
+// The real seam over QMessageBox and QFileDialog.
+class QtDialogs : public DialogSeam {
+public:
+    MessageAnswer message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
+                          const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+};
+
+}  // namespace farvik

@@ -1,0 +1,41 @@
+#include "scripted_dialogs.h"
+
+namespace farvik {
+
+ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+
+ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+
+QStringList ScriptedDialogs::messageTexts() const {
+    QStringList texts;
+    for (const Message& m : messages_) texts << m.text;
+    return texts;
+}
+
+void ScriptedDialogs::clear() {
+    answers_.clear();
+    files_.clear();
+    messages_.clear();
+    fileRequests_.clear();
+}
+
+MessageAnswer ScriptedDialogs::message(QWidget*, MessageIcon icon, MessageButtons buttons,
+                                       const QString& title, const QString& text) {
+    messages_.append({icon, buttons, title, text});
+    if (!answers_.isEmpty()) return answers_.takeFirst();
+    return (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel)
+               ? MessageAnswer::Yes
+               : MessageAnswer::Ok;
+}
+
+QString ScriptedDialogs::openFileName(QWidget*, const FileDialogRequest& request) {
+    fileRequests_.append({false, request});
+    return files_.isEmpty() ? QString() : files_.takeFirst();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const FileDialogRequest& request) {
+    fileRequests_.append({true, request});
+    return files_.isEmpty() ? QString() : files_.takeFirst();
+}
+
+}  // namespace farvik

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "shell/dialog_seam.h"
+
+namespace farvik {
+
+// A dialog seam for tests: it records every request and answers from queues. A message
+// asked with an empty answer queue gets the first button of its set (Ok or Yes); a file
+// dialog with an empty queue is cancelled.
+class ScriptedDialogs : public DialogSeam {
+public:
+    struct Message {
+        MessageIcon icon;
+        MessageButtons buttons;
+        QString title;
+        QString text;
+    };
+    struct FileRequest {
+        bool save;
+        FileDialogRequest request;
+    };
+
+    ScriptedDialogs();            // installs itself
+    ~ScriptedDialogs() override;  // restores the Qt seam
+
+    void answerNext(MessageAnswer answer) { answers_.append(answer); }
+    void chooseFile(const QString& path) { files_.append(path); }
+
+    const QList<Message>& messages() const { return messages_; }
+    const QList<FileRequest>& fileRequests() const { return fileRequests_; }
+    QStringList messageTexts() const;
+    void clear();
+
+    MessageAnswer message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
+                          const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+
+private:
+    QList<MessageAnswer> answers_;
+    QStringList files_;
+    QList<Message> messages_;
+    QList<FileRequest> fileRequests_;
+};
+
+}  // namespace farvik
