@@ -5,20 +5,20 @@ namespace farvik {
 
 // Structure code of a system data file.
 enum StructureCode {
-    kSeries = 1,             // elements in series
-    kParallel = 2,           // elements in parallel
-    kSeriesParallel = 3,     // subsystems in series, elements of a subsystem in parallel
-    kParallelSeries = 4,     // subsystems in parallel, elements of a subsystem in series
-    kGeneral = 5,            // general system given by its paths
+    kSeries = 1,          // elements in series
+    kParallel = 2,        // elements in parallel
+    kSeriesParallel = 3,  // subsystems in series, elements of a subsystem in parallel
+    kParallelSeries = 4,  // subsystems in parallel, elements of a subsystem in series
+    kGeneral = 5,         // general system given by its paths
 };
 
 // Distribution code of an element (the front-end stores it 0-based: code - 1).
 enum DistributionCode {
-    kExponential = 1,        // rate
-    kWeibull = 2,            // shape, scale
-    kLognormalNormal = 3,    // mean and sd of ln T
-    kLognormal = 4,          // mean and sd of T
-    kNormal = 5,             // mean, sd; truncated to T >= 0
+    kExponential = 1,      // rate
+    kWeibull = 2,          // shape, scale
+    kLognormalNormal = 3,  // mean and sd of ln T
+    kLognormal = 4,        // mean and sd of T
+    kNormal = 5,           // mean, sd; truncated to T >= 0
 };
 
 // Largest number of subsystems or paths, and of elements in each, that the engine holds.
@@ -26,9 +26,9 @@ constexpr int kMaxDim = 50;
 
 // The class the engine computes with: codes 1 and 4 are class 4, codes 2 and 3 class 3.
 constexpr int structureClass(int structureCode) {
-    return structureCode == kGeneral ? 5
+    return structureCode == kGeneral                                        ? 5
            : (structureCode == kSeries || structureCode == kParallelSeries) ? 4
-                                                                          : 3;
+                                                                            : 3;
 }
 
 }  // namespace farvik

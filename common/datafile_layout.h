@@ -29,8 +29,8 @@ inline constexpr const char* kDimension = "Dimension de las matrices del sistema
 inline constexpr const char* kElementCount = "Número de elementos en el sistema:";
 inline constexpr const char* kPathCount = "Número de caminos en el sistema:";
 inline constexpr const char* kElementsInPath = "Elementos en serie en el camino ";  // + p + ":"
-inline constexpr const char* kElementData = "DATOS DEL ELEMENTO ";               // + i + "-" + j
-inline constexpr const char* kElementKey = "Número clave del elemento ";        // + K
+inline constexpr const char* kElementData = "DATOS DEL ELEMENTO ";                  // + i + "-" + j
+inline constexpr const char* kElementKey = "Número clave del elemento ";            // + K
 inline constexpr const char* kDistribution = "Distribución del fallo:";
 inline constexpr const char* kDistributions[5] = {
     "1.-   EXPONENCIAL", "2.-   WEIBULL", "3.-   LOGNORMAL (PARAM. NORMAL)",
@@ -40,7 +40,8 @@ inline constexpr const char* kParameters = "Parámetros de la distribución:";
 inline constexpr const char* kParameter = "Parámetro ";  // + k + kParameterTail
 inline constexpr const char* kParameterTail = " (0 si no procede):";
 inline constexpr const char* kPaths = "ESQUEMA DE LOS CAMINOS";
-inline constexpr const char* kPathElements = "Nombres de los elementos en serie del camino ";  // + p
+inline constexpr const char* kPathElements =
+    "Nombres de los elementos en serie del camino ";  // + p
 inline constexpr const char* kSimulation = "DATOS DE LA SIMULACIÓN";
 inline constexpr const char* kSeed = "Semilla:";
 inline constexpr const char* kTrials = "Número de pruebas:";
@@ -52,15 +53,15 @@ struct DataFileElement {
     int group = 1;
     int index = 1;
     int key = 0;
-    std::string distribution;             // value text, "1".."5"
-    std::array<std::string, 3> params;    // value texts
+    std::string distribution;           // value text, "1".."5"
+    std::array<std::string, 3> params;  // value texts
 };
 
 // A whole file with every value already in its text form (the writer decides the form).
 struct DataFileContent {
     std::string total;
-    int structure = 1;                    // selects the structure-dependent sections
-    std::string redundancy;               // "1" or "2"
+    int structure = 1;                              // selects the structure-dependent sections
+    std::string redundancy;                         // "1" or "2"
     std::vector<std::string> elementsPerSubsystem;  // codes 1-4: one text per subsystem
     std::string elementCount;                       // code 5
     std::vector<std::string> entriesPerPath;        // code 5: one text per path

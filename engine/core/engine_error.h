@@ -33,12 +33,12 @@ enum ExitStatus {
 // Thrown for every error that ends a run; main() prints the message on standard error
 // and exits with the status.
 class EngineError : public std::runtime_error {
-public:
+  public:
     EngineError(ExitStatus status, const std::string& message)
         : std::runtime_error(message), status_(status) {}
     ExitStatus status() const { return status_; }
 
-private:
+  private:
     ExitStatus status_;
 };
 

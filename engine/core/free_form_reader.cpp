@@ -10,9 +10,15 @@ namespace {
 // Longest line kept; the rest of a longer line is dropped (a value never needs more).
 constexpr std::size_t kMaxLine = 4096;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool endsValue(char c) { return isBlank(c) || c == ',' || c == '/'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool endsValue(char c) {
+    return isBlank(c) || c == ',' || c == '/';
+}
 
 bool isBlankLine(std::string_view line) {
     for (char c : line) {
@@ -21,7 +27,9 @@ bool isBlankLine(std::string_view line) {
     return true;
 }
 
-std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+std::string quoted(std::string_view text) {
+    return "«" + std::string(text) + "»";
+}
 
 }  // namespace
 

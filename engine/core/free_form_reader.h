@@ -14,7 +14,7 @@ namespace brenta {
 // line, ending at a blank, a tab, a comma or a slash, and the rest of the line is dropped.
 // Lines end with LF or CR LF; the last one may have no line end.
 class FreeFormReader {
-public:
+  public:
     enum class Source { DataFile, Console };
 
     // `name` names the source in error messages (the data file's path).
@@ -34,10 +34,10 @@ public:
     // Number of the line read last (1 for the first line).
     int lineNumber() const { return lineNumber_; }
 
-private:
-    bool nextLine();                       // false at the end of input
+  private:
+    bool nextLine();  // false at the end of input
     void nextValueLine(std::string_view what);
-    std::string_view firstValue() const;   // the first value on the current line
+    std::string_view firstValue() const;  // the first value on the current line
     [[noreturn]] void fail(ExitStatus dataStatus, const std::string& detail) const;
 
     std::istream& in_;

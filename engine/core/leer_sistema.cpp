@@ -17,7 +17,7 @@ using farvik::kGeneral;
 constexpr std::int32_t kMaxSeed = 161803398;
 
 class Reader {
-public:
+  public:
     Reader(std::istream& in, const std::string& fileName)
         : r_(in, FreeFormReader::Source::DataFile, fileName), file_(fileName) {}
 
@@ -40,7 +40,7 @@ public:
                 what + " debe estar entre 1 y 50 (se leyó " + std::to_string(n) + ")");
     }
 
-private:
+  private:
     FreeFormReader r_;
     std::string file_;
 };
@@ -50,8 +50,9 @@ void readHead(Reader& rd, SystemData& s) {
     s.ntotal = rd.integer("el número total de elementos");
     rd.labels(7, "DISPOSICION DE LOS ELEMENTOS EN EL SISTEMA");
     s.itipo = rd.integer("el tipo de sistema");
-    rd.require(s.itipo >= 1 && s.itipo <= 5, kExitBadStructure,
-               "el tipo de sistema debe estar entre 1 y 5 (se leyó " + std::to_string(s.itipo) + ")");
+    rd.require(
+        s.itipo >= 1 && s.itipo <= 5, kExitBadStructure,
+        "el tipo de sistema debe estar entre 1 y 5 (se leyó " + std::to_string(s.itipo) + ")");
     s.kclase = farvik::structureClass(s.itipo);
     rd.labels(4, "¿ESTUDIO DE REDUNDANCIA?");
     s.iredun = rd.integer("la respuesta al estudio de redundancia");
@@ -62,8 +63,8 @@ void readDimension(Reader& rd, SystemData& s, std::int32_t needed, const std::st
     rd.labels(1, "Dimension de las matrices del sistema:");
     s.ndim = rd.integer("la dimensión de las matrices del sistema");
     rd.require(s.ndim >= needed && s.ndim <= kDim, kExitBadDimension,
-               "la dimensión de las matrices debe estar entre " + std::to_string(needed) +
-                   " (" + why + ") y 50 (se leyó " + std::to_string(s.ndim) + ")");
+               "la dimensión de las matrices debe estar entre " + std::to_string(needed) + " (" +
+                   why + ") y 50 (se leyó " + std::to_string(s.ndim) + ")");
     s.createElementTables();
 }
 
@@ -111,7 +112,8 @@ void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
     const double p2 = s.parameter(2, j, i);
     const std::string who = elementName(s, j, i);
     auto require = [&](bool ok, const std::string& detail) {
-        rd.require(ok, kExitBadParameter, "parámetro " + std::to_string(k) + " " + who + ": " + detail);
+        rd.require(ok, kExitBadParameter,
+                   "parámetro " + std::to_string(k) + " " + who + ": " + detail);
     };
     constexpr double kMaxMinusLogU = 21.0;  // -ln u for the smallest uniform above 0
     constexpr double kMaxZ = 10.0;
@@ -139,8 +141,7 @@ void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
             break;
         case farvik::kNormal:
             require(p2 >= 0, "la desviación típica no puede ser negativa");
-            require(p1 >= -5 * p2,
-                    "la media está más de 5 desviaciones típicas por debajo de 0");
+            require(p1 >= -5 * p2, "la media está más de 5 desviaciones típicas por debajo de 0");
             require(std::isfinite(p1 + kMaxZ * p2),
                     "los tiempos de fallo no caben en un número real");
             break;

@@ -68,7 +68,8 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     if (args.size() > 1) {
         throw EngineError(kExitUsage,
                           "se esperaba un solo argumento, el nombre del fichero de datos sin "
-                          "extensión (se recibieron " + std::to_string(args.size()) + ")");
+                          "extensión (se recibieron " +
+                              std::to_string(args.size()) + ")");
     }
     std::string nombre = args.empty() ? askName(in, out) : args[0];
     if (nombre.size() > kMaxName) nombre.resize(kMaxName);
@@ -78,8 +79,8 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     std::ifstream data;
     if (!fichero.empty()) data.open(fichero, std::ios::binary);
     if (!data) {
-        throw EngineError(kExitNoDataFile, "no se puede abrir el fichero de datos " + dir + "/" +
-                                               nombre + ".DAT");
+        throw EngineError(kExitNoDataFile,
+                          "no se puede abrir el fichero de datos " + dir + "/" + nombre + ".DAT");
     }
     const SystemData s = leer_sistema(data, fichero);
     ReliabilityQuery query = askReliabilityTimes(in, out);

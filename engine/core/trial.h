@@ -13,7 +13,7 @@ namespace brenta {
 // subsystems (classes 3 and 4) or the paths (class 5); tel(j, i) is position j of row i.
 struct TrialState {
     Table50<double> tel;
-    Table50<double> tdup;                  // duplicate times, with the redundancy study
+    Table50<double> tdup;                    // duplicate times, with the redundancy study
     std::array<double, kDim + 1> tclave{};   // class 5: time of the element with key K
     std::array<double, kDim + 1> tdclave{};  // class 5: its duplicate's time
     std::array<double, kDim + 1> tsub{};     // row times, [1..rows]
@@ -39,7 +39,7 @@ void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
 
 // The per-trial steps of the reports, called in the order of one trial.
 class TrialHooks {
-public:
+  public:
     virtual ~TrialHooks() = default;
     // Right after the system time is known: survival counts of the reliability times.
     virtual void survival(double tsis) = 0;
@@ -47,8 +47,8 @@ public:
     virtual void trialDone(std::int32_t k, const TrialState& st) = 0;
     // With the redundancy study, once per cell (j, i) in row order: the system time with
     // that element duplicated. For trials 1 to 20 also the working table and its row times.
-    virtual void duplicateCell(std::int32_t k, int j, int i, double xd,
-                               const Table50<double>* work, const double* workRows) = 0;
+    virtual void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
+                               const double* workRows) = 0;
 };
 
 // The re-evaluation of one trial with each element duplicated in turn, done literally:

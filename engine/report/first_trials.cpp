@@ -11,7 +11,7 @@ constexpr int kValuesPerLine = 100;
 // Values of one logical line; every 100 values the line is continued on the next, without
 // the line's prefix.
 class ValueLine {
-public:
+  public:
     explicit ValueLine(std::string& out) : out_(out) {}
     std::string& next() {
         if (count_ == kValuesPerLine) {
@@ -23,7 +23,7 @@ public:
     }
     void end() { out_ += "\r\n"; }
 
-private:
+  private:
     std::string& out_;
     int count_ = 0;
 };
@@ -37,7 +37,8 @@ void appendLabels(std::string& out, const SystemData& s) {
     ValueLine line(out);
     const char* rowLabel = s.kclase == 5 ? "  fallosub  " : "   fallosub ";
     for (int i = 1; i <= s.rowCount(); ++i) {
-        for (int j = 1; j <= s.rowLength(i); ++j) appendRightJustified(line.next(), "  elem.     ", 17);
+        for (int j = 1; j <= s.rowLength(i); ++j)
+            appendRightJustified(line.next(), "  elem.     ", 17);
         appendRightJustified(line.next(), rowLabel, 17);
     }
     appendRightJustified(line.next(), "  fallosis", 17);

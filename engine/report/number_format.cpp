@@ -72,7 +72,8 @@ void appendFreeFormReal(std::string& out, double v) {
         len += 14;
         field[len++] = 'E';
     }
-    padLeft(out, len + trailingBlanks, kFreeFormRealWidth);
+    // The exponent form ends with a sign and three digits.
+    padLeft(out, len + (trailingBlanks == 0 ? 4 : trailingBlanks), kFreeFormRealWidth);
     out.append(field, len);
     if (trailingBlanks == 0) {
         appendExponent(out, exp10, 3);
@@ -81,7 +82,9 @@ void appendFreeFormReal(std::string& out, double v) {
     }
 }
 
-void appendFreeFormInteger(std::string& out, std::int32_t v) { appendInteger(out, v, 12); }
+void appendFreeFormInteger(std::string& out, std::int32_t v) {
+    appendInteger(out, v, 12);
+}
 
 void appendE15_9(std::string& out, double v) {
     char field[40];
@@ -100,7 +103,7 @@ void appendE15_9(std::string& out, double v) {
     len += 9;
     const bool wideExponent = exp10 > 99 || exp10 < -99;
     if (!wideExponent) field[len++] = 'E';
-    padLeft(out, len + 3, 15);
+    padLeft(out, len + (wideExponent ? 4 : 3), 15);
     out.append(field, len);
     appendExponent(out, exp10, 2);
 }

@@ -12,9 +12,9 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::fail(const char* what) const {
-    throw EngineError(kExitOutputError,
-                      std::string("no se puede ") + what + " el fichero de resultados " + path_ +
-                          ": " + std::strerror(errno));
+    throw EngineError(kExitOutputError, std::string("no se puede ") + what +
+                                            " el fichero de resultados " + path_ + ": " +
+                                            std::strerror(errno));
 }
 
 void OutputFile::create(const std::string& path) {

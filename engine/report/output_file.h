@@ -9,7 +9,7 @@ namespace brenta {
 // A result file written through a large buffer. Every failure to create, write or close
 // it throws EngineError(kExitOutputError) naming the file.
 class OutputFile {
-public:
+  public:
     OutputFile() = default;
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -27,7 +27,7 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }
 
-private:
+  private:
     [[noreturn]] void fail(const char* what) const;
 
     std::FILE* file_ = nullptr;

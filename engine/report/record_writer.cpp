@@ -26,7 +26,8 @@ void RecordWriter::startItem(int width) {
 }
 
 RecordWriter& RecordWriter::text(std::string_view utf8) {
-    std::string chars = target_ == RecordTarget::File ? farvik::utf8ToCp1252(utf8) : std::string(utf8);
+    std::string chars =
+        target_ == RecordTarget::File ? farvik::utf8ToCp1252(utf8) : std::string(utf8);
     int width = target_ == RecordTarget::File ? static_cast<int>(chars.size()) : columnsOf(chars);
     if (columns_ == 0 || (columns_ > 1 && columns_ + width > kMaxColumns)) newRecord();
     // Split what does not fit in a whole record, character by character.

@@ -15,7 +15,7 @@ enum class RecordTarget { File, Console };
 // starts a new one; a text longer than a whole record is split over several.
 // Usage: w.text("mejora").real(x).end();   w.end() alone writes an empty line.
 class RecordWriter {
-public:
+  public:
     static constexpr int kMaxColumns = 80;
 
     RecordWriter(std::string& out, RecordTarget target) : out_(out), target_(target) {}
@@ -29,7 +29,7 @@ public:
     // A one-text statement.
     void line(std::string_view utf8) { text(utf8).end(); }
 
-private:
+  private:
     void startItem(int width);
     void newRecord();
 

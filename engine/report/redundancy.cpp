@@ -70,7 +70,13 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
     RecordWriter w(out, RecordTarget::File);
     for (const Entry& e : list) {
         if (s.kclase == 3) {
-            w.text(kLifeWith).integer(e.j).text(kOfSubsystem).integer(e.i).text(" ES").real(e.vmd).end();
+            w.text(kLifeWith)
+                .integer(e.j)
+                .text(kOfSubsystem)
+                .integer(e.i)
+                .text(" ES")
+                .real(e.vmd)
+                .end();
         } else if (s.kclase == 4) {
             w.text(kLifeWith).integer(e.j).text("del subsistema").integer(e.i).end();
         } else {
@@ -91,9 +97,17 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         const Entry& e = list[n];
         if (e.gain != mejor || (named && s.kclase == 3)) continue;
         if (s.kclase == 3) {
-            w.text("EL MEJOR RESULTADO SE OBTIENE DUPLICANDO EL ELEMENTO").integer(e.j).text(kOfSubsystem).integer(e.i).end();
+            w.text("EL MEJOR RESULTADO SE OBTIENE DUPLICANDO EL ELEMENTO")
+                .integer(e.j)
+                .text(kOfSubsystem)
+                .integer(e.i)
+                .end();
         } else if (s.kclase == 4) {
-            w.text("CONVIENE DUPLICAR EL ELEMENTO").integer(e.j).text(kOfSubsystem).integer(e.i).end();
+            w.text("CONVIENE DUPLICAR EL ELEMENTO")
+                .integer(e.j)
+                .text(kOfSubsystem)
+                .integer(e.i)
+                .end();
         } else {
             w.text("CONVIENE DUPLICAR EL ELEMENTO").integer(e.j).end();
         }
@@ -103,12 +117,20 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
     w.line(kStars58);
 
     if (s.kclase == 3) {
-        appendInterval(w, "el intervalo de confianza al 95% para la vida media del sistema si se duplica este elemento es: ", list[best]);
+        appendInterval(w,
+                       "el intervalo de confianza al 95% para la vida media del sistema si se "
+                       "duplica este elemento es: ",
+                       list[best]);
     } else if (s.kclase == 4) {
-        appendInterval(w, "el intervalo de confianza al 95% para la vida media de este elemento es: ", list[best]);
+        appendInterval(w,
+                       "el intervalo de confianza al 95% para la vida media de este elemento es: ",
+                       list[best]);
         w.end();
     } else {
-        appendInterval(w, "el intervalo de confianza al 95% para la vida media\tcuando se duplica este elemento es: ", list[best]);
+        appendInterval(w,
+                       "el intervalo de confianza al 95% para la vida media\tcuando se duplica "
+                       "este elemento es: ",
+                       list[best]);
         w.end();
     }
     for (std::size_t n = 0; n < list.size(); ++n) {
@@ -117,7 +139,12 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         if (s.kclase == 5) {
             w.text(kIfDuplicated).integer(e.j).text("     la diferencia no es significativa").end();
         } else {
-            w.text(kIfDuplicated).integer(e.j).text(kOfSubsystem).integer(e.i).text(" la diferencia no es significativa").end();
+            w.text(kIfDuplicated)
+                .integer(e.j)
+                .text(kOfSubsystem)
+                .integer(e.i)
+                .text(" la diferencia no es significativa")
+                .end();
         }
     }
     w.line(kStars73);

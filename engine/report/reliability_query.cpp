@@ -38,9 +38,10 @@ ReliabilityQuery askReliabilityTimes(std::istream& in, std::ostream& out) {
         out.flush();
         q.nval = reader.readInteger("el número de valores");
         if (q.nval > ReliabilityQuery::kMaxTimes) {
-            throw EngineError(kExitTooManyTimes,
-                              "se pueden pedir como mucho 100 valores de la fiabilidad (se pidieron " +
-                                  std::to_string(q.nval) + ")");
+            throw EngineError(
+                kExitTooManyTimes,
+                "se pueden pedir como mucho 100 valores de la fiabilidad (se pidieron " +
+                    std::to_string(q.nval) + ")");
         }
         for (int i = 1; i <= q.nval; ++i) {
             lineas_blanco(out, 2);

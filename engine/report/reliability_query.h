@@ -14,7 +14,7 @@ struct ReliabilityQuery {
 
     std::int32_t answer = 0;  // 1: values wanted
     std::int32_t nval = 0;
-    std::array<double, kMaxTimes + 1> tval{};      // tval[1..nval]
+    std::array<double, kMaxTimes + 1> tval{};        // tval[1..nval]
     std::array<std::int32_t, kMaxTimes + 1> nsup{};  // trials with tsis >= tval[i]
 
     bool wanted() const { return answer == 1; }

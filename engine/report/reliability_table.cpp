@@ -21,7 +21,7 @@ constexpr int kMaxIntervals = 48;
 
 // Reads the listing file's values one line at a time through a fixed buffer.
 class ListingReader {
-public:
+  public:
     explicit ListingReader(const std::string& path) : path_(path) {
         file_ = std::fopen(path.c_str(), "rb");
         if (!file_) fail("no se puede abrir");
@@ -41,7 +41,7 @@ public:
         return v;
     }
 
-private:
+  private:
     bool nextLine(std::string_view& line) {
         for (;;) {
             const char* begin = buf_.data() + pos_;

@@ -20,7 +20,7 @@ struct TrialFiles {
 // The per-trial steps of the reports: survival counts, first-trials rows, the listing line
 // and running moments, and the statistics of the duplications.
 class TrialReports : public TrialHooks {
-public:
+  public:
     TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
         : s_(s), query_(query), files_(files) {}
 
@@ -35,7 +35,7 @@ public:
     const RunningMoments& life() const { return life_; }
     const RedundancyStats& redundancy() const { return redundancy_; }
 
-private:
+  private:
     static constexpr std::size_t kFlushAt = 1 << 16;
 
     const SystemData& s_;

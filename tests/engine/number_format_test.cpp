@@ -1,0 +1,173 @@
+#include "number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "record_writer.h"
+
+namespace brenta {
+namespace {
+
+std::string freeForm(double v) {
+    std::string s;
+    appendFreeFormReal(s, v);
+    return s;
+}
+std::string e15(double v) {
+    std::string s;
+    appendE15_9(s, v);
+    return s;
+}
+std::string f15(double v) {
+    std::string s;
+    appendFixed(s, v, 15, 5);
+    return s;
+}
+
+TEST(FreeFormReal, FixedPointFromATenthUpToTenToTheFifteen) {
+    EXPECT_EQ(freeForm(0.5), "  0.500000000000000     ");
+    EXPECT_EQ(freeForm(1.5), "   1.50000000000000     ");
+    EXPECT_EQ(freeForm(558.115778266142), "   558.115778266142     ");
+    EXPECT_EQ(freeForm(0.1), "  0.100000000000000     ");
+    EXPECT_EQ(freeForm(999999999999999.0), "   999999999999999.     ");
+    EXPECT_EQ(freeForm(1e14), "   100000000000000.     ");
+    EXPECT_EQ(freeForm(-0.5), " -0.500000000000000     ");
+    EXPECT_EQ(freeForm(-1234.5), "  -1234.50000000000     ");
+    EXPECT_EQ(freeForm(1.0 / 3.0), "  0.333333333333333     ");
+}
+
+TEST(FreeFormReal, ExponentFormOutsideThatRange) {
+    EXPECT_EQ(freeForm(0.05), "   5.00000000000000E-002");
+    EXPECT_EQ(freeForm(0.0), "   0.00000000000000E+000");
+    EXPECT_EQ(freeForm(-0.0), "   0.00000000000000E+000");
+    EXPECT_EQ(freeForm(1e15), "   1.00000000000000E+015");
+    EXPECT_EQ(freeForm(-2.5e-7), "  -2.50000000000000E-007");
+    EXPECT_EQ(freeForm(1.7976931348623157e308), "   1.79769313486232E+308");
+    EXPECT_EQ(freeForm(5e-324), "   4.94065645841247E-324");
+}
+
+TEST(FreeFormReal, RoundingDecidesTheForm) {
+    // Rounded to 15 digits these reach 0.1 and 10^15, so they take the other form.
+    EXPECT_EQ(freeForm(0.09999999999999999), "  0.100000000000000     ");
+    EXPECT_EQ(freeForm(999999999999999.9), "   1.00000000000000E+015");
+    EXPECT_EQ(freeForm(9.9999999999999995), "   10.0000000000000     ");
+    EXPECT_EQ(freeForm(0.0999999999999), "   9.99999999999000E-002");
+}
+
+TEST(E15_9, OneDigitBeforeThePoint) {
+    EXPECT_EQ(e15(120.98991992), "1.209899199E+02");
+    EXPECT_EQ(e15(0.0), "0.000000000E+00");
+    EXPECT_EQ(e15(1.0), "1.000000000E+00");
+    EXPECT_EQ(e15(9.9999999999), "1.000000000E+01");
+    EXPECT_EQ(e15(3.5e-5), "3.500000000E-05");
+    EXPECT_EQ(e15(1.5e123), "1.500000000+123");
+    EXPECT_EQ(e15(2.5e-150), "2.500000000-150");
+    EXPECT_EQ(e15(1e99), "1.000000000E+99");
+}
+
+TEST(FixedEdits, RightJustifiedAndWidenedWhenTooLong) {
+    EXPECT_EQ(f15(0.0), "        0.00000");
+    EXPECT_EQ(f15(100.0), "      100.00000");
+    EXPECT_EQ(f15(2.0 / 3.0), "        0.66667");
+    EXPECT_EQ(f15(-1e-17), "       -0.00000");
+    EXPECT_EQ(f15(1e10), "10000000000.00000");
+    std::string s;
+    appendInteger(s, 42, 8);
+    EXPECT_EQ(s, "      42");
+    s.clear();
+    appendFreeFormInteger(s, -2147483647 - 1);
+    EXPECT_EQ(s, " -2147483648");
+}
+
+std::vector<std::string> records(const std::function<void(RecordWriter&)>& write,
+                                 RecordTarget target = RecordTarget::File) {
+    std::string out;
+    RecordWriter w(out, target);
+    write(w);
+    std::vector<std::string> lines;
+    const std::string eol = target == RecordTarget::File ? "\r\n" : "\n";
+    std::size_t pos = 0;
+    while (pos < out.size()) {
+        const std::size_t end = out.find(eol, pos);
+        EXPECT_NE(end, std::string::npos) << "every record ends with its line end";
+        lines.push_back(out.substr(pos, end - pos));
+        pos = end + eol.size();
+    }
+    return lines;
+}
+
+TEST(RecordWriter, ItemsFollowALeadingBlank) {
+    const auto r = records([](RecordWriter& w) {
+        w.text("el elemento").integer(3).text(" del subsistema").integer(12).end();
+    });
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0], " el elemento           3 del subsistema          12");
+}
+
+TEST(RecordWriter, EmptyStatementIsAnEmptyLineAndTextsKeepTheirBlanks) {
+    const auto r = records([](RecordWriter& w) {
+        w.end();
+        w.line(" ");
+        w.line("abc   ");
+    });
+    EXPECT_EQ(r, (std::vector<std::string>{"", "  ", " abc   "}));
+}
+
+TEST(RecordWriter, ItemThatDoesNotFitStartsANewRecord) {
+    const auto r = records([](RecordWriter& w) {
+        w.text("ESTIMACION DE LA VIDA MEDIA DEL SISTEMA (sin redundancia)  = ").real(558.5).end();
+    });
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0], " ESTIMACION DE LA VIDA MEDIA DEL SISTEMA (sin redundancia)  = ");
+    EXPECT_EQ(r[1], "    558.500000000000     ");
+}
+
+TEST(RecordWriter, EightyColumnsFitExactly) {
+    // 1 + 55 + 24 = 80
+    const auto r = records([](RecordWriter& w) { w.text(std::string(55, 'x')).real(0.5).end(); });
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].size(), 80u);
+    const auto r2 = records([](RecordWriter& w) { w.text(std::string(56, 'x')).real(0.5).end(); });
+    EXPECT_EQ(r2.size(), 2u);
+}
+
+TEST(RecordWriter, LongTextIsSplitAfterSeventyNineColumns) {
+    const std::string text =
+        "el intervalo de confianza al 95% para la vida media del sistema si se duplica este "
+        "elemento es: ";
+    ASSERT_EQ(text.size(), 96u);
+    const auto r = records([&](RecordWriter& w) { w.text(text).real(1.0).real(2.0).end(); });
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0], " " + text.substr(0, 79));
+    EXPECT_EQ(r[1], " " + text.substr(79) + "   1.00000000000000        2.00000000000000     ");
+}
+
+TEST(RecordWriter, LongTextAfterOtherItemsStartsOnItsOwnRecord) {
+    const auto r = records([](RecordWriter& w) { w.integer(1).text(std::string(200, 'a')).end(); });
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[0], "            1");
+    EXPECT_EQ(r[1], " " + std::string(79, 'a'));
+    EXPECT_EQ(r[2], " " + std::string(79, 'a'));
+    EXPECT_EQ(r[3], " " + std::string(42, 'a'));
+}
+
+TEST(RecordWriter, FilesGetCodePage1252ConsoleKeepsUtf8) {
+    std::string file, console;
+    RecordWriter(file, RecordTarget::File).line("la desviación tipica es ");
+    RecordWriter(console, RecordTarget::Console).line("AÑADE");
+    EXPECT_EQ(file, " la desviaci\xF3n tipica es \r\n");
+    EXPECT_EQ(console, " AÑADE\n");
+    EXPECT_EQ(columnsOf("AÑADE"), 5);
+}
+
+TEST(RecordWriter, TabCountsAsOneColumn) {
+    const auto r =
+        records([](RecordWriter& w) { w.text(std::string(54, 'x') + "\t").real(0.5).end(); });
+    EXPECT_EQ(r.size(), 1u);
+}
+
+}  // namespace
+}  // namespace brenta
