@@ -78,7 +78,7 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     const std::string fichero = findDataFile(dir, nombre);
     std::ifstream data;
     if (!fichero.empty()) data.open(fichero, std::ios::binary);
-    if (!data) {
+    if (!data.is_open()) {
         throw EngineError(kExitNoDataFile,
                           "no se puede abrir el fichero de datos " + dir + "/" + nombre + ".DAT");
     }

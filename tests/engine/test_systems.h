@@ -143,7 +143,7 @@ class TempFolder {
 };
 
 // A run of brenta (through the library) in its own folder.
-struct Run {
+struct EngineRun {
     TempFolder folder;
     int status = -1;
     std::string out;
@@ -153,7 +153,8 @@ struct Run {
     std::vector<std::string> lines(const std::string& name) const { return linesOf(file(name)); }
 };
 
-inline void runIn(Run& run, const std::vector<std::string>& args, const std::string& answers) {
+inline void runIn(EngineRun& run, const std::vector<std::string>& args,
+                  const std::string& answers) {
     std::istringstream in(answers);
     std::ostringstream out, err;
     run.status = runBrenta(args, in, out, err, run.folder.path().string());
@@ -161,13 +162,14 @@ inline void runIn(Run& run, const std::vector<std::string>& args, const std::str
     run.err = err.str();
 }
 
-inline void run(Run& r, const farvik::DataFileContent& c, const std::string& answers = "2\n") {
+inline void runSystem(EngineRun& r, const farvik::DataFileContent& c,
+                      const std::string& answers = "2\n") {
     r.folder.write("SIS.DAT", farvik::dataFileBytes(c));
     runIn(r, {"SIS"}, answers);
 }
 
 // Values of listasis.txt as written.
-inline std::vector<double> listing(const Run& r) {
+inline std::vector<double> listing(const EngineRun& r) {
     std::vector<double> values;
     for (const std::string& line : r.lines("listasis.txt")) values.push_back(std::stod(line));
     return values;

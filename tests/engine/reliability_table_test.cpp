@@ -1,0 +1,141 @@
+// tablafia.txt, built from the listing of system times.
+#include "reliability_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "test_systems.h"
+
+namespace brenta {
+namespace {
+
+using testing::EngineRun;
+using testing::subsystems;
+
+struct Row {
+    double lower, upper;
+    int failures;
+    double reliability, rate;
+};
+
+std::vector<Row> rows(const EngineRun& r) {
+    const auto lines = r.lines("tablafia.txt");
+    std::vector<Row> out;
+    for (std::size_t i = 5; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        EXPECT_EQ(l.size(), 68u) << l;
+        out.push_back({std::stod(l.substr(0, 15)), std::stod(l.substr(15, 15)),
+                       std::stoi(l.substr(30, 8)), std::stod(l.substr(38, 15)),
+                       std::stod(l.substr(53, 15))});
+    }
+    return out;
+}
+
+TEST(ReliabilityTable, HeadingRecords) {
+    EngineRun r;
+    runSystem(r, subsystems(1, 2, {{{1, 0.001}}}, 1, 100));
+    const auto lines = r.lines("tablafia.txt");
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "  ");
+    EXPECT_EQ(lines[1], "  TABLA CON VALORES PARA EL NUM. DE FALLO, FIABILIDAD Y TASA DE FALLO");
+    EXPECT_EQ(lines[2], " " + std::string(69, '-'));
+    EXPECT_EQ(lines[3], "        ext.in    -    ext.sup   -  n.fa -  fiabilidad -  tasa de fallo");
+    EXPECT_EQ(lines[4], " " + std::string(70, '-'));
+    const std::string table = r.file("tablafia.txt");
+    EXPECT_EQ(std::count(table.begin(), table.end(), ','), 1);
+}
+
+TEST(ReliabilityTable, IntervalsCoverTheLargestTimeAndCountEveryFailure) {
+    EngineRun r;
+    runSystem(r, subsystems(1, 2, {{{1, 0.001}}}, 1, 1000));
+    const auto times = testing::listing(r);
+    const double tmax = *std::max_element(times.begin(), times.end());
+    const auto table = rows(r);
+    ASSERT_LE(table.size(), 40u);
+    ASSERT_FALSE(table.empty());
+    EXPECT_GT(table.back().upper, tmax);
+    EXPECT_LE(table[table.size() - 2].upper, tmax);
+    int total = 0;
+    double reliability = 1;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Row& row = table[i];
+        EXPECT_EQ(row.lower, i == 0 ? 0.0 : table[i - 1].upper);
+        const int expected = std::count_if(
+            times.begin(), times.end(), [&](double x) { return row.lower < x && x <= row.upper; });
+        EXPECT_EQ(row.failures, expected) << i;
+        total += row.failures;
+        const double next = reliability - row.failures / 1000.0;
+        EXPECT_NEAR(row.reliability, next, 5e-6);
+        const double h = row.upper - row.lower;
+        EXPECT_NEAR(
+            row.rate,
+            reliability + next == 0 ? 0 : 2 * (reliability - next) / (h * (reliability + next)),
+            5e-6);
+        reliability = next;
+    }
+    EXPECT_EQ(total, 1000);
+}
+
+TEST(ReliabilityTable, AllTimesEqualOnAMultipleOfTheWidth) {
+    // t = 100: p = 2, width 200/40 = 5; the bound 100 is not above t, so 105 closes the table.
+    EngineRun r;
+    runSystem(r, subsystems(1, 2, {{{5, 100, 0}}}, 1, 30));
+    const auto table = rows(r);
+    ASSERT_EQ(table.size(), 21u);
+    EXPECT_EQ(table[19].upper, 100.0);
+    EXPECT_EQ(table[19].failures, 30);
+    EXPECT_EQ(table[19].reliability, 0.0);
+    EXPECT_EQ(table[19].rate, 0.4);  // 2 * 1 / (5 * 1)
+    EXPECT_EQ(table[20].failures, 0);
+    EXPECT_EQ(table[20].rate, 0.0) << "0/0 is written as 0";
+    EXPECT_EQ(r.lines("tablafia.txt")[24],
+              "       95.00000      100.00000      30        0.00000        0.40000");
+}
+
+TEST(ReliabilityTable, WidthRule) {
+    EXPECT_EQ(intervalWidth(1209.899), 50.0);       // 2000 / 40
+    EXPECT_EQ(intervalWidth(3.5), 0.1);             // 4 / 40
+    EXPECT_EQ(intervalWidth(999.0), 25.0);          // 1000 / 40
+    EXPECT_EQ(intervalWidth(0.05), 6 * 0.01 / 40);  // below 0.1: p = -2
+    EXPECT_EQ(intervalWidth(2.5e12), 3e12 / 40);
+}
+
+TEST(ReliabilityTable, SmallAndLargeTimesKeepAtMostFortyIntervals) {
+    for (double t : {0.05, 0.003, 7.5e-9, 4.2e11, 1e15}) {
+        EngineRun r;
+        runSystem(r, subsystems(1, 2, {{{5, t, 0}}}, 1, 5));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto lines = r.lines("tablafia.txt");
+        ASSERT_GT(lines.size(), 5u) << t;
+        EXPECT_LE(lines.size(), 5u + 41u) << t;
+        int total = 0;
+        for (std::size_t i = 5; i < lines.size(); ++i) {
+            // Five numbers apart from one another, even where a field widens.
+            std::istringstream in(lines[i]);
+            double a, b, d, e;
+            int c;
+            ASSERT_TRUE(in >> a >> b >> c >> d >> e) << lines[i];
+            total += c;
+        }
+        EXPECT_EQ(total, 5) << t;
+    }
+}
+
+TEST(ReliabilityTable, NoPositiveTimeSaysSoAndLeavesTheTableEmpty) {
+    EngineRun r;
+    runSystem(r, subsystems(1, 2, {{{5, 0, 0}}}, 1, 10));
+    EXPECT_EQ(r.status, 0);
+    const std::string tail =
+        " logaritmo de un numero menor o igual que 0\n revise los datos\n los resultados "
+        "seguramente no son correctos\n";
+    ASSERT_GE(r.out.size(), tail.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
+    EXPECT_TRUE(r.folder.exists("tablafia.txt"));
+    EXPECT_EQ(r.file("tablafia.txt"), "");
+    EXPECT_NE(r.file("resumen.TXT"), "") << "the other results are complete";
+}
+
+}  // namespace
+}  // namespace brenta

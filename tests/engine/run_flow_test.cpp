@@ -1,0 +1,129 @@
+// The run of brenta: result files first, the data file's name, the binary itself.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine_error.h"
+#include "test_systems.h"
+
+namespace brenta {
+namespace {
+
+using testing::EngineRun;
+using testing::subsystems;
+
+const char* kEarlyFiles[] = {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt"};
+const auto kOne = subsystems(1, 2, {{{1, 0.001}}}, 1, 10);
+
+TEST(RunFlow, MissingDataFileLeavesEmptyResults) {
+    EngineRun r;
+    for (const char* name : kEarlyFiles) r.folder.write(name, "resultados de antes");
+    testing::runIn(r, {"ejemplo"}, "");
+    EXPECT_EQ(r.status, kExitNoDataFile);
+    EXPECT_NE(r.err.find("ejemplo.DAT"), std::string::npos) << r.err;
+    for (const char* name : kEarlyFiles) {
+        EXPECT_TRUE(r.folder.exists(name)) << name;
+        EXPECT_EQ(r.file(name), "") << name;
+    }
+    EXPECT_FALSE(r.folder.exists("tablafia.txt"));
+}
+
+TEST(RunFlow, ExtensionIsAlwaysAppended) {
+    EngineRun r;
+    r.folder.write("ejemplo.dat", farvik::dataFileBytes(kOne));
+    testing::runIn(r, {"ejemplo.dat"}, "2\n");
+    EXPECT_EQ(r.status, kExitNoDataFile);
+    EXPECT_NE(r.err.find("ejemplo.dat.DAT"), std::string::npos) << r.err;
+}
+
+TEST(RunFlow, NameMatchesWithoutRegardToCase) {
+    EngineRun r;
+    r.folder.write("sis1.dat", farvik::dataFileBytes(kOne));
+    testing::runIn(r, {"SIS1"}, "2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(testing::listing(r).size(), 10u);
+}
+
+TEST(RunFlow, TwoArgumentsStopAfterTheFilesAreCreated) {
+    EngineRun r;
+    r.folder.write("A.DAT", farvik::dataFileBytes(kOne));
+    testing::runIn(r, {"A", "B"}, "2\n");
+    EXPECT_EQ(r.status, kExitUsage);
+    for (const char* name : kEarlyFiles) EXPECT_TRUE(r.folder.exists(name)) << name;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST(RunFlow, WithoutArgumentTheNameIsAsked) {
+    EngineRun r;
+    r.folder.write("SIS.DAT", farvik::dataFileBytes(kOne));
+    testing::runIn(r, {}, "\n  SIS  resto\n2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string prompt =
+        "  INTRODUCIR EL NOMBRE DEL FICHERO DE DATOS\n  ( SIN EXTENSION: EL PROGRAMA AÑADE .DAT "
+        ")\n  \n";
+    EXPECT_EQ(r.out.substr(0, prompt.size()), prompt);
+    EXPECT_EQ(r.out.substr(prompt.size(), 3), "  \n") << "then the reliability dialogue";
+}
+
+TEST(RunFlow, QuotedNameMayHoldBlanks) {
+    EngineRun r;
+    r.folder.write("MI SISTEMA.DAT", farvik::dataFileBytes(kOne));
+    testing::runIn(r, {}, "'MI SISTEMA'\n2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST(RunFlow, LongArgumentIsCutToEightyCharacters) {
+    EngineRun r;
+    const std::string name(80, 'N');
+    r.folder.write(name + ".DAT", farvik::dataFileBytes(kOne));
+    testing::runIn(r, {name + "XYZ"}, "2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST(RunFlow, SameInputSameBytes) {
+    const auto c =
+        subsystems(3, 1, {{{1, 0.001}, {2, 1.5, 800}}, {{5, 600, 90}, {4, 700, 200}}}, 42, 300);
+    EngineRun a, b;
+    runSystem(a, c, "1\n3\n100\n200\n300\n");
+    runSystem(b, c, "1\n3\n100\n200\n300\n");
+    for (const char* name :
+         {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt", "tablafia.txt"}) {
+        EXPECT_EQ(a.file(name), b.file(name)) << name;
+        EXPECT_FALSE(a.file(name).empty()) << name;
+    }
+    EXPECT_EQ(a.out, b.out);
+}
+
+// The real program, as a user runs it on the examples.
+TEST(Binary, RunsAnExampleFromItsConsole) {
+    testing::TempFolder folder;
+    for (const char* name : {"SERIE", "PARALELO", "SERPAR", "PARSER", "GENERAL"}) {
+        const std::string example =
+            testing::readFile(std::string(FARVIK_SOURCE_DIR) + "/examples/" + name + ".DAT");
+        ASSERT_FALSE(example.empty()) << name;
+        folder.write(std::string(name) + ".DAT", example);
+        const std::string command = "cd '" + folder.path().string() +
+                                    "' && printf '1\\n2\\n100\\n500\\n' | '" + FARVIK_BIN_DIR +
+                                    "/brenta' " + name + " > consola.txt 2> errores.txt";
+        ASSERT_EQ(std::system(command.c_str()), 0) << name << ": " << folder.read("errores.txt");
+        for (const char* file :
+             {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt", "tablafia.txt"}) {
+            EXPECT_FALSE(folder.read(file).empty()) << name << " " << file;
+        }
+        EXPECT_NE(folder.read("resumen.TXT").find("U.T"), std::string::npos) << name;
+    }
+}
+
+TEST(Binary, ErrorGoesToStandardErrorWithItsStatus) {
+    testing::TempFolder folder;
+    const std::string command = "cd '" + folder.path().string() + "' && '" + FARVIK_BIN_DIR +
+                                "/brenta' NADA < /dev/null > consola.txt 2> errores.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kExitNoDataFile);
+    EXPECT_NE(folder.read("errores.txt").find("NADA.DAT"), std::string::npos);
+    EXPECT_EQ(folder.read("consola.txt"), "");
+}
+
+}  // namespace
+}  // namespace brenta
