@@ -14,6 +14,7 @@
 #include "redundancy.h"
 #include "reliability_query.h"
 #include "reliability_table.h"
+#include "simulation.h"
 #include "summary.h"
 #include "trial.h"
 #include "trial_reports.h"

@@ -68,48 +68,4 @@ void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
     }
 }
 
-void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, TrialHooks& hooks) {
-    const int rows = s.rowCount();
-    for (int i = 1; i <= rows; ++i) {
-        for (int j = 1; j <= s.rowLength(i); ++j) {
-            if (st.tel(j, i) > st.tdup(j, i)) st.tdup(j, i) = st.tel(j, i);
-        }
-    }
-    Table50<double> work;
-    std::array<double, kDim + 1> workRows{};
-    for (int i = 1; i <= rows; ++i) {
-        for (int j = 1; j <= s.rowLength(i); ++j) {
-            for (int c = 1; c <= rows; ++c) {
-                for (int m = 1; m <= s.rowLength(c); ++m) work(m, c) = st.tel(m, c);
-            }
-            if (s.kclase == 5) {
-                const int key = s.icam(j, i);
-                for (int c = 1; c <= rows; ++c) {
-                    for (int m = 1; m <= s.rowLength(c); ++m) {
-                        if (s.icam(m, c) == key) work(m, c) = st.tdup(j, i);
-                    }
-                }
-            } else {
-                work(j, i) = st.tdup(j, i);
-            }
-            const double xd = combine(s, work, workRows.data());
-            const bool early = k <= 20;
-            hooks.duplicateCell(k, j, i, xd, early ? &work : nullptr,
-                                early ? workRows.data() : nullptr);
-        }
-    }
-}
-
-void simulate(const SystemData& s, Generator& g, TrialState& st, TrialHooks& hooks) {
-    for (std::int32_t k = 1; k <= s.nsim; ++k) {
-        drawTrial(g, s, st);
-        st.tsis = combine(s, st.tel, st.tsub.data());
-        hooks.survival(st.tsis);
-        contar_causas(st.tel, st.tsis, s, st.ncausa);
-        hooks.trialDone(k, st);
-        if (s.redundancy()) reevaluateDirect(s, st, k, hooks);
-        if (k == s.nsim) break;  // k must not overflow at nsim = 2^31 - 1
-    }
-}
-
 }  // namespace brenta

@@ -51,11 +51,4 @@ class TrialHooks {
                                const double* workRows) = 0;
 };
 
-// The re-evaluation of one trial with each element duplicated in turn, done literally:
-// the whole structure is combined again for every cell. Pairs tdup with tel first.
-void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, TrialHooks& hooks);
-
-// Runs the nsim trials.
-void simulate(const SystemData& s, Generator& g, TrialState& st, TrialHooks& hooks);
-
 }  // namespace brenta

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "reevaluation.h"
+#include "simulation.h"
 #include "test_systems.h"
 #include "trial.h"
 

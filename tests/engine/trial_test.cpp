@@ -1,4 +1,6 @@
 #include "trial.h"
+#include "reevaluation.h"
+#include "simulation.h"
 
 #include <gtest/gtest.h>
 

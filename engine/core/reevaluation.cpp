@@ -1,0 +1,184 @@
+#include "reevaluation.h"
+
+#include <limits>
+
+#include "first_trials.h"
+
+namespace brenta {
+namespace {
+
+constexpr double kNone = std::numeric_limits<double>::infinity();
+
+}  // namespace
+
+void pairDuplicates(const SystemData& s, TrialState& st) {
+    for (int i = 1; i <= s.rowCount(); ++i) {
+        const double* tel = st.tel.column(i);
+        double* tdup = st.tdup.column(i);
+        for (int j = 0; j < s.rowLength(i); ++j) {
+            if (tel[j] > tdup[j]) tdup[j] = tel[j];
+        }
+    }
+}
+
+void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, TrialHooks& hooks) {
+    pairDuplicates(s, st);
+    const int rows = s.rowCount();
+    Table50<double> work;
+    std::array<double, kDim + 1> workRows{};
+    for (int i = 1; i <= rows; ++i) {
+        for (int j = 1; j <= s.rowLength(i); ++j) {
+            for (int c = 1; c <= rows; ++c) {
+                for (int m = 1; m <= s.rowLength(c); ++m) work(m, c) = st.tel(m, c);
+            }
+            if (s.kclase == 5) {
+                const int key = s.icam(j, i);
+                for (int c = 1; c <= rows; ++c) {
+                    for (int m = 1; m <= s.rowLength(c); ++m) {
+                        if (s.icam(m, c) == key) work(m, c) = st.tdup(j, i);
+                    }
+                }
+            } else {
+                work(j, i) = st.tdup(j, i);
+            }
+            const double xd = combine(s, work, workRows.data());
+            const bool early = k <= kFirstTrials;
+            hooks.duplicateCell(k, j, i, xd, early ? &work : nullptr,
+                                early ? workRows.data() : nullptr);
+        }
+    }
+}
+
+IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
+    if (s.kclase != 5) return;
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) {
+            const int key = s.icam(m, p);
+            auto& uses = pathsOf_[key];
+            std::int32_t& count = pathCount_[key];
+            if (count > 0 && uses[count - 1].path == p) {
+                ++uses[count - 1].occurrences;
+            } else {
+                uses[count++] = {static_cast<std::int8_t>(p), 1};
+            }
+        }
+    }
+}
+
+void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, std::int32_t k,
+                                         TrialHooks& hooks) {
+    if (k <= kFirstTrials) {
+        reevaluateDirect(s, st, k, hooks);
+        return;
+    }
+    pairDuplicates(s, st);
+    if (s.kclase == 3) {
+        classThree(s, st, k, hooks);
+    } else if (s.kclase == 4) {
+        classFour(s, st, k, hooks);
+    } else {
+        classFive(s, st, k, hooks);
+    }
+}
+
+// Subsystems in series, elements in parallel: a duplicate can only raise its subsystem's
+// maximum, and the system takes the least of that and the other subsystems' times.
+void IncrementalReevaluation::classThree(const SystemData& s, const TrialState& st, std::int32_t k,
+                                         TrialHooks& hooks) {
+    const int rows = s.nsub;
+    int first = 1;
+    for (int i = 2; i <= rows; ++i) {
+        if (st.tsub[i] < st.tsub[first]) first = i;
+    }
+    double second = kNone;
+    for (int i = 1; i <= rows; ++i) {
+        if (i != first && st.tsub[i] < second) second = st.tsub[i];
+    }
+    for (int i = 1; i <= rows; ++i) {
+        const double others = i == first ? second : st.tsub[first];
+        const double* pair = st.tdup.column(i);
+        for (int j = 0; j < s.nelsub[i]; ++j) {
+            const double row = pair[j] > st.tsub[i] ? pair[j] : st.tsub[i];
+            hooks.duplicateCell(k, j + 1, i, row < others ? row : others, nullptr, nullptr);
+        }
+    }
+}
+
+// Subsystems in parallel, elements in series: the row's time without the duplicated
+// position comes from its least and second-least times; raising one row raises the
+// system's maximum at most to it.
+void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& st, std::int32_t k,
+                                        TrialHooks& hooks) {
+    for (int i = 1; i <= s.nsub; ++i) {
+        const int n = s.nelsub[i];
+        const double* tel = st.tel.column(i);
+        const double* pair = st.tdup.column(i);
+        int first = 0;
+        for (int j = 1; j < n; ++j) {
+            if (tel[j] < tel[first]) first = j;
+        }
+        double second = kNone;
+        for (int j = 0; j < n; ++j) {
+            if (j != first && tel[j] < second) second = tel[j];
+        }
+        for (int j = 0; j < n; ++j) {
+            const double rest = j == first ? second : tel[first];
+            const double row = pair[j] < rest ? pair[j] : rest;
+            hooks.duplicateCell(k, j + 1, i, row > st.tsis ? row : st.tsis, nullptr, nullptr);
+        }
+    }
+}
+
+// General system: duplicating an element changes only the paths through it. Where the
+// element does not hold its path's minimum the path keeps it; where it does, the path
+// falls to the least of the pair and the other positions, which is the minimum again when
+// another position shares it, else the next larger time.
+void IncrementalReevaluation::classFive(const SystemData& s, const TrialState& st, std::int32_t k,
+                                        TrialHooks& hooks) {
+    for (int p = 1; p <= s.ncam; ++p) {
+        const double* tel = st.tel.column(p);
+        double least = kNone, next = kNone;
+        std::int32_t count = 0;
+        for (int m = 0; m < s.nelcam[p]; ++m) {
+            const double t = tel[m];
+            if (t < least) {
+                next = least;
+                least = t;
+                count = 1;
+            } else if (t == least) {
+                ++count;
+            } else if (t < next) {
+                next = t;
+            }
+        }
+        min_[p] = least;
+        atMin_[p] = count;
+        next_[p] = next;
+    }
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) {
+            const int key = s.icam(m, p);
+            // Every cell of an element gives the same time: work it out at the first.
+            if (doneAt_[key] != k) {
+                doneAt_[key] = k;
+                const double t = st.tel(m, p);
+                const double pair = st.tdup(m, p);
+                double xd = st.tsis;
+                for (int u = 0; u < pathCount_[key]; ++u) {
+                    const PathUse use = pathsOf_[key][u];
+                    double path = min_[use.path];
+                    if (t == path) {
+                        const double rest =
+                            atMin_[use.path] > use.occurrences ? path : next_[use.path];
+                        path = pair < rest ? pair : rest;
+                    }
+                    if (path > xd) xd = path;
+                }
+                keyTime_[key] = xd;
+            }
+            hooks.duplicateCell(k, m, p, keyTime_[key], nullptr, nullptr);
+        }
+    }
+}
+
+}  // namespace brenta

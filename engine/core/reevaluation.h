@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "system_data.h"
+#include "trial.h"
+
+namespace brenta {
+
+// The system time of one trial with each element duplicated in turn: an element and its
+// duplicate work in parallel, so the pair fails at the later of their two times.
+
+// Makes tdup the time of each element's pair (the later of tel and tdup).
+void pairDuplicates(const SystemData& s, TrialState& st);
+
+// The literal re-evaluation: the whole structure is combined again for every cell. Its
+// cost grows with the square of the number of positions; it stays as the reference.
+void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, TrialHooks& hooks);
+
+// The same results in linear time per trial: each cell's system time follows from the
+// rows' best and second-best times (classes 3 and 4) or, for a general system, from each
+// path's minimum, how many positions reach it and the next larger time. Trials 1 to 20,
+// whose working tables go to the first-trials file, are re-evaluated directly.
+class IncrementalReevaluation {
+  public:
+    explicit IncrementalReevaluation(const SystemData& s);
+    void operator()(const SystemData& s, TrialState& st, std::int32_t k, TrialHooks& hooks);
+
+  private:
+    void classThree(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
+    void classFour(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
+    void classFive(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
+
+    // Class 5: for each key, the distinct paths through it and how often it stands in each.
+    struct PathUse {
+        std::int8_t path;
+        std::int8_t occurrences;
+    };
+    std::array<std::array<PathUse, kDim>, kDim + 1> pathsOf_{};
+    std::array<std::int32_t, kDim + 1> pathCount_{};
+    // Class 5: per path, its minimum, how many positions hold it, the next larger time.
+    std::array<double, kDim + 1> min_{};
+    std::array<std::int32_t, kDim + 1> atMin_{};
+    std::array<double, kDim + 1> next_{};
+    std::array<double, kDim + 1> keyTime_{};       // system time with that element duplicated
+    std::array<std::int32_t, kDim + 1> doneAt_{};  // trial in which keyTime_ was worked out
+};
+
+enum class Reevaluation { Incremental, Direct };
+
+}  // namespace brenta
