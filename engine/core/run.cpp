@@ -55,7 +55,7 @@ struct ResultFiles {
 };
 
 void run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-         const std::string& folder) {
+         const std::string& folder, const RunOptions& options) {
     const std::string dir = folder.empty() ? "." : folder;
     auto inFolder = [&dir](const char* name) { return dir + "/" + name; };
 
@@ -95,8 +95,7 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     Generator generator(s.iseed);
     auto state = std::make_unique<TrialState>();
     TrialReports reports(s, query, files.trial);
-    simulate(s, generator, *state, reports);
-    reports.flush();
+    simulate(s, generator, *state, reports, options.reevaluation);
 
     appendSummaryHead(text, out, s, query, reports.life());
     appendCauses(text, s, state->ncausa);
@@ -132,9 +131,9 @@ std::string findDataFile(const std::string& folder, const std::string& name) {
 }
 
 int runBrenta(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              std::ostream& err, const std::string& folder) {
+              std::ostream& err, const std::string& folder, const RunOptions& options) {
     try {
-        run(args, in, out, folder);
+        run(args, in, out, folder, options);
     } catch (const EngineError& e) {
         out.flush();
         err << "brenta: " << e.what() << '\n';

@@ -5,14 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "reevaluation.h"
+
 namespace brenta {
+
+struct RunOptions {
+    // The literal re-evaluation is kept as the reference for tests and benchmarks.
+    Reevaluation reevaluation = Reevaluation::Incremental;
+};
 
 // One run of brenta in `folder`: creates the result files, takes the data file's name from
 // the single argument (or asks for it on the console), reads <folder>/<name>.DAT, asks for
 // the reliability times, simulates, writes the results and the reliability table.
 // Returns the exit status; an error's message goes to `err`.
 int runBrenta(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              std::ostream& err, const std::string& folder);
+              std::ostream& err, const std::string& folder, const RunOptions& options = {});
 
 // <folder>/<name>.DAT, or, when no file has exactly that name, a file of the same folder
 // whose name matches it without regard to letter case. Empty when there is neither.

@@ -1,5 +1,7 @@
 #include "first_trials.h"
 
+#include <cstring>
+
 #include "number_format.h"
 #include "record_writer.h"
 
@@ -55,24 +57,6 @@ void appendClass(std::string& out, const SystemData& s) {
     RecordWriter(out, RecordTarget::File).text("tipo de sistema").integer(s.kclase).end();
 }
 
-void appendTrialVector(ValueLine& line, const SystemData& s, const Table50<double>& t,
-                       const double* rowTimes, double system) {
-    for (int i = 1; i <= s.rowCount(); ++i) {
-        for (int j = 1; j <= s.rowLength(i); ++j) {
-            std::string& out = line.next();
-            out += "  ";
-            appendE15_9(out, t(j, i));
-        }
-        std::string& out = line.next();
-        out += "  ";
-        appendE15_9(out, rowTimes[i]);
-    }
-    std::string& out = line.next();
-    out += "  ";
-    appendE15_9(out, system);
-    line.end();
-}
-
 }  // namespace
 
 void appendFalloHeader(std::string& out, const SystemData& s) {
@@ -92,22 +76,88 @@ void appendRedunHeader(std::string& out, const SystemData& s) {
     appendLabels(out, s);
 }
 
-void appendFalloRow(std::string& out, const SystemData& s, const Table50<double>& t,
-                    const double* rowTimes, double system) {
-    out += "  ";
-    ValueLine line(out);
-    appendTrialVector(line, s, t, rowTimes, system);
+TrialVectorText::TrialVectorText(const SystemData& s) : s_(s) {
+    std::size_t count = 1;
+    for (int i = 1; i <= s.rowCount(); ++i) count += s.rowLength(i) + 1;
+    values_.reserve(count);
+    offsets_.reserve(count);
+    changed_.reserve(count);
+    text_.reserve(count * 17 + (count / kValuesPerLine + 1) * 2);
 }
 
-void appendRedunRow(std::string& out, const SystemData& s, std::int32_t k, int j, int i,
-                    const Table50<double>& work, const double* workRows, double xd) {
-    out += "    ";
-    appendInteger(out, k, 6);
-    appendInteger(out, j, 6);
-    appendInteger(out, i, 6);
-    out.append(8, ' ');
-    ValueLine line(out);
-    appendTrialVector(line, s, work, workRows, xd);
+template <typename F>
+void TrialVectorText::forEachValue(const Table50<double>& t, const double* rowTimes, double system,
+                                   F f) const {
+    for (int i = 1; i <= s_.rowCount(); ++i) {
+        const double* column = t.column(i);
+        for (int j = 0; j < s_.rowLength(i); ++j) f(column[j]);
+        f(rowTimes[i]);
+    }
+    f(system);
+}
+
+void TrialVectorText::build(const Table50<double>& t, const double* rowTimes, double system) {
+    text_.clear();
+    values_.clear();
+    offsets_.clear();
+    forEachValue(t, rowTimes, system, [this](double v) {
+        if (!values_.empty() && values_.size() % kValuesPerLine == 0) text_ += "\r\n";
+        text_ += "  ";
+        offsets_.push_back(static_cast<std::uint32_t>(text_.size()));
+        values_.push_back(v);
+        appendE15_9(text_, v);
+    });
+    text_ += "\r\n";
+}
+
+void TrialVectorText::writeVariant(OutputFile& out, const Table50<double>& work,
+                                   const double* workRows, double system) {
+    // Times are never negative, so every value takes exactly 15 characters and a changed
+    // value fits in the place of the old one.
+    changed_.clear();
+    bool fits = true;
+    std::uint32_t n = 0;
+    forEachValue(work, workRows, system, [&](double v) {
+        if (v != values_[n]) {
+            changed_.push_back({n, v});
+            fits = fits && !(v < 0) && !(values_[n] < 0);
+        }
+        ++n;
+    });
+    if (fits) {
+        char* p = out.room(text_.size());
+        std::memcpy(p, text_.data(), text_.size());
+        for (const Change& c : changed_) writeE15_9(p + offsets_[c.index], c.value);
+        out.commit(p + text_.size());
+        return;
+    }
+    std::string slow;
+    int count = 0;
+    forEachValue(work, workRows, system, [&](double v) {
+        if (count > 0 && count % kValuesPerLine == 0) slow += "\r\n";
+        slow += "  ";
+        appendE15_9(slow, v);
+        ++count;
+    });
+    slow += "\r\n";
+    out.write(slow);
+}
+
+void writeFalloRow(OutputFile& out, const TrialVectorText& vector) {
+    out.write("  ");
+    out.write(vector.text());
+}
+
+void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
+                   const Table50<double>& work, const double* workRows, double xd) {
+    char* p = out.room(64);
+    std::memcpy(p, "    ", 4);
+    p = writeInteger(p + 4, k, 6);
+    p = writeInteger(p, j, 6);
+    p = writeInteger(p, i, 6);
+    std::memset(p, ' ', 8);
+    out.commit(p + 8);
+    vector.writeVariant(out, work, workRows, xd);
 }
 
 }  // namespace brenta

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "output_file.h"
 #include "system_data.h"
 #include "table50.h"
 
@@ -17,14 +19,41 @@ constexpr std::int32_t kFirstTrials = 20;
 void appendFalloHeader(std::string& out, const SystemData& s);
 void appendRedunHeader(std::string& out, const SystemData& s);
 
-// One trial's row of fallo.txt: the trial vector (each row's times, then its row time)
-// and the system time.
-void appendFalloRow(std::string& out, const SystemData& s, const Table50<double>& t,
-                    const double* rowTimes, double system);
+// The text of one trial's vector: for each row its times and the row's time, then the
+// system time, each as two blanks and the exponent form, 100 values to a line. The rows of
+// redun.TXT differ from it in a few values only, so they are written as copies of it with
+// those values put in.
+class TrialVectorText {
+  public:
+    explicit TrialVectorText(const SystemData& s);
+
+    void build(const Table50<double>& t, const double* rowTimes, double system);
+    // The vector of a working table: the built text with the values that differ.
+    void writeVariant(OutputFile& out, const Table50<double>& work, const double* workRows,
+                      double system);
+    const std::string& text() const { return text_; }
+
+  private:
+    template <typename F>
+    void forEachValue(const Table50<double>& t, const double* rowTimes, double system, F f) const;
+
+    const SystemData& s_;
+    std::string text_;                    // with its line ends
+    std::vector<double> values_;          // in the order of the text
+    std::vector<std::uint32_t> offsets_;  // where each value's 15 characters start
+    struct Change {
+        std::uint32_t index;
+        double value;
+    };
+    std::vector<Change> changed_;
+};
+
+// One trial's row of fallo.txt.
+void writeFalloRow(OutputFile& out, const TrialVectorText& vector);
 
 // One cell's row of redun.TXT: trial, position and row number, then the trial vector of the
 // working table and the system time with the duplicate.
-void appendRedunRow(std::string& out, const SystemData& s, std::int32_t k, int j, int i,
-                    const Table50<double>& work, const double* workRows, double xd);
+void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
+                   const Table50<double>& work, const double* workRows, double xd);
 
 }  // namespace brenta

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace brenta {
@@ -86,26 +87,142 @@ void appendFreeFormInteger(std::string& out, std::int32_t v) {
     appendInteger(out, v, 12);
 }
 
-void appendE15_9(std::string& out, double v) {
-    char field[40];
-    int len = 0;
-    if (v < 0) field[len++] = '-';
-    char digits[20];
-    int exp10 = 0;
-    if (v == 0.0) {
-        std::memset(digits, '0', 10);
-    } else {
-        scientificDigits(v, 10, digits, exp10);
+namespace {
+
+constexpr std::uint64_t kPow10[] = {1ULL,
+                                    10ULL,
+                                    100ULL,
+                                    1000ULL,
+                                    10000ULL,
+                                    100000ULL,
+                                    1000000ULL,
+                                    10000000ULL,
+                                    100000000ULL,
+                                    1000000000ULL,
+                                    10000000000ULL,
+                                    100000000000ULL,
+                                    1000000000000ULL,
+                                    10000000000000ULL,
+                                    100000000000000ULL,
+                                    1000000000000000ULL,
+                                    10000000000000000ULL,
+                                    100000000000000000ULL,
+                                    1000000000000000000ULL,
+                                    10000000000000000000ULL};
+
+constexpr double kTens[] = {1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6,
+                            1e-5,  1e-4,  1e-3,  1e-2,  1e-1, 1e0,  1e1,  1e2,
+                            1e3,   1e4,   1e5,   1e6,   1e7,  1e8,  1e9,  1e10};
+constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// v > 0 rounded (half to even) to 10 significant digits, n in [10^9, 10^10), v ~ n * 10^(e-9),
+// for 10^-13 <= v < 10^10, where the lives of systems lie; false elsewhere.
+bool tenDigits(double v, std::uint64_t& n, int& e) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52) & 0x7FF;
+    if (biased == 0 || biased == 0x7FF) return false;
+    const int shift = 1075 - biased;  // v = m / 2^shift, m of 53 bits
+    if (shift <= 0 || shift >= 127) return false;
+    // floor((52 - shift) * log10(2)) is the decimal exponent or one less; a comparison with
+    // the next power of ten mostly settles it (a miss is corrected below).
+    e = ((52 - shift) * 78913) >> 18;
+    if (e >= -14 && e <= 9 && v >= kTens[e + 14]) ++e;
+    if (e < -13 || e > 9) return false;
+
+    // Usually one rounded product decides: its error is below 2e-6, so unless it lies that
+    // close to a half, it rounds to the same integer as the exact product.
+    const double y = v * kExactTens[9 - e];
+    if (y >= 1e9 && y < 1e10) {
+        const auto whole = static_cast<std::uint64_t>(y);
+        const double fraction = y - static_cast<double>(whole);
+        if (fraction < 0.5 - 2e-6 || fraction > 0.5 + 2e-6) {
+            n = whole + (fraction > 0.5);
+            if (n == kPow10[10]) {
+                n = kPow10[9];
+                ++e;
+            }
+            return true;
+        }
     }
-    field[len++] = digits[0];
-    field[len++] = '.';
-    std::memcpy(field + len, digits + 1, 9);
-    len += 9;
-    const bool wideExponent = exp10 > 99 || exp10 < -99;
-    if (!wideExponent) field[len++] = 'E';
-    padLeft(out, len + (wideExponent ? 4 : 3), 15);
-    out.append(field, len);
-    appendExponent(out, exp10, 2);
+
+    // Exactly, in integers: m * 10^k / 2^shift, k = 9 - e.
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 9 - e;
+        if (k < 0 || k > 22) return false;
+        // m * 10^k < 2^53 * 10^22 < 2^127.
+        const unsigned __int128 p =
+            k <= 19 ? static_cast<unsigned __int128>(m) * kPow10[k]
+                    : static_cast<unsigned __int128>(m) * kPow10[19] * kPow10[k - 19];
+        std::uint64_t whole = static_cast<std::uint64_t>(p >> shift);
+        if (whole >= kPow10[10]) {
+            ++e;
+            continue;
+        }
+        if (whole < kPow10[9]) {
+            --e;
+            continue;
+        }
+        const unsigned __int128 rest = p & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (whole & 1))) ++whole;
+        if (whole == kPow10[10]) {
+            whole = kPow10[9];
+            ++e;
+        }
+        n = whole;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+char* writeE15_9(char* out, double v) {
+    if (v < 0) {
+        *out++ = '-';
+        v = -v;
+    }
+    std::uint64_t n = 0;
+    int e = 0;
+    if (v != 0.0 && !tenDigits(v, n, e)) {
+        char digits[20];
+        scientificDigits(v, 10, digits, e);
+        n = 0;
+        for (int i = 0; i < 10; ++i) n = n * 10 + (digits[i] - '0');
+    }
+    // n = d.ddddddddd: the first two digits, then four pairs.
+    static constexpr char kPairs[] =
+        "000102030405060708091011121314151617181920212223242526272829303132333435363738394041424344"
+        "4546474849"
+        "505152535455565758596061626364656667686970717273747576777879808182838485868788899091929394"
+        "9596979899";
+    const auto head = static_cast<std::uint32_t>(n / 100000000);
+    const auto tail = static_cast<std::uint32_t>(n % 100000000);
+    *out++ = kPairs[2 * head];
+    *out++ = '.';
+    *out++ = kPairs[2 * head + 1];
+    const std::uint32_t pairs[4] = {tail / 1000000, tail / 10000 % 100, tail / 100 % 100,
+                                    tail % 100};
+    for (std::uint32_t pair : pairs) {
+        *out++ = kPairs[2 * pair];
+        *out++ = kPairs[2 * pair + 1];
+    }
+    const int a = e < 0 ? -e : e;
+    if (a <= 99) *out++ = 'E';
+    *out++ = e < 0 ? '-' : '+';
+    if (a > 99) *out++ = static_cast<char>('0' + a / 100);
+    *out++ = static_cast<char>('0' + a / 10 % 10);
+    *out++ = static_cast<char>('0' + a % 10);
+    return out;
+}
+
+void appendE15_9(std::string& out, double v) {
+    char field[32];
+    out.append(field, writeE15_9(field, v) - field);
 }
 
 void appendFixed(std::string& out, double v, int width, int decimals) {
@@ -116,12 +233,21 @@ void appendFixed(std::string& out, double v, int width, int decimals) {
     out.append(text, len);
 }
 
-void appendInteger(std::string& out, std::int64_t v, int width) {
+char* writeInteger(char* out, std::int64_t v, int width) {
     char text[24];
     auto res = std::to_chars(text, text + sizeof text, v);
-    const std::size_t len = res.ptr - text;
-    padLeft(out, len, width);
-    out.append(text, len);
+    const int len = static_cast<int>(res.ptr - text);
+    if (len < width) {
+        std::memset(out, ' ', width - len);
+        out += width - len;
+    }
+    std::memcpy(out, text, len);
+    return out + len;
+}
+
+void appendInteger(std::string& out, std::int64_t v, int width) {
+    char field[48];
+    out.append(field, writeInteger(field, v, width) - field);
 }
 
 }  // namespace brenta

@@ -20,11 +20,15 @@ constexpr int kFreeFormIntegerWidth = 12;
 // Exponent form 15 wide, one digit before the point and 9 after: "1.234567890E+02".
 // Exponents beyond two digits drop the letter: "1.234567890+123".
 void appendE15_9(std::string& out, double v);
+// The same into a buffer with room for 16 characters; returns the end.
+char* writeE15_9(char* out, double v);
 
 // Fixed point, `width` wide with `decimals` decimals, right-justified.
 void appendFixed(std::string& out, double v, int width, int decimals);
 
 // Integer right-justified in `width` columns.
 void appendInteger(std::string& out, std::int64_t v, int width);
+// The same into a buffer with room for max(width, 20) characters; returns the end.
+char* writeInteger(char* out, std::int64_t v, int width);
 
 }  // namespace brenta

@@ -1,5 +1,6 @@
 #include "output_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -21,16 +22,30 @@ void OutputFile::create(const std::string& path) {
     path_ = path;
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) fail("crear");
-    std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+    // Our own buffer gathers the writes; the stream's would only copy them again.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    buffer_ = std::make_unique<char[]>(kCapacity);
+    used_ = 0;
+}
+
+void OutputFile::flush() {
+    if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) fail("escribir en");
+    used_ = 0;
 }
 
 void OutputFile::write(std::string_view bytes) {
-    if (bytes.empty()) return;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail("escribir en");
+    while (!bytes.empty()) {
+        if (used_ == kCapacity) flush();
+        const std::size_t n = std::min(bytes.size(), kCapacity - used_);
+        std::memcpy(buffer_.get() + used_, bytes.data(), n);
+        used_ += n;
+        bytes.remove_prefix(n);
+    }
 }
 
 void OutputFile::close() {
     if (!file_) return;
+    flush();
     std::FILE* f = file_;
     file_ = nullptr;
     const bool bad = std::ferror(f) != 0;

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace brenta {
 
-// A result file written through a large buffer. Every failure to create, write or close
-// it throws EngineError(kExitOutputError) naming the file.
+// A result file written through a buffer of its own. Every failure to create, write or
+// close it throws EngineError(kExitOutputError) naming the file.
 class OutputFile {
   public:
     OutputFile() = default;
@@ -19,19 +20,30 @@ class OutputFile {
     void create(const std::string& path);
     void write(std::string_view bytes);
     // Writes what the string holds and empties it (the string keeps its capacity).
-    void drain(std::string& buffer) {
-        write(buffer);
-        buffer.clear();
+    void drain(std::string& text) {
+        write(text);
+        text.clear();
     }
+    // Room for `n` bytes (n below 1 MiB) at the end of the buffer; commit() with the end of
+    // what was written there.
+    char* room(std::size_t n) {
+        if (used_ + n > kCapacity) flush();
+        return buffer_.get() + used_;
+    }
+    void commit(const char* end) { used_ = end - buffer_.get(); }
     void close();
-    bool isOpen() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }
 
   private:
+    static constexpr std::size_t kCapacity = 1 << 20;
+
+    void flush();
     [[noreturn]] void fail(const char* what) const;
 
     std::FILE* file_ = nullptr;
     std::string path_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
 };
 
 }  // namespace brenta

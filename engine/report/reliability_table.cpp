@@ -1,5 +1,6 @@
 #include "reliability_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +20,32 @@ namespace {
 // covers a product that rounds down onto tmax.
 constexpr int kMaxIntervals = 48;
 
+// The listing's own form, "1.234567890E+02": ten digits and a two-digit exponent make an
+// exact integer times an exact power of ten, so one multiplication or division gives the
+// nearest double, as a general conversion would.
+bool parseListed(std::string_view t, double& v) {
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (t.size() != 15 || t[1] != '.' || t[11] != 'E' || (t[12] != '+' && t[12] != '-')) {
+        return false;
+    }
+    std::int64_t mantissa = 0;
+    for (int i = 0; i < 11; ++i) {
+        if (i == 1) continue;
+        const unsigned d = static_cast<unsigned>(t[i] - '0');
+        if (d > 9) return false;
+        mantissa = mantissa * 10 + d;
+    }
+    const unsigned e1 = static_cast<unsigned>(t[13] - '0'), e2 = static_cast<unsigned>(t[14] - '0');
+    if (e1 > 9 || e2 > 9) return false;
+    const int scale = (t[12] == '-' ? -1 : 1) * static_cast<int>(e1 * 10 + e2) - 9;
+    if (scale < -22 || scale > 22) return false;
+    const double m = static_cast<double>(mantissa);
+    v = scale >= 0 ? m * kExact[scale] : m / kExact[-scale];
+    return true;
+}
+
 // Reads the listing file's values one line at a time through a fixed buffer.
 class ListingReader {
   public:
@@ -30,14 +57,26 @@ class ListingReader {
 
     double next() {
         std::string_view line;
-        do {
-            if (!nextLine(line)) fail("faltan valores en");
-        } while (line.find_first_not_of(" \t") == std::string_view::npos);
-        const std::size_t start = line.find_first_not_of(" \t");
-        std::size_t end = line.find_first_of(" \t,/", start);
-        if (end == std::string_view::npos) end = line.size();
+        std::size_t start = 0;
         double v = 0;
-        if (!parseReal(line.substr(start, end - start), v)) fail("hay un valor no numérico en");
+        // The listing's own lines: four blanks and the value.
+        if (nextLine(line) && line.size() == 19 && line.compare(0, 4, "    ") == 0 &&
+            parseListed(line.substr(4), v)) {
+            return v;
+        }
+        while (true) {
+            start = 0;
+            while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+            if (start < line.size()) break;
+            if (!nextLine(line)) fail("faltan valores en");
+        }
+        std::size_t end = start;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ',' &&
+               line[end] != '/') {
+            ++end;
+        }
+        const std::string_view text = line.substr(start, end - start);
+        if (!parseListed(text, v) && !parseReal(text, v)) fail("hay un valor no numérico en");
         return v;
     }
 
@@ -154,13 +193,10 @@ void writeReliabilityTable(const std::string& listingPath, const std::string& ta
     {
         ListingReader listing(listingPath);
         for (std::int32_t n = 0; n < nsim; ++n) {
+            // The interval (ext[i-1], ext[i]] that holds x: the first bound not below it.
             const double x = listing.next();
-            for (int i = 1; i <= nint; ++i) {
-                if (ext[i - 1] < x && x <= ext[i]) {
-                    ++nfa[i];
-                    break;
-                }
-            }
+            const double* bound = std::lower_bound(ext.data() + 1, ext.data() + nint + 1, x);
+            if (bound != ext.data() + nint + 1 && *(bound - 1) < x) ++nfa[bound - ext.data()];
         }
     }
 

@@ -1,5 +1,7 @@
 #include "trial_reports.h"
 
+#include <cstring>
+
 #include "first_trials.h"
 #include "number_format.h"
 
@@ -7,29 +9,22 @@ namespace brenta {
 
 void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     if (k <= kFirstTrials) {
-        appendFalloRow(falloBuffer_, s_, st.tel, st.tsub.data(), st.tsis);
-        files_.fallo.drain(falloBuffer_);
+        vector_.build(st.tel, st.tsub.data(), st.tsis);
+        writeFalloRow(files_.fallo, vector_);
     }
-    listingBuffer_ += "    ";
-    appendE15_9(listingBuffer_, st.tsis);
-    listingBuffer_ += "\r\n";
-    if (listingBuffer_.size() >= kFlushAt) files_.listasis.drain(listingBuffer_);
+    char* p = files_.listasis.room(32);
+    std::memcpy(p, "    ", 4);
+    p = writeE15_9(p + 4, st.tsis);
+    *p++ = '\r';
+    *p++ = '\n';
+    files_.listasis.commit(p);
     life_.add(k, st.tsis);
 }
 
 void TrialReports::duplicateCell(std::int32_t k, int j, int i, double xd,
                                  const Table50<double>* work, const double* workRows) {
-    if (k <= kFirstTrials && work) {
-        appendRedunRow(redunBuffer_, s_, k, j, i, *work, workRows, xd);
-        if (redunBuffer_.size() >= kFlushAt) files_.redun.drain(redunBuffer_);
-    }
+    if (work) writeRedunRow(files_.redun, k, j, i, vector_, *work, workRows, xd);
     redundancy_.add(k, j, i, xd);
-}
-
-void TrialReports::flush() {
-    files_.fallo.drain(falloBuffer_);
-    files_.redun.drain(redunBuffer_);
-    files_.listasis.drain(listingBuffer_);
 }
 
 }  // namespace brenta

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "first_trials.h"
 #include "output_file.h"
 #include "redundancy.h"
 #include "reliability_query.h"
@@ -22,30 +23,23 @@ struct TrialFiles {
 class TrialReports : public TrialHooks {
   public:
     TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
-        : s_(s), query_(query), files_(files) {}
+        : s_(s), query_(query), files_(files), vector_(s) {}
 
     void survival(double tsis) override { query_.countSurvivors(tsis); }
     void trialDone(std::int32_t k, const TrialState& st) override;
     void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
                        const double* workRows) override;
 
-    // Writes what is still buffered.
-    void flush();
-
     const RunningMoments& life() const { return life_; }
     const RedundancyStats& redundancy() const { return redundancy_; }
 
   private:
-    static constexpr std::size_t kFlushAt = 1 << 16;
-
     const SystemData& s_;
     ReliabilityQuery& query_;
     TrialFiles& files_;
     RunningMoments life_;
     RedundancyStats redundancy_;
-    std::string falloBuffer_;
-    std::string redunBuffer_;
-    std::string listingBuffer_;
+    TrialVectorText vector_;  // of the current trial, among the first 20
 };
 
 }  // namespace brenta
