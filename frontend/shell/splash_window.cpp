@@ -3,7 +3,9 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -76,6 +78,8 @@ frmSplash::frmSplash(std::function<void()> showMainWindow, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(frame);
     setFixedSize(520, 340);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     // A click anywhere on the frame, a picture or a label opens the main window at once.
     for (QWidget* clickable : std::initializer_list<QWidget*>{
