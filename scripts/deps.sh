@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building and testing Farvik need, when missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev locales
           qt6-base-dev xvfb xauth poppler-utils fonts-dejavu-core)
 packages+=("$@")
 

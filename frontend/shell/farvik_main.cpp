@@ -1,0 +1,25 @@
+// farvik: the splash first, then the main window.
+#include <QApplication>
+#include <clocale>
+#include <memory>
+
+#include "main_window.h"
+#include "number_locale.h"
+#include "pictures.h"
+#include "splash_window.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // QApplication applied the user's locale; numbers are always read and written in C.
+    std::setlocale(LC_NUMERIC, "C");
+    farvik::fijar_separadores();
+    QApplication::setWindowIcon(QIcon(farvik::programPicture(32)));
+
+    std::unique_ptr<farvik::frmMain> mainWindow;
+    farvik::frmSplash splash([&mainWindow] {
+        mainWindow = std::make_unique<farvik::frmMain>();
+        mainWindow->show();
+    });
+    splash.show();
+    return app.exec();
+}

@@ -1,0 +1,172 @@
+// The menus, the toolbar and the window list of the main window.
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "main_window.h"
+#include "pictures.h"
+
+namespace farvik {
+namespace {
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {}) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+void addBar(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+}  // namespace
+
+void frmMain::crear_menus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = addMenu(bar, "mnuFile", QStringLiteral("&Archivo"));
+    connect(
+        addItem(file, "mnuFileNew", QStringLiteral("&Nuevo"), QKeySequence(Qt::CTRL | Qt::Key_N)),
+        &QAction::triggered, this, [this] { comando_nuevo(); });
+    connect(addItem(file, "mnuFileOpen", QStringLiteral("A&brir..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { comando_abrir(); });
+    addBar(file, "mnuFileBar0");
+    connect(addItem(file, "mnuFileSave", QStringLiteral("&Guardar")), &QAction::triggered, this,
+            [this] { guardar(); });
+    connect(addItem(file, "mnuFileSaveAs", QStringLiteral("G&uardar como...")), &QAction::triggered,
+            this, [this] { guardar_como(); });
+    addBar(file, "mnuFileBar1");
+    connect(addItem(file, "mnuFilePrint", QStringLiteral("I&mprimir...")), &QAction::triggered,
+            this, [this] { imprimir(); });
+    addBar(file, "mnuFileBar2");
+    connect(addItem(file, "mnuFileExit", QStringLiteral("&Salir")), &QAction::triggered, this,
+            [this] { salir(); });
+
+    QMenu* view = addMenu(bar, "mnuView", QStringLiteral("&Ver"));
+    QAction* toolbarItem =
+        addItem(view, "mnuViewToolbar", QStringLiteral("&Barra de herramientas"));
+    toolbarItem->setCheckable(true);
+    toolbarItem->setChecked(true);
+    connect(toolbarItem, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+    QAction* statusItem = addItem(view, "mnuViewStatusBar", QStringLiteral("B&arra de estado"));
+    statusItem->setCheckable(true);
+    connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
+    connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),
+            &QAction::triggered, this, [this] { comando_nuevo(); });
+    addBar(windowMenu_, "mnuWindowBar0");
+    connect(addItem(windowMenu_, "mnuWindowCascade", QStringLiteral("Casca&da")),
+            &QAction::triggered, this, [this] { organizar(0); });
+    connect(addItem(windowMenu_, "mnuWindowTileHorizontal", QStringLiteral("Mosaico &horizontal")),
+            &QAction::triggered, this, [this] { organizar(1); });
+    connect(addItem(windowMenu_, "mnuWindowTileVertical", QStringLiteral("Mosaico &vertical")),
+            &QAction::triggered, this, [this] { organizar(2); });
+    connect(addItem(windowMenu_, "mnuWindowArrangeIcons", QStringLiteral("&Organizar iconos")),
+            &QAction::triggered, this, [this] { organizar(3); });
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] { rellenar_lista_ventanas(); });
+
+    QMenu* help = addMenu(bar, "mnuHelp", QStringLiteral("Ay&uda"));
+    connect(addItem(help, "mnuHelpContents", QStringLiteral("&Contenido")), &QAction::triggered,
+            this, [this] { ayuda_contenido(); });
+    addBar(help, "mnuHelpBar0");
+    connect(addItem(help, "mnuHelpAbout", QStringLiteral("&Acerca de ")), &QAction::triggered, this,
+            [this] { acerca_de(); });
+}
+
+void frmMain::crear_barra() {
+    toolBar_ = addToolBar(QStringLiteral("tbToolBar"));
+    toolBar_->setObjectName(QStringLiteral("tbToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+
+    // The key names the button (and its command); the button's position never changes,
+    // since Guardar, Ejecutar, EditarD and EditarR are switched by position.
+    struct Button {
+        const char* key;
+        const char* tooltip;
+        const char* icon;
+        std::function<void()> command;
+    };
+    const QList<Button> buttons = {
+        {"Nuevo", "Nuevo", "new", [this] { comando_nuevo(); }},
+        {"Abrir", "Abrir", "open", [this] { comando_abrir(); }},
+        {"Guardar", "Guardar", "save", [this] { guardar(); }},
+        {nullptr, nullptr, nullptr, {}},
+        {"Ejecutar", "Ejecutar", "play", [this] { ejecutar(); }},
+        {nullptr, nullptr, nullptr, {}},
+        {"Imprimir", "Imprimir", "print", [this] { imprimir(); }},
+        {"EditarD", "Editar Datos", "edit", [this] { editar(0); }},
+        {"EditarR", "Editar Resultados", "edit1", [this] { editar(1); }},
+        {nullptr, nullptr, nullptr, {}},
+        {"Acerca", "Acerca de ...", "program", [this] { acerca_de(); }},
+        {nullptr, nullptr, nullptr, {}},
+        {"Salir", "Salir", "exit", [this] { salir(); }},
+    };
+    for (const Button& b : buttons) {
+        if (!b.key) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        const QString tooltip = QString::fromUtf8(b.tooltip);
+        QAction* action = toolBar_->addAction(toolbarIcon(QString::fromLatin1(b.icon)), tooltip);
+        action->setObjectName(QString::fromLatin1(b.key));
+        action->setToolTip(tooltip);
+        connect(action, &QAction::triggered, this, b.command);
+    }
+}
+
+QAction* frmMain::boton(int position) const {
+    const QList<QAction*> actions = toolBar_->actions();
+    if (position < 1 || position > actions.size()) return nullptr;
+    return actions[position - 1];
+}
+
+QAction* frmMain::boton(const QString& key) const {
+    for (QAction* action : toolBar_->actions())
+        if (!action->isSeparator() && action->objectName() == key) return action;
+    return nullptr;
+}
+
+void frmMain::rellenar_lista_ventanas() {
+    for (QAction* old : windowListActions_) {
+        windowMenu_->removeAction(old);
+        delete old;
+    }
+    windowListActions_.clear();
+
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    windowListActions_ << windowMenu_->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        QAction* entry = windowMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(window->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdiArea_->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, window = QPointer(window)] {
+            if (!window) return;
+            if (window->isMinimized()) window->showNormal();
+            mdiArea_->setActiveSubWindow(window);
+        });
+        windowListActions_ << entry;
+    }
+}
+
+}  // namespace farvik
