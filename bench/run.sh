@@ -10,7 +10,7 @@ bench=build-bench/bin/brenta_bench
 
 rate() { awk '{print $6}' <<<"$1"; }
 
-echo "caso   modo            pruebas    tiempo          velocidad           memoria"
+echo "caso   modo            pruebas  procesador          velocidad                      memoria"
 $bench S10 incremental 1000000
 $bench S10 incremental
 for c in R1000 G50; do

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "codes.h"
-
 namespace brenta {
 namespace {
 
@@ -22,15 +20,6 @@ double polarDeviate(Generator& g) {
     }
 }
 
-// A uniform above 0, for the logarithm of the exponential and Weibull draws.
-double positiveUniform(Generator& g) {
-    double u;
-    do {
-        u = aleat(g);
-    } while (u == 0.0);
-    return u;
-}
-
 }  // namespace
 
 void normal_polar(Generator& g, int n, double mean, double sd, double& t) {
@@ -41,27 +30,13 @@ void lognormal_polar(Generator& g, int n, double mu, double sigma, double& t) {
     for (int k = 0; k < n; ++k) t = std::exp(mu + sigma * polarDeviate(g));
 }
 
-void muestra(Generator& g, const SystemData& s, int j, int i, double& t) {
-    const double p1 = s.parameter(1, j, i);
-    const double p2 = s.parameter(2, j, i);
-    switch (s.distribution(j, i)) {
-        case farvik::kExponential:
-            t = -(1.0 / p1) * std::log(positiveUniform(g));
-            break;
-        case farvik::kWeibull:
-            t = p2 * std::pow(-std::log(positiveUniform(g)), 1.0 / p1);
-            break;
-        case farvik::kLognormalNormal:
-        case farvik::kLognormal:
-            lognormal_polar(g, 1, p1, p2, t);
-            break;
-        case farvik::kNormal:
-            do {
-                normal_polar(g, 1, p1, p2, t);
-            } while (t < 0.0);
-            break;
-        default:
-            break;
+void drawPolar(Generator& g, int code, double p1, double p2, double& t) {
+    if (code == farvik::kNormal) {
+        do {
+            normal_polar(g, 1, p1, p2, t);
+        } while (t < 0.0);
+    } else {
+        lognormal_polar(g, 1, p1, p2, t);
     }
 }
 

@@ -7,18 +7,14 @@ namespace brenta {
 double minfila(const double* column, int n) {
     if (n < 1) return 1e18;
     double out = column[0];
-    for (int m = 1; m < n; ++m) {
-        if (column[m] < out) out = column[m];
-    }
+    for (int m = 1; m < n; ++m) out = column[m] < out ? column[m] : out;
     return out;
 }
 
 double maxfila(const double* column, int n) {
     if (n < 1) return 0.0;
     double out = column[0];
-    for (int m = 1; m < n; ++m) {
-        if (column[m] > out) out = column[m];
-    }
+    for (int m = 1; m < n; ++m) out = column[m] > out ? column[m] : out;
     return out;
 }
 
@@ -59,12 +55,12 @@ void drawTrial(Generator& g, const SystemData& s, TrialState& st) {
 
 void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
                    Table50<std::int32_t>& ncausa) {
-    for (int i = 1; i <= s.rowCount(); ++i) {
+    const int rows = s.rowCount();
+    for (int i = 1; i <= rows; ++i) {
         const double* column = a.column(i);
         std::int32_t* counts = ncausa.column(i);
-        for (int j = 0; j < s.rowLength(i); ++j) {
-            if (column[j] == tsis) ++counts[j];
-        }
+        const int n = s.rowLength(i);
+        for (int j = 0; j < n; ++j) counts[j] += column[j] == tsis;
     }
 }
 

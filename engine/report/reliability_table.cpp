@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -30,13 +31,19 @@ bool parseListed(std::string_view t, double& v) {
     if (t.size() != 15 || t[1] != '.' || t[11] != 'E' || (t[12] != '+' && t[12] != '-')) {
         return false;
     }
-    std::int64_t mantissa = 0;
-    for (int i = 0; i < 11; ++i) {
-        if (i == 1) continue;
-        const unsigned d = static_cast<unsigned>(t[i] - '0');
-        if (d > 9) return false;
-        mantissa = mantissa * 10 + d;
-    }
+    // The nine digits after the point: eight at once, then the ninth.
+    std::uint64_t eight;
+    std::memcpy(&eight, t.data() + 2, 8);
+    const std::uint64_t low = eight - 0x3030303030303030ULL;
+    if (((eight + 0x4646464646464646ULL) | low) & 0x8080808080808080ULL) return false;
+    std::uint64_t v8 = (low * 10 + (low >> 8)) & 0x00FF00FF00FF00FFULL;
+    v8 = (v8 * 100 + (v8 >> 16)) & 0x0000FFFF0000FFFFULL;
+    v8 = (v8 * 10000 + (v8 >> 32)) & 0xFFFFFFFFULL;
+    const unsigned first = static_cast<unsigned>(t[0] - '0');
+    const unsigned ninth = static_cast<unsigned>(t[10] - '0');
+    if (first > 9 || ninth > 9) return false;
+    const std::int64_t mantissa =
+        static_cast<std::int64_t>(first) * 1000000000 + static_cast<std::int64_t>(v8) * 10 + ninth;
     const unsigned e1 = static_cast<unsigned>(t[13] - '0'), e2 = static_cast<unsigned>(t[14] - '0');
     if (e1 > 9 || e2 > 9) return false;
     const int scale = (t[12] == '-' ? -1 : 1) * static_cast<int>(e1 * 10 + e2) - 9;
@@ -156,13 +163,24 @@ double intervalWidth(double tmax) {
     return static_cast<double>(m) * pot / 40.0;
 }
 
+double listedValue(double x) {
+    char text[32];
+    const std::string_view listed(text, writeE15_9(text, x) - text);
+    double v = 0;
+    if (!parseListed(listed, v)) parseReal(listed, v);
+    return v;
+}
+
 void writeReliabilityTable(const std::string& listingPath, const std::string& tablePath,
-                           std::int32_t nsim, std::ostream& console) {
+                           std::int32_t nsim, std::ostream& console,
+                           std::optional<double> largestListed) {
     OutputFile table;
     table.create(tablePath);
 
     double tmax = 0;
-    {
+    if (largestListed) {
+        tmax = *largestListed;
+    } else {
         ListingReader listing(listingPath);
         for (std::int32_t n = 0; n < nsim; ++n) {
             const double x = listing.next();

@@ -19,6 +19,7 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     *p++ = '\n';
     files_.listasis.commit(p);
     life_.add(k, st.tsis);
+    largest_ = st.tsis > largest_ ? st.tsis : largest_;
 }
 
 void TrialReports::duplicateCell(std::int32_t k, int j, int i, double xd,

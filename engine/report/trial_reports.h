@@ -31,6 +31,8 @@ class TrialReports : public TrialHooks {
                        const double* workRows) override;
 
     const RunningMoments& life() const { return life_; }
+    // The largest system time, starting from 0.
+    double largest() const { return largest_; }
     const RedundancyStats& redundancy() const { return redundancy_; }
 
   private:
@@ -38,6 +40,7 @@ class TrialReports : public TrialHooks {
     ReliabilityQuery& query_;
     TrialFiles& files_;
     RunningMoments life_;
+    double largest_ = 0;
     RedundancyStats redundancy_;
     TrialVectorText vector_;  // of the current trial, among the first 20
 };

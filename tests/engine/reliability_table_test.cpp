@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "number_format.h"
 #include "test_systems.h"
 
 namespace brenta {
@@ -135,6 +136,36 @@ TEST(ReliabilityTable, NoPositiveTimeSaysSoAndLeavesTheTableEmpty) {
     EXPECT_TRUE(r.folder.exists("tablafia.txt"));
     EXPECT_EQ(r.file("tablafia.txt"), "");
     EXPECT_NE(r.file("resumen.TXT"), "") << "the other results are complete";
+}
+
+}  // namespace
+}  // namespace brenta
+
+namespace brenta {
+namespace {
+
+TEST(ReliabilityTable, KnownLargestValueGivesTheSameTableAsTheFirstPass) {
+    testing::TempFolder folder;
+    const double times[] = {1209.8991992, 0.1, 335.30610994999, 3410.6083444, 999.99999999951, 17};
+    std::string listing;
+    double largest = 0;
+    for (double t : times) {
+        listing += "    ";
+        char text[32];
+        listing.append(text, writeE15_9(text, t) - text);
+        listing += "\r\n";
+        largest = std::max(largest, t);
+    }
+    folder.write("listasis.txt", listing);
+    const std::string path = (folder.path() / "listasis.txt").string();
+    std::ostringstream console;
+    writeReliabilityTable(path, (folder.path() / "a.txt").string(), 6, console);
+    writeReliabilityTable(path, (folder.path() / "b.txt").string(), 6, console,
+                          listedValue(largest));
+    EXPECT_EQ(folder.read("a.txt"), folder.read("b.txt"));
+    EXPECT_NE(folder.read("a.txt").find("   3400.00000     3500.00000"), std::string::npos);
+    EXPECT_EQ(listedValue(3410.6083444), 3410.608344);
+    EXPECT_EQ(listedValue(999.99999999951), 1000.0);
 }
 
 }  // namespace
