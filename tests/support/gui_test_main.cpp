@@ -6,6 +6,8 @@
 #include <clocale>
 
 int main(int argc, char** argv) {
+    // Headless always, also when the build lists the tests (no display there).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
