@@ -102,10 +102,6 @@ QRadioButton* frmdatos::optred(int i) const {
     return i == 0 || i == 1 ? optred_[i] : nullptr;
 }
 
-QLineEdit* frmdatos::txtsemilla() const {
-    return txtsemilla_;
-}
-
 QLineEdit* frmdatos::txtpruebas() const {
     return txtpruebas_;
 }

@@ -58,7 +58,7 @@ class frmdatos : public QWidget {
     // Controls. Row accessors return nullptr for a row that does not exist.
     QRadioButton* optsistemas(int t) const;
     QRadioButton* optred(int i) const;
-    QLineEdit* txtsemilla() const;
+    QLineEdit* txtsemilla() const { return txtsemilla_; }
     editor::SpinArrows* udsemilla() const { return udsemilla_; }
     QLineEdit* txtpruebas() const;
     editor::SpinArrows* udpruebas() const { return udpruebas_; }
@@ -138,8 +138,10 @@ class frmdatos : public QWidget {
     QString elementName(int i, int j) const;
 
     // Counts (frmdatos_counts.cpp).
-    void rebuildElementRows(const std::function<void()>& dataStep);
-    void rebuildPathEntryRows(const std::function<void()>& dataStep);
+    // Removes the element rows from the first element of subsystem from on, runs the data
+    // step, and builds those rows again from their records with keys renumbered in order.
+    void rebuildElementRows(int from, const std::function<void()>& dataStep);
+    void rebuildPathEntryRows(int from, const std::function<void()>& dataStep);
     void showLimit(const QString& text);
 
     // Element and path-entry values (frmdatos_values.cpp).
@@ -162,7 +164,7 @@ class frmdatos : public QWidget {
 
     std::vector<QRadioButton*> optsistemas_;  // index 1..5
     QRadioButton* optred_[2] = {nullptr, nullptr};
-    editor::FilteredLineEdit* txtsemilla_ = nullptr;
+    QLineEdit* txtsemilla_ = nullptr;
     editor::SpinArrows* udsemilla_ = nullptr;
     editor::FilteredLineEdit* txtpruebas_ = nullptr;
     editor::SpinArrows* udpruebas_ = nullptr;

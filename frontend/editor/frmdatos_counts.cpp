@@ -64,7 +64,7 @@ void frmdatos::udelemsubs_UpClick(int i) {
         showLimit(QStringLiteral("Número máximo de elementos = %1")
                       .arg(editor::kMaxElementsPerSubsystem));
     } else {
-        rebuildElementRows([i] { resizeSubsystem(systemData(), true, i); });
+        rebuildElementRows(i, [i] { resizeSubsystem(systemData(), true, i); });
     }
     markModified();
 }
@@ -77,7 +77,7 @@ void frmdatos::udelemsubs_DownClick(int i) {
         udelemsubs(i)->setStep(1);
         showLimit(QStringLiteral("Número mínimo de elementos en subsistema = 1"));
     } else {
-        rebuildElementRows([i] { resizeSubsystem(systemData(), false, i); });
+        rebuildElementRows(i, [i] { resizeSubsystem(systemData(), false, i); });
     }
     markModified();
 }
@@ -124,7 +124,7 @@ void frmdatos::udelemcams_UpClick(int p) {
         showLimit(
             QStringLiteral("Número máximo de elementos = %1").arg(editor::kMaxEntriesPerPath));
     } else {
-        rebuildPathEntryRows([p] { resizePath(systemData(), true, p); });
+        rebuildPathEntryRows(p, [p] { resizePath(systemData(), true, p); });
     }
     markModified();
 }
@@ -137,24 +137,28 @@ void frmdatos::udelemcams_DownClick(int p) {
         udelemcams(p)->setStep(1);
         showLimit(QStringLiteral("Número mínimo de elementos = 1"));
     } else {
-        rebuildPathEntryRows([p] { resizePath(systemData(), false, p); });
+        rebuildPathEntryRows(p, [p] { resizePath(systemData(), false, p); });
     }
     markModified();
 }
 
-void frmdatos::rebuildElementRows(const std::function<void()>& dataStep) {
+// The rows before the changed group keep their keys, labels and values, so only the rows
+// from that group on are built again: the result is the same as rebuilding the whole list,
+// and a file that grows its last group step by step costs no more than its own rows.
+void frmdatos::rebuildElementRows(int from, const std::function<void()>& dataStep) {
     SystemData& data = systemData();
+    int k = elementsBefore(data.subsystems, from);
+    if (k > elementRows()) {  // rows and records disagree: rebuild them all
+        from = 1;
+        k = 0;
+    }
     const int position = elementList_->scrollBar()->value();
-    const int n = data.elementCount;
-    while (elementRows() > 0) removeElementRow();
-    data.elementCount = static_cast<std::int16_t>(n);
+    while (elementRows() > k) removeElementRow();
     dataStep();
 
-    // Every element gets its row again, keyed afresh in order; its values come back from the
-    // record. Old keys are cleared first so that no row ever reaches a stale duplicate.
-    clearElementKeys(data);
-    int k = 0;
-    for (int s = 1; s <= data.subsystemCount && s < static_cast<int>(data.subsystems.size()); ++s) {
+    clearKeysFrom(data.subsystems, from);
+    for (int s = from; s <= data.subsystemCount && s < static_cast<int>(data.subsystems.size());
+         ++s) {
         for (int e = 1; e <= data.subsystems[static_cast<std::size_t>(s)].count; ++e) {
             addElementRow(s, e);
             syncElementRow(true, ++k, s, e);
@@ -163,17 +167,19 @@ void frmdatos::rebuildElementRows(const std::function<void()>& dataStep) {
     elementList_->scrollBar()->setValue(position);
 }
 
-void frmdatos::rebuildPathEntryRows(const std::function<void()>& dataStep) {
+void frmdatos::rebuildPathEntryRows(int from, const std::function<void()>& dataStep) {
     SystemData& data = systemData();
+    int key = elementsBefore(data.paths, from);
+    if (key > pathEntryRows()) {
+        from = 1;
+        key = 0;
+    }
     const int position = pathEntryList_->scrollBar()->value();
-    const int n = data.pathEntryCount;
-    while (pathEntryRows() > 0) removePathEntryRow();
-    data.pathEntryCount = static_cast<std::int16_t>(n);
+    while (pathEntryRows() > key) removePathEntryRow();
     dataStep();
 
-    clearPathEntryKeys(data);
-    int key = 0;
-    for (int p = 1; p <= data.pathCount && p < static_cast<int>(data.paths.size()); ++p) {
+    clearKeysFrom(data.paths, from);
+    for (int p = from; p <= data.pathCount && p < static_cast<int>(data.paths.size()); ++p) {
         for (int j = 1; j <= data.paths[static_cast<std::size_t>(p)].count; ++j) {
             addPathEntryRow(j == 1, p, j);
             syncPathEntryRow(true, ++key, p, j);

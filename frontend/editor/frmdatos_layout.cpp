@@ -38,7 +38,7 @@ QGroupBox* namedFrame(const QString& name, const QString& caption, QWidget* pare
     return frame;
 }
 
-// A read-only count box such as txtsubsistemas: its spin control is the only way to change it.
+// A read-only box showing "1", such as txtsubsistemas: its spin control alone changes it.
 QLineEdit* countBox(const QString& name, QWidget* parent) {
     auto* box = new QLineEdit(QStringLiteral("1"), parent);
     box->setObjectName(name);
@@ -157,11 +157,7 @@ QWidget* frmdatos::buildLeftColumn() {
         namedFrame(QStringLiteral("frmsimulacion"), QStringLiteral("Omvira"), column);
     auto* grid = new QGridLayout(simulation);
     grid->setHorizontalSpacing(4);
-    txtsemilla_ = new FilteredLineEdit(simulation);
-    txtsemilla_->setObjectName(QStringLiteral("txtsemilla"));
-    txtsemilla_->setText(QStringLiteral("1"));
-    txtsemilla_->setReadOnly(true);
-    txtsemilla_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtsemilla_ = countBox(QStringLiteral("txtsemilla"), simulation);
     udsemilla_ = spinFor(QStringLiteral("udsemilla"), txtsemilla_, editor::kSeedMin,
                          editor::kSeedMax, editor::kSeedStep, simulation);
     txtpruebas_ = new FilteredLineEdit(simulation);

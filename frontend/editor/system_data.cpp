@@ -1,5 +1,7 @@
 #include "system_data.h"
 
+#include <algorithm>
+
 namespace farvik {
 
 SystemData& systemData() {
@@ -61,11 +63,6 @@ ElementRec* findByKey(std::vector<SubsystemRec>& groups, int key) {
     return nullptr;
 }
 
-void clearKeys(std::vector<SubsystemRec>& groups) {
-    for (SubsystemRec& group : groups)
-        for (ElementRec& element : group.elements) element.key = 0;
-}
-
 }  // namespace
 
 bool resizeSubsystem(SystemData& data, bool grow, int i) {
@@ -84,12 +81,16 @@ ElementRec* findPathEntryByKey(SystemData& data, int key) {
     return findByKey(data.paths, key);
 }
 
-void clearElementKeys(SystemData& data) {
-    clearKeys(data.subsystems);
+int elementsBefore(const std::vector<SubsystemRec>& groups, int index) {
+    int count = 0;
+    for (int g = 1; g < index && g < static_cast<int>(groups.size()); ++g)
+        count += groups[static_cast<std::size_t>(g)].count;
+    return count;
 }
 
-void clearPathEntryKeys(SystemData& data) {
-    clearKeys(data.paths);
+void clearKeysFrom(std::vector<SubsystemRec>& groups, int from) {
+    for (std::size_t g = static_cast<std::size_t>(std::max(from, 0)); g < groups.size(); ++g)
+        for (ElementRec& element : groups[g].elements) element.key = 0;
 }
 
 }  // namespace farvik

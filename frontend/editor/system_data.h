@@ -70,9 +70,11 @@ bool resizePath(SystemData& data, bool grow, int p);
 ElementRec* findElementByKey(SystemData& data, int key);
 ElementRec* findPathEntryByKey(SystemData& data, int key);
 
-// Gives every element or path entry key 0, so that keys handed out afresh never meet a
-// stale copy of themselves.
-void clearElementKeys(SystemData& data);
-void clearPathEntryKeys(SystemData& data);
+// The number of elements (or entries) held by the groups before group index.
+int elementsBefore(const std::vector<SubsystemRec>& groups, int index);
+
+// Gives key 0 to every element (or entry) of group from and of the groups after it, so
+// that keys handed out afresh never meet a stale copy of themselves.
+void clearKeysFrom(std::vector<SubsystemRec>& groups, int from);
 
 }  // namespace farvik

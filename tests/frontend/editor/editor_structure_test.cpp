@@ -66,6 +66,19 @@ TEST_F(EditorTest, RaisingASubsystemRenumbersKeysAndKeepsValues) {
     EXPECT_EQ(element(3, 1).params[2], 2.0);
     EXPECT_EQ(element(1, 2).distribution, 0);  // the new element is fresh
     EXPECT_EQ(element(1, 2).params[1], 0.0);
+
+    box("txtparam1(1)")->setText("8");
+    up("udelemsubs(2)");
+    const int places[][2] = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}};
+    for (int k = 1; k <= 5; ++k) {
+        const auto [i, j] = places[k - 1];
+        EXPECT_EQ(label(at("lbsubselem", k)), QStringLiteral("%1-%2").arg(i).arg(j));
+        EXPECT_EQ(element(i, j).key, k);
+    }
+    EXPECT_EQ(text("txtparam1(1)"), "8");
+    EXPECT_EQ(choice(3), "Weibull");
+    EXPECT_EQ(choice(5), "Normal");
+    EXPECT_EQ(text("txtparam1(5)"), "10");
 }
 
 TEST_F(EditorTest, LoweringAnElementCountDropsOnlyTheLastElement) {

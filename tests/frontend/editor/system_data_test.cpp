@@ -81,7 +81,9 @@ TEST(SystemData, KeysAreFoundInStructureOrder) {
     data.subsystems[3].elements[1].key = 2;  // a duplicate: the earlier subsystem wins
     EXPECT_EQ(findElementByKey(data, 2), &data.subsystems[2].elements[1]);
     EXPECT_EQ(findElementByKey(data, 9), nullptr);
-    clearElementKeys(data);
-    EXPECT_EQ(findElementByKey(data, 1), nullptr);
+    EXPECT_EQ(elementsBefore(data.subsystems, 3), 2);
+    clearKeysFrom(data.subsystems, 2);
+    EXPECT_EQ(findElementByKey(data, 1), &data.subsystems[1].elements[1]);
+    EXPECT_EQ(findElementByKey(data, 2), nullptr);
     EXPECT_EQ(findPathEntryByKey(data, 1), &data.paths[1].elements[1]);
 }
