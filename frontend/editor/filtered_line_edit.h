@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <functional>
+
+class QMenu;
+
+namespace farvik::editor {
+
+// A text box for numbers. Every character that would enter it (typed, pasted, dropped or
+// committed by an input method) first passes a key filter that may refuse it, and then a
+// guard on the text it would give; text set by the program is taken whole. Gaining the focus
+// selects the whole text.
+class FilteredLineEdit : public QLineEdit {
+    Q_OBJECT
+  public:
+    // Gets the character code of a key (8 backspace, 13 Enter) and the box's current text;
+    // sets the code to 0 to refuse the key.
+    using KeyFilter = std::function<void(int& key, const QString& text)>;
+    // Says whether the text that an inserted character would give may stand.
+    using TextGuard = std::function<bool(const QString& newText)>;
+
+    explicit FilteredLineEdit(QWidget* parent = nullptr);
+
+    void setKeyFilter(KeyFilter filter) { filter_ = std::move(filter); }
+    void setTextGuard(TextGuard guard) { guard_ = std::move(guard); }
+
+    // Inserts text at the cursor as if its characters were typed one by one.
+    void insertFiltered(const QString& text);
+    void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
+
+    // The edit menu of the box, its paste going through the filter.
+    QMenu* createFilteredContextMenu();
+
+  signals:
+    // A character key (or a paste) reached the box, whether the filter kept it or not.
+    void keyPressed();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    bool keeps(int key) const;
+    QString textWith(QChar c) const;
+
+    KeyFilter filter_;
+    TextGuard guard_;
+    bool selectAllOnRelease_ = false;
+};
+
+}  // namespace farvik::editor

@@ -1,0 +1,192 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTabBar;
+
+namespace farvik {
+
+class DocumentHost;
+
+namespace editor {
+class FilteredLineEdit;
+class RowList;
+class SpinArrows;
+}  // namespace editor
+
+// The data editor "Datos": the structure, the elements with their distributions and
+// parameters, the paths of a general system, the redundancy choice, the seed and the number
+// of trials. Every edit goes straight into systemData() and marks the document modified
+// through the host. Controls carry their names as object names; rows of the four lists are
+// numbered from 1, e.g. "txtelemsubs(3)".
+//
+// The file reader drives the editor like a user: it selects a structure with
+// optsistemas(c)->click() (after setting lastSystemType() to 0), raises a count box by one,
+// sets the spin step to 1 and calls the matching up-arrow procedure, then fills cmbfallo(k),
+// txtparam1..3(k), txtcamino(k), txtsemilla and txtpruebas.
+class frmdatos : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmdatos(DocumentHost& host, QWidget* parent = nullptr);
+    ~frmdatos() override;
+
+    // Up arrows. Each expects its count (subsystemCount and txtsubsistemas, txtelemsubs(i),
+    // pathCount and txtcaminos, txtelemcams(p)) already raised by one; it adds one subsystem
+    // (general structure: one element), element, path or path entry, or applies the limit.
+    void udsubsistemas_UpClick();
+    void udelemsubs_UpClick(int i);
+    void udcaminos_UpClick();
+    void udelemcams_UpClick(int p);
+    // Down arrows: the same with the count already lowered by one.
+    void udsubsistemas_DownClick();
+    void udelemsubs_DownClick(int i);
+    void udcaminos_DownClick();
+    void udelemcams_DownClick(int p);
+
+    // A click on structure option t (1..5), on redundancy option i (1 "Si", 0 "No"), on a tab.
+    void optsistemas_Click(int t);
+    void optred_Click(int i);
+    void tabb_Click();
+
+    // Controls. Row accessors return nullptr for a row that does not exist.
+    QRadioButton* optsistemas(int t) const;
+    QRadioButton* optred(int i) const;
+    QLineEdit* txtsemilla() const { return txtsemilla_; }
+    editor::SpinArrows* udsemilla() const { return udsemilla_; }
+    QLineEdit* txtpruebas() const;
+    editor::SpinArrows* udpruebas() const { return udpruebas_; }
+    QTabBar* tabb() const { return tabb_; }
+    QLineEdit* txtsubsistemas() const { return txtsubsistemas_; }
+    editor::SpinArrows* udsubsistemas() const { return udsubsistemas_; }
+    QLineEdit* txtcaminos() const { return txtcaminos_; }
+    editor::SpinArrows* udcaminos() const { return udcaminos_; }
+    QLineEdit* txtelemsubs(int i) const;
+    editor::SpinArrows* udelemsubs(int i) const;
+    QLineEdit* txtelemcams(int p) const;
+    editor::SpinArrows* udelemcams(int p) const;
+    QLabel* lbsubselem(int k) const;
+    QComboBox* cmbfallo(int k) const;
+    QLineEdit* txtparam1(int k) const { return txtparam(1, k); }
+    QLineEdit* txtparam2(int k) const { return txtparam(2, k); }
+    QLineEdit* txtparam3(int k) const { return txtparam(3, k); }
+    QLineEdit* txtparam(int n, int k) const;
+    QLineEdit* txtcamino(int e) const;
+    QLabel* lbcamino(int p) const;
+
+    // The four row counters.
+    int subsystemRows() const { return static_cast<int>(subsystemRows_.size()); }
+    int elementRows() const { return static_cast<int>(elementRows_.size()); }
+    int pathRows() const { return static_cast<int>(pathRows_.size()); }
+    int pathEntryRows() const { return static_cast<int>(pathEntryRows_.size()); }
+
+  private:
+    struct CountRow {  // a subsystem row or a path row
+        QWidget* row;
+        QLineEdit* count;
+        editor::SpinArrows* arrows;
+    };
+    struct ElementRow {
+        QWidget* row;
+        QLabel* name;
+        QComboBox* distribution;
+        editor::FilteredLineEdit* params[3];
+    };
+    struct PathEntryRow {
+        QWidget* row;
+        editor::FilteredLineEdit* key;
+        QLabel* pathLabel;  // on the first entry of a path only
+        int path;
+    };
+    // Where the controls of a row sit, in pixels from the row's left edge.
+    struct Columns {
+        int countCaption, countNumber, countColon, countBox, countArrows, countEnd;
+        int elementName, elementList, elementParam[3], elementEnd;
+        int entryPath, entryKey, entryEnd;
+        int captionWidth, numberWidth, boxWidth, nameWidth, listWidth, paramWidth;
+        int listWidthTotal;
+    };
+
+    // Window building (frmdatos_layout.cpp).
+    void measureColumns();
+    QWidget* buildLeftColumn();
+    QWidget* buildPanes();
+    QGroupBox* buildSubsystemPane();
+    QGroupBox* buildElementPane();
+    QGroupBox* buildPathPane();
+    QGroupBox* buildPathEntryPane();
+    QLabel* rowLabel(QWidget* row, const QString& name, const QString& text, int x, int width,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    void placeInRow(QWidget* control, int x, int width);
+
+    // Rows (frmdatos_rows.cpp).
+    CountRow makeCountRow(bool subsystem, int r);  // a subsystem row, or else a path row
+    void addSubsystemRow();
+    void removeSubsystemRow();
+    void addElementRow(int i, int j);
+    void removeElementRow();
+    void addPathRow();
+    void removePathRow();
+    void addPathEntryRow(bool firstOfPath, int p, int j);
+    void removePathEntryRow();
+    QString elementName(int i, int j) const;
+
+    // Counts (frmdatos_counts.cpp).
+    // Removes the element rows from the first element of subsystem from on, runs the data
+    // step, and builds those rows again from their records with keys renumbered in order.
+    void rebuildElementRows(int from, const std::function<void()>& dataStep);
+    void rebuildPathEntryRows(int from, const std::function<void()>& dataStep);
+    void showLimit(const QString& text);
+
+    // Element and path-entry values (frmdatos_values.cpp).
+    void distributionChosen(int k, int position);
+    void paramTextChanged(int k, int n, const QString& text);
+    void pathEntryTextChanged(int e, const QString& text);
+    void syncElementRow(bool load, int k, int i, int j);
+    void syncPathEntryRow(bool load, int e, int p, int j);
+
+    // Structure and simulation settings (frmdatos.cpp).
+    void applyStructureView(int t);
+    void seedTextChanged(const QString& text);
+    void trialsTextChanged(const QString& text);
+    void markModified();
+
+    DocumentHost& host_;
+    Columns columns_{};
+    int pitch_ = 0;             // pixels between two rows of a list
+    bool generalView_ = false;  // structure option 5 is the one selected
+
+    std::vector<QRadioButton*> optsistemas_;  // index 1..5
+    QRadioButton* optred_[2] = {nullptr, nullptr};
+    QLineEdit* txtsemilla_ = nullptr;
+    editor::SpinArrows* udsemilla_ = nullptr;
+    editor::FilteredLineEdit* txtpruebas_ = nullptr;
+    editor::SpinArrows* udpruebas_ = nullptr;
+    QTabBar* tabb_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QGroupBox* frame2_ = nullptr;
+    QGroupBox* frame11_ = nullptr;
+    QGroupBox* frame22_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLineEdit* txtsubsistemas_ = nullptr;
+    editor::SpinArrows* udsubsistemas_ = nullptr;
+    QLineEdit* txtcaminos_ = nullptr;
+    editor::SpinArrows* udcaminos_ = nullptr;
+    editor::RowList* subsystemList_ = nullptr;
+    editor::RowList* elementList_ = nullptr;
+    editor::RowList* pathList_ = nullptr;
+    editor::RowList* pathEntryList_ = nullptr;
+
+    std::vector<CountRow> subsystemRows_;  // row r at index r - 1
+    std::vector<ElementRow> elementRows_;
+    std::vector<CountRow> pathRows_;
+    std::vector<PathEntryRow> pathEntryRows_;
+};
+
+}  // namespace farvik

@@ -1,0 +1,191 @@
+// The spin-controlled counts: subsystems (elements of a general system), elements of a
+// subsystem, paths and entries of a path. Each arrow press has already moved its count box by
+// one; these procedures add or remove the matching rows and data, or apply the limits.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "editor_limits.h"
+#include "frmdatos.h"
+#include "number_text.h"
+#include "row_list.h"
+#include "shell/dialog_seam.h"
+#include "spin_arrows.h"
+#include "system_data.h"
+
+namespace farvik {
+
+using editor::toInt16;
+
+void frmdatos::showLimit(const QString& text) {
+    dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(), text);
+}
+
+void frmdatos::udsubsistemas_UpClick() {
+    SystemData& data = systemData();
+    if (data.subsystemCount >= udsubsistemas_->maximum()) {
+        data.subsystemCount = editor::kMaxSubsystems;
+        txtsubsistemas_->setText(QString::number(editor::kMaxSubsystems));
+        udsubsistemas_->setStep(1);
+        showLimit(QStringLiteral("Número máximo de subsistemas = %1").arg(editor::kMaxSubsystems));
+    } else {
+        const int n = data.subsystemCount;
+        resizeGroups(data.subsystems, n);
+        data.subsystems[static_cast<std::size_t>(n)] = oneElementGroup();
+        addSubsystemRow();
+        ++data.elementCount;
+        addElementRow(n, 1);
+        cmbfallo(data.elementCount)->setCurrentIndex(0);
+        syncElementRow(false, data.elementCount, n, 1);
+    }
+    markModified();
+}
+
+void frmdatos::udsubsistemas_DownClick() {
+    SystemData& data = systemData();
+    if (data.subsystemCount <= 0) {
+        data.subsystemCount = 1;
+        txtsubsistemas_->setText(QStringLiteral("1"));
+        udsubsistemas_->setStep(1);
+        showLimit(QStringLiteral("Número mínimo de subsistemas = 1"));
+    } else {
+        resizeGroups(data.subsystems, data.subsystemCount);
+        removeSubsystemRow();
+    }
+    markModified();
+}
+
+void frmdatos::udelemsubs_UpClick(int i) {
+    QLineEdit* box = txtelemsubs(i);
+    if (!box) return;
+    if (toInt16(box->text()) >= udelemsubs(i)->maximum()) {
+        box->setText(QString::number(editor::kMaxElementsPerSubsystem));
+        udelemsubs(i)->setStep(1);
+        showLimit(QStringLiteral("Número máximo de elementos = %1")
+                      .arg(editor::kMaxElementsPerSubsystem));
+    } else {
+        rebuildElementRows(i, [i] { resizeSubsystem(systemData(), true, i); });
+    }
+    markModified();
+}
+
+void frmdatos::udelemsubs_DownClick(int i) {
+    QLineEdit* box = txtelemsubs(i);
+    if (!box) return;
+    if (toInt16(box->text()) <= 0) {
+        box->setText(QStringLiteral("1"));
+        udelemsubs(i)->setStep(1);
+        showLimit(QStringLiteral("Número mínimo de elementos en subsistema = 1"));
+    } else {
+        rebuildElementRows(i, [i] { resizeSubsystem(systemData(), false, i); });
+    }
+    markModified();
+}
+
+void frmdatos::udcaminos_UpClick() {
+    SystemData& data = systemData();
+    if (data.pathCount >= udcaminos_->maximum()) {
+        data.pathCount = editor::kMaxPaths;
+        txtcaminos_->setText(QString::number(editor::kMaxPaths));
+        udcaminos_->setStep(1);
+        showLimit(QStringLiteral("Número máximo de caminos = %1").arg(editor::kMaxPaths));
+    } else {
+        const int n = data.pathCount;
+        resizeGroups(data.paths, n);
+        data.paths[static_cast<std::size_t>(n)] = oneElementGroup();
+        addPathRow();
+        ++data.pathEntryCount;
+        addPathEntryRow(true, n, 1);
+        syncPathEntryRow(false, data.pathEntryCount, n, 1);
+    }
+    markModified();
+}
+
+void frmdatos::udcaminos_DownClick() {
+    SystemData& data = systemData();
+    if (data.pathCount <= 0) {
+        data.pathCount = 1;
+        txtcaminos_->setText(QStringLiteral("1"));
+        udcaminos_->setStep(1);
+        showLimit(QStringLiteral("Número mínimo de caminos = 1"));
+    } else {
+        resizeGroups(data.paths, data.pathCount);
+        removePathRow();
+    }
+    markModified();
+}
+
+void frmdatos::udelemcams_UpClick(int p) {
+    QLineEdit* box = txtelemcams(p);
+    if (!box) return;
+    if (toInt16(box->text()) >= udelemcams(p)->maximum()) {
+        box->setText(QString::number(editor::kMaxEntriesPerPath));
+        udelemcams(p)->setStep(1);
+        showLimit(
+            QStringLiteral("Número máximo de elementos = %1").arg(editor::kMaxEntriesPerPath));
+    } else {
+        rebuildPathEntryRows(p, [p] { resizePath(systemData(), true, p); });
+    }
+    markModified();
+}
+
+void frmdatos::udelemcams_DownClick(int p) {
+    QLineEdit* box = txtelemcams(p);
+    if (!box) return;
+    if (toInt16(box->text()) <= 0) {
+        box->setText(QStringLiteral("1"));
+        udelemcams(p)->setStep(1);
+        showLimit(QStringLiteral("Número mínimo de elementos = 1"));
+    } else {
+        rebuildPathEntryRows(p, [p] { resizePath(systemData(), false, p); });
+    }
+    markModified();
+}
+
+// The rows before the changed group keep their keys, labels and values, so only the rows
+// from that group on are built again: the result is the same as rebuilding the whole list,
+// and a file that grows its last group step by step costs no more than its own rows.
+void frmdatos::rebuildElementRows(int from, const std::function<void()>& dataStep) {
+    SystemData& data = systemData();
+    int k = elementsBefore(data.subsystems, from);
+    if (k > elementRows()) {  // rows and records disagree: rebuild them all
+        from = 1;
+        k = 0;
+    }
+    const int position = elementList_->scrollBar()->value();
+    while (elementRows() > k) removeElementRow();
+    dataStep();
+
+    clearKeysFrom(data.subsystems, from);
+    for (int s = from; s <= data.subsystemCount && s < static_cast<int>(data.subsystems.size());
+         ++s) {
+        for (int e = 1; e <= data.subsystems[static_cast<std::size_t>(s)].count; ++e) {
+            addElementRow(s, e);
+            syncElementRow(true, ++k, s, e);
+        }
+    }
+    elementList_->scrollBar()->setValue(position);
+}
+
+void frmdatos::rebuildPathEntryRows(int from, const std::function<void()>& dataStep) {
+    SystemData& data = systemData();
+    int key = elementsBefore(data.paths, from);
+    if (key > pathEntryRows()) {
+        from = 1;
+        key = 0;
+    }
+    const int position = pathEntryList_->scrollBar()->value();
+    while (pathEntryRows() > key) removePathEntryRow();
+    dataStep();
+
+    clearKeysFrom(data.paths, from);
+    for (int p = from; p <= data.pathCount && p < static_cast<int>(data.paths.size()); ++p) {
+        for (int j = 1; j <= data.paths[static_cast<std::size_t>(p)].count; ++j) {
+            addPathEntryRow(j == 1, p, j);
+            syncPathEntryRow(true, ++key, p, j);
+        }
+    }
+    pathEntryList_->scrollBar()->setValue(position);
+}
+
+}  // namespace farvik

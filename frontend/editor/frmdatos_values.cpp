@@ -1,0 +1,94 @@
+// The values of the rows: the distribution and parameters of each element, the element key of
+// each path entry, and the two copies between a row and its record.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "filtered_line_edit.h"
+#include "frmdatos.h"
+#include "number_text.h"
+#include "system_data.h"
+
+namespace farvik {
+
+using editor::numberText;
+using editor::parseNumber;
+
+void frmdatos::distributionChosen(int k, int position) {
+    if (position < 0) return;  // the list was emptied of its choice
+    ElementRec* element = findElementByKey(systemData(), k);
+    if (!element) return;
+    element->distribution = static_cast<std::int16_t>(position);
+
+    const ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
+    row.params[0]->show();
+    if (position == 0) {
+        // The exponential has one parameter; the other two are stored as 0.
+        for (int n : {1, 2}) {
+            row.params[n]->setText(QStringLiteral("0"));
+            row.params[n]->hide();
+        }
+    } else {
+        row.params[1]->show();
+        row.params[2]->hide();
+    }
+    markModified();
+}
+
+void frmdatos::paramTextChanged(int k, int n, const QString& text) {
+    // An empty box keeps the last value; so does a text that is no number (a lone "."),
+    // which the key filter cannot keep out.
+    if (text.isEmpty()) return;
+    const auto value = parseNumber(text);
+    if (!value) return;
+    for (SubsystemRec& subsystem : systemData().subsystems)
+        for (std::size_t e = 1; e < subsystem.elements.size(); ++e)
+            if (subsystem.elements[e].key == k)
+                subsystem.elements[e].params[static_cast<std::size_t>(n)] = *value;
+    markModified();
+}
+
+void frmdatos::pathEntryTextChanged(int e, const QString& text) {
+    if (text.isEmpty()) return;
+    const auto value = parseNumber(text);
+    if (!value) return;
+    // Whether the key names an existing element is not checked here.
+    if (ElementRec* entry = findPathEntryByKey(systemData(), e)) entry->params[1] = *value;
+    markModified();
+}
+
+void frmdatos::syncElementRow(bool load, int k, int i, int j) {
+    SystemData& data = systemData();
+    if (i < 1 || i >= static_cast<int>(data.subsystems.size())) return;
+    auto& elements = data.subsystems[static_cast<std::size_t>(i)].elements;
+    if (j < 1 || j >= static_cast<int>(elements.size()) || !cmbfallo(k)) return;
+    ElementRec& element = elements[static_cast<std::size_t>(j)];
+    element.key = static_cast<std::int16_t>(k);
+
+    if (load) {
+        // Choosing the distribution shows the boxes it needs (and zeroes the unused ones of
+        // an exponential) before the parameters are shown.
+        cmbfallo(k)->setCurrentIndex(element.distribution);
+        for (int n = 1; n <= 3; ++n) txtparam(n, k)->setText(numberText(element.params[n]));
+    } else {
+        if (cmbfallo(k)->currentIndex() >= 0)
+            element.distribution = static_cast<std::int16_t>(cmbfallo(k)->currentIndex());
+        for (int n = 1; n <= 3; ++n)
+            if (const auto value = parseNumber(txtparam(n, k)->text())) element.params[n] = *value;
+    }
+}
+
+void frmdatos::syncPathEntryRow(bool load, int e, int p, int j) {
+    SystemData& data = systemData();
+    if (p < 1 || p >= static_cast<int>(data.paths.size())) return;
+    auto& entries = data.paths[static_cast<std::size_t>(p)].elements;
+    if (j < 1 || j >= static_cast<int>(entries.size()) || !txtcamino(e)) return;
+    ElementRec& entry = entries[static_cast<std::size_t>(j)];
+    entry.key = static_cast<std::int16_t>(e);
+
+    if (load)
+        txtcamino(e)->setText(numberText(entry.params[1]));
+    else
+        entry.params[1] = editor::leadingNumber(txtcamino(e)->text());
+}
+
+}  // namespace farvik

@@ -1,0 +1,94 @@
+#include "spin_arrows.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "number_text.h"
+
+namespace farvik::editor {
+namespace {
+
+QToolButton* makeArrow(Qt::ArrowType type, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setArrowType(type);
+    button->setAutoRepeat(false);  // one step per press
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    button->setFixedWidth(16);
+    return button;
+}
+
+}  // namespace
+
+SpinArrows::SpinArrows(QWidget* parent)
+    : QWidget(parent), up_(makeArrow(Qt::UpArrow, this)), down_(makeArrow(Qt::DownArrow, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(up_);
+    layout->addWidget(down_);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(up_, &QToolButton::clicked, this, &SpinArrows::pressUp);
+    connect(down_, &QToolButton::clicked, this, &SpinArrows::pressDown);
+}
+
+void SpinArrows::setRange(int minimum, int maximum) {
+    minimum_ = minimum;
+    maximum_ = std::max(minimum, maximum);
+    value_ = std::clamp(value_, minimum_, maximum_);
+}
+
+void SpinArrows::setBuddy(QLineEdit* buddy) {
+    if (buddy_) buddy_->removeEventFilter(this);
+    buddy_ = buddy;
+    if (buddy_) buddy_->installEventFilter(this);
+}
+
+int SpinArrows::value() const {
+    if (!buddy_) return value_;
+    const double number = leadingNumber(buddy_->text());
+    if (std::isnan(number)) return minimum_;
+    return static_cast<int>(std::clamp(number, double(minimum_), double(maximum_)));
+}
+
+void SpinArrows::pressUp() {
+    if (stepBy(step_)) emit upClick();
+}
+
+void SpinArrows::pressDown() {
+    if (stepBy(-step_)) emit downClick();
+}
+
+bool SpinArrows::stepBy(int delta) {
+    if (!isEnabled() || delta == 0) return false;
+    const int from = value();
+    const int to = std::clamp(from + delta, minimum_, maximum_);
+    if (to == from) return false;
+    value_ = to;
+    if (buddy_) buddy_->setText(QString::number(to));
+    emit changed(to);
+    return true;
+}
+
+bool SpinArrows::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == buddy_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            // A held key repeats; like a held arrow it moves the number once.
+            if (!key->isAutoRepeat()) {
+                if (key->key() == Qt::Key_Up)
+                    pressUp();
+                else
+                    pressDown();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace farvik::editor

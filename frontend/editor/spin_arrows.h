@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace farvik::editor {
+
+// A pair of up and down arrows that step the number shown in a buddy text box, like the
+// spin controls beside the editor's count boxes. Each press of an arrow moves the number by
+// one step at most: holding an arrow down does not repeat, so a held arrow can never add
+// more than one row. The number is read from the buddy on every press, so text written into
+// the buddy by the program is what the next press starts from.
+class SpinArrows : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SpinArrows(QWidget* parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+
+    // The amount one press adds or takes away; 0 makes the arrows do nothing.
+    void setStep(int step) { step_ = step; }
+    int step() const { return step_; }
+
+    // The box whose number the arrows step; Up and Down keys in it press the arrows too.
+    void setBuddy(QLineEdit* buddy);
+    QLineEdit* buddy() const { return buddy_; }
+
+    // The number in the buddy, kept inside the range.
+    int value() const;
+
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
+
+  public slots:
+    // One press of an arrow: when the number moves, the buddy shows it, then changed() and
+    // upClick() or downClick() are emitted in that order. At the end of the range nothing
+    // happens.
+    void pressUp();
+    void pressDown();
+
+  signals:
+    void changed(int value);
+    void upClick();
+    void downClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool stepBy(int delta);
+
+    QToolButton* up_;
+    QToolButton* down_;
+    QPointer<QLineEdit> buddy_;
+    int minimum_ = 0;
+    int maximum_ = 100;
+    int step_ = 1;
+    int value_ = 0;  // used while there is no buddy
+};
+
+}  // namespace farvik::editor
