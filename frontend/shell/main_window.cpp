@@ -41,6 +41,9 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
     setWindowIcon(QIcon(programPicture(32)));
 
     mdiArea_ = new QMdiArea(this);
+    // Children larger than the frame are scrolled to, so they never force the frame to grow.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(palette().dark());
     setCentralWidget(mdiArea_);
@@ -123,6 +126,8 @@ void frmMain::abrir_editor_datos() {
     }
     QWidget* editor = createDataEditor(*this, mdiArea_);
     dataEditor_ = mdiArea_->addSubWindow(editor);
+    // At the top left corner, so that a frame smaller than the editor scrolls from there.
+    dataEditor_->move(0, 0);
     editor->show();
 }
 
