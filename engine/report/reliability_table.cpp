@@ -160,7 +160,10 @@ double intervalWidth(double tmax) {
     const int p = static_cast<int>(std::floor(std::log10(tmax)));
     const double pot = powerOfTen(p);
     const int m = static_cast<int>(tmax / pot) + 1;
-    return static_cast<double>(m) * pot / 40.0;
+    const double top = static_cast<double>(m) * pot;
+    // Near the largest double the first multiple above tmax is out of range; a fortieth of
+    // it is not.
+    return std::isfinite(top) ? top / 40.0 : static_cast<double>(m) * (pot / 40.0);
 }
 
 double listedValue(double x) {

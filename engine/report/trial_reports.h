@@ -23,7 +23,7 @@ struct TrialFiles {
 class TrialReports : public TrialHooks {
   public:
     TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
-        : s_(s), query_(query), files_(files), vector_(s) {}
+        : query_(query), files_(files), vector_(s) {}
 
     void survival(double tsis) override { query_.countSurvivors(tsis); }
     void trialDone(std::int32_t k, const TrialState& st) override;
@@ -36,7 +36,6 @@ class TrialReports : public TrialHooks {
     const RedundancyStats& redundancy() const { return redundancy_; }
 
   private:
-    const SystemData& s_;
     ReliabilityQuery& query_;
     TrialFiles& files_;
     RunningMoments life_;

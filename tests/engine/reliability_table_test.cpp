@@ -101,6 +101,7 @@ TEST(ReliabilityTable, WidthRule) {
     EXPECT_EQ(intervalWidth(999.0), 25.0);          // 1000 / 40
     EXPECT_EQ(intervalWidth(0.05), 6 * 0.01 / 40);  // below 0.1: p = -2
     EXPECT_EQ(intervalWidth(2.5e12), 3e12 / 40);
+    EXPECT_EQ(intervalWidth(1.5e308), 2 * (1e308 / 40));  // 2e308 itself is no double
 }
 
 TEST(ReliabilityTable, SmallAndLargeTimesKeepAtMostFortyIntervals) {
