@@ -36,7 +36,6 @@ void paintGraphComposition(QPainter& painter, const QRectF& area, const GraphPic
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::darkGray, pixel));
-    painter.drawRect(plot);
     for (int i = 0; i <= 10; ++i) {
         const qreal x = gridLine(i, plot.left(), plot.width());
         const qreal y = gridLine(i, plot.top(), plot.height());

@@ -17,12 +17,16 @@ constexpr qreal kSegmentWidth = 1.6;
 void paintGrid(QPainter& painter, const QRectF& rect, qreal pixel) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(kGridGrey, pixel));
-    for (int i = 0; i <= 10; ++i) {
+    for (int i = 1; i < 10; ++i) {
         const qreal x = gridLine(i, rect.left(), rect.width());
         const qreal y = gridLine(i, rect.top(), rect.height());
         painter.drawLine(QPointF(x, rect.top()), QPointF(x, rect.bottom()));
         painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
     }
+    // The first and last lines frame the plot.
+    painter.setPen(QPen(Qt::darkGray, pixel));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
 }
 
 // Segments first and dots on top, so that every point shows as a whole red dot.

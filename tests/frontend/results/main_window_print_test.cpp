@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "engine_results.h"
@@ -48,8 +49,10 @@ TEST(MainWindowPrintTest, PrintsTheGraphWindowAndIsOffWithoutOne) {
     EXPECT_FALSE(menu->isEnabled());
     w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graficos->parentWidget()));
     EXPECT_TRUE(menu->isEnabled());
-    qobject_cast<QMdiSubWindow*>(graficos->parentWidget())->close();
+    // "&Aceptar" closes the graph window with its frame.
+    graficos->findChild<QPushButton*>(QStringLiteral("btdaceptar"))->click();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
     w.mdiArea()->setActiveSubWindow(w.dataEditorWindow());
     EXPECT_FALSE(menu->isEnabled());
     EXPECT_FALSE(button->isEnabled());
