@@ -89,7 +89,6 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     auto* all = new QHBoxLayout(this);
     all->addLayout(graph, 1);
     all->addWidget(rtxtdatos_);
-    resize(1000, 520);
 
     tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
     curves_ = readReliabilityTable(readBytes(tableFile_));
@@ -100,6 +99,10 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
 
 GraphPlot* frmgraficos::plot() const {
     return frmgrafico_->plot();
+}
+
+QSize frmgraficos::sizeHint() const {
+    return QSize(1000, 540);
 }
 
 void frmgraficos::elegir_grafico(int index) {
@@ -193,6 +196,8 @@ frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
     QMdiSubWindow* frame = area.addSubWindow(graficos);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     graficos->show();
+    // Its own size, as far as the area has room for it.
+    frame->resize(frame->size().boundedTo(area.viewport()->size()));
     return graficos;
 }
 

@@ -33,6 +33,7 @@ class frmgraficos : public QWidget, public PrintableView {
     const GraphRange& rangoCompleto() const { return full_; }
     const GraphRange& rangoMostrado() const { return shown_; }
     GraphPlot* plot() const;
+    QSize sizeHint() const override;
 
     // Choosing a graph, as a click on its option button does.
     void elegir_grafico(int index);

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <algorithm>
 
 #include "graph_plot.h"
 
