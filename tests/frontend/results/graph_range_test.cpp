@@ -1,13 +1,10 @@
-// The scale step's refusals, the rubber band's rectangle, the label numbers and the
-// placing of a range on the plot.
+// The scale step's refusals, the rubber band's rectangle and the label numbers.
 #include "results/graph_range.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "results/graph_painter.h"
 
 namespace farvik {
 namespace {
@@ -68,15 +65,6 @@ TEST(GraphRangeTest, NumbersHaveOneIntegerDigitAtLeastAndFixedDecimals) {
     EXPECT_EQ(fixedNumber(-0.001, 2), QStringLiteral("0.00"));
     EXPECT_EQ(fixedNumber(12.34567, 4), QStringLiteral("12.3457"));
     EXPECT_EQ(fixedNumber(1e-5, 4), QStringLiteral("0.0000"));
-}
-
-TEST(GraphRangeTest, ARangeFillsThePlotWithYGrowingUpwards) {
-    const PlotMapping map(QRectF(10, 20, 300, 100), GraphRange{0, 0, 30, 1});
-    EXPECT_EQ(map.toDevice({0, 0}), QPointF(10, 120));
-    EXPECT_EQ(map.toDevice({30, 1}), QPointF(310, 20));
-    EXPECT_EQ(map.toDevice({15, 0.25}), QPointF(160, 95));
-    EXPECT_EQ(map.toUser({160, 95}), QPointF(15, 0.25));
-    EXPECT_EQ(map.toUser({10, 120}), QPointF(0, 0));
 }
 
 }  // namespace
