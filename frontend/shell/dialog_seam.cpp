@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace farvik {
 namespace {
@@ -71,6 +72,12 @@ QString QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& reques
     return QFileDialog::getSaveFileName(parent, request.title, request.initialFolder,
                                         request.filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+bool QtDialogs::printSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Imprimir"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace farvik

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace farvik {
@@ -28,6 +29,8 @@ public:
     // The chosen path, or an empty string when the user cancels.
     virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The print dialog: sets up the printer (or a PDF file); false when the user cancels.
+    virtual bool printSetup(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The seam in use: the Qt one unless a test installed its own.
@@ -42,6 +45,7 @@ public:
                           const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool printSetup(QWidget* parent, QPrinter& printer) override;
 };
 
 }  // namespace farvik

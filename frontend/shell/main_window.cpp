@@ -12,6 +12,8 @@
 #include "dialog_seam.h"
 #include "number_locale.h"
 #include "pictures.h"
+#include "results/print_command.h"
+#include "results/printable_view.h"
 #include "window_arrangement.h"
 
 namespace farvik {
@@ -49,6 +51,8 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
     setCentralWidget(mdiArea_);
     crear_menus();
     crear_barra();
+    seguir_vista_imprimible(
+        *mdiArea_, this, {findChild<QAction*>(QStringLiteral("mnuFilePrint")), boton("Imprimir")});
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
 
     colocar(readPlacement(settings_));
@@ -177,8 +181,10 @@ bool frmMain::escribir_archivo_pantalla(const QString&) {
 void frmMain::ejecutar() {}
 void frmMain::editar(int) {}
 
-// Printing is offered by the result views; the main window has nothing to print.
-void frmMain::imprimir() {}
+// Prints what the current result view shows; the command is off while there is none.
+void frmMain::imprimir() {
+    if (PrintableView* view = vista_imprimible(*mdiArea_)) view->imprimir();
+}
 
 void frmMain::salir() {
     if (!document_.modified) {

@@ -1,5 +1,7 @@
 #include "scripted_dialogs.h"
 
+#include <QPrinter>
+
 namespace farvik {
 
 ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
@@ -17,6 +19,8 @@ void ScriptedDialogs::clear() {
     files_.clear();
     messages_.clear();
     fileRequests_.clear();
+    pdfs_.clear();
+    printRequests_ = 0;
 }
 
 MessageAnswer ScriptedDialogs::message(QWidget*, MessageIcon icon, MessageButtons buttons,
@@ -36,6 +40,14 @@ QString ScriptedDialogs::openFileName(QWidget*, const FileDialogRequest& request
 QString ScriptedDialogs::saveFileName(QWidget*, const FileDialogRequest& request) {
     fileRequests_.append({true, request});
     return files_.isEmpty() ? QString() : files_.takeFirst();
+}
+
+bool ScriptedDialogs::printSetup(QWidget*, QPrinter& printer) {
+    ++printRequests_;
+    if (pdfs_.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfs_.takeFirst());
+    return true;
 }
 
 }  // namespace farvik

@@ -10,7 +10,8 @@ namespace farvik {
 
 // A dialog seam for tests: it records every request and answers from queues. A message
 // asked with an empty answer queue gets the first button of its set (Ok or Yes); a file
-// dialog with an empty queue is cancelled.
+// dialog with an empty queue is cancelled; so is a print dialog, which otherwise prints to
+// the next PDF file queued.
 class ScriptedDialogs : public DialogSeam {
 public:
     struct Message {
@@ -29,9 +30,11 @@ public:
 
     void answerNext(MessageAnswer answer) { answers_.append(answer); }
     void chooseFile(const QString& path) { files_.append(path); }
+    void printToPdf(const QString& path) { pdfs_.append(path); }
 
     const QList<Message>& messages() const { return messages_; }
     const QList<FileRequest>& fileRequests() const { return fileRequests_; }
+    int printRequests() const { return printRequests_; }
     QStringList messageTexts() const;
     void clear();
 
@@ -39,12 +42,15 @@ public:
                           const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool printSetup(QWidget* parent, QPrinter& printer) override;
 
 private:
     QList<MessageAnswer> answers_;
     QStringList files_;
     QList<Message> messages_;
     QList<FileRequest> fileRequests_;
+    QStringList pdfs_;
+    int printRequests_ = 0;
 };
 
 }  // namespace farvik

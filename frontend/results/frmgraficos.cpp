@@ -1,0 +1,204 @@
+#include "frmgraficos.h"
+
+#include <QButtonGroup>
+#include <QDate>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "graph_composition.h"
+#include "graph_frame.h"
+#include "graph_plot.h"
+#include "result_files.h"
+#include "result_printing.h"
+#include "shell/dialog_seam.h"
+
+namespace farvik {
+namespace {
+
+QFont courier(qreal points) {
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(points);
+    return font;
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    // A table that cannot be read has no rows, and no graph can be drawn from it.
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmgraficos"));
+    setWindowTitle(QStringLiteral("Gráficas"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* frmgraf = new QGroupBox(this);
+    frmgraf->setObjectName(QStringLiteral("frmgraf"));
+    auto* choices = new QHBoxLayout(frmgraf);
+    optgraf_ = new QButtonGroup(this);
+    const QStringList captions = {QStringLiteral("Fiabilidad"), QStringLiteral("Histograma"),
+                                  QStringLiteral("Tasa de fallo")};
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* option = new QRadioButton(captions[i], frmgraf);
+        option->setObjectName(QStringLiteral("optgraf(%1)").arg(i));
+        optgraf_->addButton(option, i);
+        choices->addWidget(option);
+    }
+    optgraf_->button(kFiabilidad)->setChecked(true);
+    connect(optgraf_, &QButtonGroup::idClicked, this, &frmgraficos::elegir_grafico);
+
+    frmgrafico_ = new GraphFrame(this);
+    frmgrafico_->plot()->setZoomHandler([this](const GraphRange& r) { ampliar(r); });
+    frmgrafico_->plot()->setFullViewHandler([this] { vista_completa(); });
+
+    rtxtdatos_ = new QPlainTextEdit(this);
+    rtxtdatos_->setObjectName(QStringLiteral("rtxtdatos"));
+    rtxtdatos_->setReadOnly(true);
+    rtxtdatos_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    rtxtdatos_->setFont(courier(9));
+    // Room for the table's widest line.
+    const QFontMetrics fm(rtxtdatos_->font());
+    rtxtdatos_->setMinimumWidth(fm.horizontalAdvance(QString(71, QLatin1Char('0'))) + 32);
+
+    btdaceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
+    btdaceptar_->setObjectName(QStringLiteral("btdaceptar"));
+    connect(btdaceptar_, &QPushButton::clicked, this, &frmgraficos::cerrar);
+    btprint_ = new QPushButton(QStringLiteral("&Imprimir"), this);
+    btprint_->setObjectName(QStringLiteral("btprint"));
+    connect(btprint_, &QPushButton::clicked, this, &frmgraficos::imprimir);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(frmgraf);
+    buttons->addStretch(1);
+    buttons->addWidget(btprint_);
+    buttons->addWidget(btdaceptar_);
+    auto* graph = new QVBoxLayout;
+    graph->addWidget(frmgrafico_, 1);
+    graph->addLayout(buttons);
+    auto* all = new QHBoxLayout(this);
+    all->addLayout(graph, 1);
+    all->addWidget(rtxtdatos_);
+
+    tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
+    curves_ = readReliabilityTable(readBytes(tableFile_));
+    rtxtdatos_->setPlainText(readResultText(tableFile_).remove(QLatin1Char('\r')));
+    selected_ = optgraf_->checkedId();
+    calcular_rangos();
+}
+
+GraphPlot* frmgraficos::plot() const {
+    return frmgrafico_->plot();
+}
+
+QSize frmgraficos::sizeHint() const {
+    return QSize(1000, 540);
+}
+
+void frmgraficos::elegir_grafico(int index) {
+    if (index < 0 || index > 2) return;
+    selected_ = index;
+    if (QAbstractButton* option = optgraf_->button(index)) option->setChecked(true);
+    calcular_rangos();
+    redibujar();
+}
+
+void frmgraficos::calcular_rangos() {
+    computeRanges(curves_);
+    full_ = shown_ = fullRange(curves_.curves[selected_]);
+}
+
+bool frmgraficos::redibujar() {
+    redrawPending_ = false;
+    if (const std::optional<QString> refusal = rangeRefusal(shown_)) {
+        dialogs().message(this, MessageIcon::Critical, MessageButtons::Ok,
+                          QStringLiteral("Advertencia"), refusalMessage(*refusal));
+        return false;
+    }
+    GraphPicture picture;
+    picture.kind = static_cast<GraphKind>(selected_);
+    picture.curve = &curves_.curves[selected_];
+    picture.range = shown_;
+    frmgrafico_->mostrar(picture);
+    return true;
+}
+
+void frmgraficos::ampliar(const GraphRange& range) {
+    const GraphRange before = shown_;
+    shown_ = range;
+    if (!redibujar()) shown_ = before;
+}
+
+void frmgraficos::vista_completa() {
+    shown_ = full_;
+    redibujar();
+}
+
+void frmgraficos::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (window()->isMinimized() || (frame && frame->isMinimized())) return;
+    calcular_rangos();
+    redibujar_pronto();
+}
+
+// Resizes come in bursts while a window opens or is dragged: one redraw for all of them,
+// once the events of the moment are handled.
+void frmgraficos::redibujar_pronto() {
+    if (redrawPending_) return;
+    redrawPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (redrawPending_) redibujar();
+        },
+        Qt::QueuedConnection);
+}
+
+void frmgraficos::imprimir() {
+    const MessageAnswer answer = dialogs().message(
+        this, MessageIcon::Question, MessageButtons::YesNoCancel, QStringLiteral("Impresora"),
+        QStringLiteral("¿Quiere imprimir los resultados con el gráfico?"));
+    if (answer == MessageAnswer::Cancel) return;
+    PrintJob job;
+    job.heading1 = headingLine1();
+    job.heading2 = headingLine2(tableFile_, QDate::currentDate());
+    job.text = rtxtdatos_->toPlainText();
+    if (answer == MessageAnswer::Yes) {
+        const GraphPicture picture = plot()->picture();
+        job.graph = [picture](QPainter& painter, const QRectF& area, qreal indent, qreal pixel) {
+            paintGraphComposition(painter, area, picture, courier(10), indent, pixel);
+        };
+    }
+    printWithDialog(this, job);
+}
+
+void frmgraficos::cerrar() {
+    // Inside the main window the child's frame closes with it.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
+    auto* graficos = new frmgraficos(resultsFolder);
+    QMdiSubWindow* frame = area.addSubWindow(graficos);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    graficos->show();
+    // Its own size, as far as the area has room for it.
+    frame->resize(frame->size().boundedTo(area.viewport()->size()));
+    return graficos;
+}
+
+}  // namespace farvik

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+
+#include "graph_range.h"
+#include "printable_view.h"
+#include "reliability_curves.h"
+
+class QButtonGroup;
+class QMdiArea;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace farvik {
+
+class GraphFrame;
+class GraphPlot;
+
+// The graph window ("Gráficas"): the reliability table of a run, drawn as the reliability
+// curve, the histogram of failures or the failure rate, beside the table's text. The user
+// zooms by dragging a rectangle on the plot and goes back to the whole curve with the
+// right button; "&Imprimir" prints the table with or without the graph.
+class frmgraficos : public QWidget, public PrintableView {
+    Q_OBJECT
+
+  public:
+    // Reads tablafia.txt from the folder where the engine wrote its results.
+    explicit frmgraficos(const QString& resultsFolder, QWidget* parent = nullptr);
+
+    const ReliabilityCurves& curvas() const { return curves_; }
+    const QString& tableFile() const { return tableFile_; }
+    int curva() const { return selected_; }
+    const GraphRange& rangoCompleto() const { return full_; }
+    const GraphRange& rangoMostrado() const { return shown_; }
+    GraphPlot* plot() const;
+    QSize sizeHint() const override;
+
+    // Choosing a graph, as a click on its option button does.
+    void elegir_grafico(int index);
+    // The selected curve's range, shown whole: cancels any zoom.
+    void calcular_rangos();
+    // Checks the shown range and draws the selected graph in it; false, after telling
+    // the user, when the range cannot be drawn.
+    bool redibujar();
+    // A rectangle dragged on the plot.
+    void ampliar(const GraphRange& range);
+    // The right button: back to the whole curve.
+    void vista_completa();
+
+    // Asks whether to print the graph with the table, then prints.
+    void imprimir() override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void redibujar_pronto();
+    void cerrar();
+
+    QString tableFile_;
+    ReliabilityCurves curves_;
+    int selected_ = kFiabilidad;
+    GraphRange full_;
+    GraphRange shown_;
+    bool redrawPending_ = false;
+
+    QButtonGroup* optgraf_;
+    GraphFrame* frmgrafico_;
+    QPlainTextEdit* rtxtdatos_;
+    QPushButton* btdaceptar_;
+    QPushButton* btprint_;
+};
+
+// Opens the graph window of a results folder as a child of the main window's area.
+frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder);
+
+}  // namespace farvik

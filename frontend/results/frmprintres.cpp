@@ -1,0 +1,71 @@
+#include "frmprintres.h"
+
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "result_files.h"
+
+namespace farvik {
+namespace {
+
+// The result file of each option that shows a file.
+const char* const kFiles[] = {"resumen.txt", "fallo.txt", "redun.txt"};
+constexpr int kRedundancia = 2;
+constexpr int kTablaDeFiabilidad = 3;
+
+}  // namespace
+
+frmprintres::frmprintres(const QString& resultsFolder, Actions actions, QWidget* parent)
+    : QDialog(parent), resultsFolder_(resultsFolder), actions_(std::move(actions)) {
+    setObjectName(QStringLiteral("frmprintres"));
+    setWindowTitle(QStringLiteral("Archivos de Resultados"));
+
+    auto* layout = new QVBoxLayout(this);
+    optprintres_ = new QButtonGroup(this);
+    const QStringList captions = {
+        QStringLiteral("Resumen de resultados"),
+        QStringLiteral("Tiempos de fallo"),
+        QStringLiteral("Tiempos de fallo al duplicar los componentes (Redundancia)"),
+        QStringLiteral("Tabla de Fiabilidad"),
+    };
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* option = new QRadioButton(captions[i], this);
+        option->setObjectName(QStringLiteral("Optprintres(%1)").arg(i));
+        optprintres_->addButton(option, i);
+        layout->addWidget(option);
+    }
+    optprintres_->button(0)->setChecked(true);
+
+    command1_ = new QPushButton(QStringLiteral("Aceptar"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setDefault(true);
+    connect(command1_, &QPushButton::clicked, this, &frmprintres::aceptar);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(command1_);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+}
+
+void frmprintres::setRedundancia(bool conRedundancia) {
+    QAbstractButton* option = optprintres_->button(kRedundancia);
+    option->setEnabled(conRedundancia);
+    // A disabled choice cannot stay chosen.
+    if (!conRedundancia && option->isChecked()) optprintres_->button(0)->setChecked(true);
+}
+
+void frmprintres::aceptar() {
+    const int chosen = optprintres_->checkedId();
+    if (chosen == kTablaDeFiabilidad) {
+        if (actions_.abrir_graficas) actions_.abrir_graficas();
+    } else if (chosen >= 0 && chosen < kTablaDeFiabilidad) {
+        if (actions_.mostrar_fichero)
+            actions_.mostrar_fichero(
+                resultFilePath(resultsFolder_, QString::fromLatin1(kFiles[chosen])));
+    }
+    accept();
+}
+
+}  // namespace farvik

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QButtonGroup;
+class QPushButton;
+
+namespace farvik {
+
+// The results chooser ("Archivos de Resultados"): the summary, the failure times of the
+// first trials, those with duplicated components, or the reliability table's graphs.
+class frmprintres : public QDialog {
+    Q_OBJECT
+
+  public:
+    struct Actions {
+        std::function<void(const QString& path)> mostrar_fichero;  // shows a text file
+        std::function<void()> abrir_graficas;                      // opens the graphs
+    };
+
+    // resultsFolder holds the engine's result files of the current document.
+    frmprintres(const QString& resultsFolder, Actions actions, QWidget* parent = nullptr);
+
+    // Option 2, the redundancy results, is offered only when the study had redundancy.
+    void setRedundancia(bool conRedundancia);
+
+    // "Aceptar": does what the chosen option says, then closes the chooser.
+    void aceptar();
+
+  private:
+    QString resultsFolder_;
+    Actions actions_;
+    QButtonGroup* optprintres_;
+    QPushButton* command1_;
+};
+
+}  // namespace farvik

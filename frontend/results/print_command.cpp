@@ -1,0 +1,28 @@
+#include "print_command.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "printable_view.h"
+
+namespace farvik {
+
+PrintableView* vista_imprimible(const QMdiArea& area) {
+    // The current window stays current while another top-level window, such as a dialog,
+    // is active.
+    const QMdiSubWindow* current = area.currentSubWindow();
+    return current ? dynamic_cast<PrintableView*>(current->widget()) : nullptr;
+}
+
+void seguir_vista_imprimible(QMdiArea& area, QObject* context, const QList<QAction*>& commands) {
+    const auto follow = [&area, commands] {
+        const bool printable = vista_imprimible(area) != nullptr;
+        for (QAction* command : commands)
+            if (command) command->setEnabled(printable);
+    };
+    QObject::connect(&area, &QMdiArea::subWindowActivated, context, follow);
+    follow();
+}
+
+}  // namespace farvik

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPointF>
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace farvik {
+
+// The three graphs drawn from the reliability table, in the order of their option buttons.
+enum GraphKind { kFiabilidad = 0, kHistograma = 1, kTasaDeFallo = 2 };
+
+struct Curve {
+    QPointF min;                  // smallest x and smallest y of the points
+    QPointF max;                  // largest x and largest y of the points
+    std::vector<QPointF> points;  // from point 0
+    QString xTitle;
+    QString yTitle;
+};
+
+struct ReliabilityCurves {
+    std::array<Curve, 3> curves;
+    int n = 1;  // number of points of each curve: the rows read plus point 0
+};
+
+// Reads the text of tablafia.txt: the heading is skipped, then each row of five numbers
+// (lower bound, upper bound, failures, reliability, failure rate) adds one point to each
+// curve. A row cut short by the end of the text is left out. Ranges are computed too.
+ReliabilityCurves readReliabilityTable(const QByteArray& text);
+
+// min and max of every curve over its points; the histogram starts at time 0.
+void computeRanges(ReliabilityCurves& curves);
+
+}  // namespace farvik
