@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -12,6 +13,7 @@
 #include "dialog_seam.h"
 #include "number_locale.h"
 #include "pictures.h"
+#include "program_folder.h"
 #include "window_arrangement.h"
 
 namespace farvik {
@@ -35,7 +37,9 @@ MessageAnswer ask(QWidget* parent, MessageButtons buttons, const QString& text) 
 frmMain::frmMain(SettingsStore settings, QWidget* parent)
     : QMainWindow(parent),
       settings_(std::move(settings)),
-      programEnd_([] { QCoreApplication::exit(0); }) {
+      programEnd_([] { QCoreApplication::exit(0); }),
+      enginePath_(programFolder() + QStringLiteral("/brenta")),
+      startFolder_(QDir::currentPath()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Farvik"));
     setWindowIcon(QIcon(programPicture(32)));
@@ -159,24 +163,6 @@ void frmMain::comando_abrir() {
     cambia_titulo();
 }
 
-// Saving, opening, running the engine and the results chooser arrive with the file
-// operations and the engine run. Until then these commands do nothing and report that
-// nothing was written or read.
-bool frmMain::guardar() {
-    return false;
-}
-bool frmMain::guardar_como() {
-    return false;
-}
-bool frmMain::abrirfichero() {
-    return false;
-}
-bool frmMain::escribir_archivo_pantalla(const QString&) {
-    return false;
-}
-void frmMain::ejecutar() {}
-void frmMain::editar(int) {}
-
 // Printing is offered by the result views; the main window has nothing to print.
 void frmMain::imprimir() {}
 
@@ -193,11 +179,8 @@ void frmMain::salir() {
         programEnd_();
         return;
     }
-    const bool saved = document_.currentFile.isEmpty()
-                           ? guardar_como()
-                           : escribir_archivo_pantalla(document_.currentFile);
     // Changes the user asked to keep are not thrown away when they could not be written.
-    if (saved) close();
+    if (guardar()) close();
 }
 
 bool frmMain::preguntar_al_cerrar() {

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QTextEdit;
+
+namespace farvik {
+
+// The viewer "Archivo de datos y resultados": one text file at a time, the data file or a
+// result file, in a fixed-width font. "&Aceptar" closes it; "&Imprimir" asks for the file to
+// be printed (printRequested), which the results windows provide.
+class frmedit : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmedit(QWidget* parent = nullptr);
+
+    // Shows the text of the file at path.
+    void mostrar(const QString& path, const QString& text);
+    const QString& path() const { return path_; }
+
+    QTextEdit* rtxtdatos() const { return text_; }
+    QPushButton* btdaceptar() const { return accept_; }
+    QPushButton* btprint() const { return print_; }
+
+  signals:
+    void printRequested(const QString& path);
+
+  private:
+    QTextEdit* text_;
+    QPushButton* accept_;
+    QPushButton* print_;
+    QString path_;
+};
+
+}  // namespace farvik

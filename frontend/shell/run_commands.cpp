@@ -1,0 +1,97 @@
+// Running the engine on the document and showing the data file and the results.
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "dialog_seam.h"
+#include "engine_run.h"
+#include "file_names.h"
+#include "frmconsola.h"
+#include "frmedit.h"
+#include "main_window.h"
+#include "text_file.h"
+
+namespace farvik {
+namespace {
+
+constexpr int kEditarR = 9;  // toolbar position
+
+}  // namespace
+
+void frmMain::ejecutar() {
+    boton(kEditarR)->setEnabled(false);
+    if (running_) {
+        // One engine at a time: two would write the same result files.
+        if (console_) mdiArea_->setActiveSubWindow(console_);
+        return;
+    }
+    if (document_.currentFile.isEmpty()) return;
+    const QString dataFile = document_.currentFile;
+    const QString folder = folderOf(dataFile);
+
+    const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
+    if (result == 0) {
+        // The results belong to this document only if it is still the file that was run.
+        if (document_.currentFile == dataFile && !document_.modified)
+            boton(kEditarR)->setEnabled(true);
+        const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
+        mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
+    } else if (result == kRunFailed) {
+        dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
+                          QStringLiteral("El fichero no se ha ejecutado correctamente"));
+    }
+    // Any other end: the console stays open with what the engine said.
+}
+
+int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
+    if (console_) console_->close();  // the console of an earlier run
+    auto* console = new frmconsola(QFileInfo(command.program).fileName() + QLatin1Char(' ') +
+                                   command.arguments.join(' '));
+    console_ = mdiArea_->addSubWindow(console);
+    console->show();
+    mdiArea_->setActiveSubWindow(console_);
+    console->setFocus();
+
+    running_ = true;
+    int result;
+    {
+        EngineRun run(command, console);
+        result = run.exec();
+    }
+    running_ = false;
+
+    // A complete or stopped run leaves nothing to read in its console.
+    if ((result == 0 || result == kRunCancelled) && console_) console_->close();
+    return result;
+}
+
+void frmMain::mostrar_fichero(const QString& path) {
+    const auto text = readTextFile(path);
+    if (!text) {
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          QStringLiteral("No se puede leer el fichero ") + path);
+        return;
+    }
+    if (!viewer_) {
+        auto* viewer = new frmedit;
+        connect(viewer, &frmedit::printRequested, this, &frmMain::imprimir_texto);
+        viewer_ = mdiArea_->addSubWindow(viewer);
+    }
+    auto* viewer = qobject_cast<frmedit*>(viewer_->widget());
+    viewer->btprint()->setEnabled(canPrintText());
+    viewer->mostrar(path, *text);
+    viewer_->show();
+    mdiArea_->setActiveSubWindow(viewer_);
+}
+
+void frmMain::imprimir_texto(const QString& path) {
+    if (textPrinter_) textPrinter_(this, path);
+}
+
+void frmMain::editar(int kind) {
+    if (kind == 0) mostrar_fichero(document_.currentFile);
+    // Kind 1, the results chooser, belongs to the results windows.
+}
+
+}  // namespace farvik
