@@ -1,6 +1,7 @@
 #include "datafile_reader.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <vector>
@@ -86,26 +87,34 @@ class Reader {
         box->setText(QString::number(editor::toInt16(box->text()) + 1));
         arrows->setStep(1);
     }
+    // The rows an arrow builds and drops post events of their own (layout, polish); with no
+    // event loop between the steps they pile up, and every row dropped searches them all.
+    // Delivering them after each step keeps a large file's reading linear.
+    static void settle() { QCoreApplication::sendPostedEvents(); }
     void subsystemStep(int i) {
         data_.subsystemCount = static_cast<std::int16_t>(i);
         raise(ed_.txtsubsistemas(), ed_.udsubsistemas());
         ed_.udsubsistemas_UpClick();
+        settle();
     }
     void elementSteps(int i, int n) {
         for (int s = 1; s < n; ++s) {
             raise(ed_.txtelemsubs(i), ed_.udelemsubs(i));
             ed_.udelemsubs_UpClick(i);
+            settle();
         }
     }
     void pathStep(int p) {
         data_.pathCount = static_cast<std::int16_t>(p);
         raise(ed_.txtcaminos(), ed_.udcaminos());
         ed_.udcaminos_UpClick();
+        settle();
     }
     void entrySteps(int p, int n) {
         for (int s = 1; s < n; ++s) {
             raise(ed_.txtelemcams(p), ed_.udelemcams(p));
             ed_.udelemcams_UpClick(p);
+            settle();
         }
     }
 

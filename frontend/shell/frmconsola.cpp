@@ -69,10 +69,12 @@ frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(output_, 1);
     layout->addLayout(bottom);
-
-    const QFontMetrics metrics(consoleFont());
-    resize(metrics.horizontalAdvance(QLatin1Char('0')) * 82 + 40, metrics.lineSpacing() * 24);
     setFocusProxy(input_);
+}
+
+QSize frmconsola::sizeHint() const {
+    const QFontMetrics metrics(output_->font());
+    return {metrics.horizontalAdvance(QLatin1Char('0')) * 82 + 40, metrics.lineSpacing() * 28};
 }
 
 void frmconsola::mostrar(const QString& text) {

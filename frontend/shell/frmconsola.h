@@ -25,6 +25,9 @@ class frmconsola : public QWidget {
     QLineEdit* txtentrada() const { return input_; }
     QPushButton* btcancelar() const { return button_; }
 
+    // Room for a whole line of the engine's texts (80 columns).
+    QSize sizeHint() const override;
+
   signals:
     // A line typed and confirmed with Enter, without its line end.
     void linea(const QString& text);

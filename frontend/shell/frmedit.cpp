@@ -46,9 +46,11 @@ frmedit::frmedit(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_, 1);
     layout->addLayout(buttons);
+}
 
+QSize frmedit::sizeHint() const {
     const QFontMetrics metrics(text_->font());
-    resize(metrics.horizontalAdvance(QLatin1Char('0')) * 84 + 40, metrics.lineSpacing() * 28);
+    return {metrics.horizontalAdvance(QLatin1Char('0')) * 84 + 40, metrics.lineSpacing() * 30};
 }
 
 void frmedit::mostrar(const QString& path, const QString& text) {

@@ -23,6 +23,9 @@ class frmedit : public QWidget {
     QPushButton* btdaceptar() const { return accept_; }
     QPushButton* btprint() const { return print_; }
 
+    // Room for a whole line of the engine's texts (80 columns).
+    QSize sizeHint() const override;
+
   signals:
     void printRequested(const QString& path);
 

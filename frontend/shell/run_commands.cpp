@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 
+#include "child_window.h"
 #include "dialog_seam.h"
 #include "engine_run.h"
 #include "file_names.h"
@@ -49,6 +50,7 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     auto* console = new frmconsola(QFileInfo(command.program).fileName() + QLatin1Char(' ') +
                                    command.arguments.join(' '));
     console_ = mdiArea_->addSubWindow(console);
+    placeChildWindow(*mdiArea_, *console_);
     console->show();
     mdiArea_->setActiveSubWindow(console_);
     console->setFocus();
@@ -77,6 +79,7 @@ void frmMain::mostrar_fichero(const QString& path) {
         auto* viewer = new frmedit;
         connect(viewer, &frmedit::printRequested, this, &frmMain::imprimir_texto);
         viewer_ = mdiArea_->addSubWindow(viewer);
+        placeChildWindow(*mdiArea_, *viewer_);
     }
     auto* viewer = qobject_cast<frmedit*>(viewer_->widget());
     viewer->btprint()->setEnabled(canPrintText());

@@ -276,6 +276,28 @@ TEST_F(EngineRunTest, CancelarStopsTheRunAndLeavesEverythingAsItWas) {
     EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
 }
 
+TEST_F(EngineRunTest, ClosingTheMainWindowStopsTheEngine) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    run({{kFirstQuestion, [](EngineRunTest& t) { t.window->close(); }}});
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(window->engineRunning());
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(EngineRunTest, ResultsOfAFileChangedDuringTheRunLeaveEditarROff) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    fakeEngine("echo listo; read answer; printf 'resumen\\r\\n' > resumen.TXT");
+    run({{QStringLiteral("listo"), [](EngineRunTest& t) {
+              t.seedUp(1);  // an edit while the engine runs
+              t.answer(QStringLiteral("1"));
+          }}});
+    EXPECT_EQ(viewerText(), QStringLiteral("resumen\n"));
+    EXPECT_TRUE(window->document().modified);
+    EXPECT_FALSE(buttonOn("EditarR"));
+}
+
 TEST_F(EngineRunTest, EditarDShowsTheDataFileAndAceptarClosesTheViewer) {
     savedSeriesSystem(path(QStringLiteral("sis1.dat")));
     window->boton(QStringLiteral("EditarD"))->trigger();
@@ -293,6 +315,14 @@ TEST_F(EngineRunTest, EditarDShowsTheDataFileAndAceptarClosesTheViewer) {
     EXPECT_EQ(window->viewerWindow(), nullptr);
     window->editar(0);
     ASSERT_NE(viewer(), nullptr);
+    EXPECT_TRUE(viewerText().startsWith(QStringLiteral("NÚMERO TOTAL")));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // A file that has gone is said so, and the viewer keeps what it showed.
+    QFile::remove(window->document().currentFile);
+    window->editar(0);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{QStringLiteral("No se puede leer el fichero ") +
+                                                  window->document().currentFile});
     EXPECT_TRUE(viewerText().startsWith(QStringLiteral("NÚMERO TOTAL")));
 }
 
