@@ -7,79 +7,12 @@
 #include <vector>
 
 #include "editor/system_data.h"
+#include "handwritten_data_file.h"
 
 namespace farvik {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// Lines in code page 1252 ("\xDA" is Ú, "\xF3" ó, "\xE1" á, "\xFA" ú, "\xBF" ¿).
-std::string file(const Lines& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    return bytes;
-}
-
-void add(Lines& to, const Lines& more) {
-    to.insert(to.end(), more.begin(), more.end());
-}
-
-Lines head(const std::string& structure, const std::string& redundancy, const std::string& total) {
-    return {"N\xDAMERO TOTAL DE ELEMENTOS DEL SISTEMA",
-            std::string(69, '-'),
-            total,
-            "",
-            "DISPOSICION DE LOS ELEMENTOS EN EL SISTEMA",
-            std::string(69, '-'),
-            "1.- SISTEMA FORMADO POR ELEMENTOS SIMPLES EN SERIE",
-            "2.- SISTEMA FORMADO POR ELEMENTOS SIMPLES EN PARALELO",
-            "3.- SISTEMA FORMADO POR SUBSISTEMAS EN SERIE",
-            "4.- SISTEMA FORMADO POR SUBSISTEMAS EN PARALELO",
-            "5.- SISTEMA GENERAL",
-            structure,
-            "",
-            "\xBF"
-            "ESTUDIO DE REDUNDANCIA?",
-            std::string(46, '-'),
-            "1.- SI",
-            "2.- NO",
-            redundancy,
-            "",
-            "ESTRUCTURA DEL SISTEMA",
-            std::string(46, '-')};
-}
-
-// An element block from its distribution line on.
-Lines distributionAndParameters(const std::string& code, const Lines& params) {
-    return {"Distribuci\xF3n del fallo:",
-            std::string(31, '-'),
-            "1.-   EXPONENCIAL",
-            "2.-   WEIBULL",
-            "3.-   LOGNORMAL (PARAM. NORMAL)",
-            "4.-   LOGNORMAL",
-            "5.-   NORMAL",
-            code,
-            "",
-            "Par\xE1metros de la distribuci\xF3n:",
-            std::string(39, '-'),
-            "Par\xE1metro 1 (0 si no procede):",
-            params[0],
-            "Par\xE1metro 2 (0 si no procede):",
-            params[1],
-            "Par\xE1metro 3 (0 si no procede):",
-            params[2],
-            ""};
-}
-
-Lines tail(const std::string& seed, const std::string& trials) {
-    return {"DATOS DE LA SIMULACI\xD3N",
-            std::string(36, '-'),
-            "Semilla:",
-            seed,
-            "",
-            "N\xFAmero de pruebas:",
-            trials};
-}
+using namespace handwritten;
 
 std::string written(const SystemData& data) {
     return dataFileBytesFor(data).toStdString();
@@ -171,9 +104,7 @@ TEST(DataFileWriterTest, GeneralSystemWithSharedKeysAsWrittenByHand) {
     const std::vector<std::pair<std::string, Lines>> blocks = {
         {"1", {"1E-05", "0", "0"}}, {"2", {"2", "1000", "0"}}, {"4", {"500", "100", "0"}}};
     for (int k = 1; k <= 3; ++k) {
-        const std::string K = std::to_string(k);
-        add(expected, {"DATOS DEL ELEMENTO " + K + "-1", std::string(39, '-'),
-                       "N\xFAmero clave del elemento " + K, K, ""});
+        add(expected, keyedElement(k));
         add(expected, distributionAndParameters(blocks[k - 1].first, blocks[k - 1].second));
     }
     add(expected, {"ESQUEMA DE LOS CAMINOS", std::string(36, '-'),

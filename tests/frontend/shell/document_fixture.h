@@ -17,6 +17,7 @@
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "editor/system_data.h"
+#include "handwritten_data_file.h"
 #include "qstring_printer.h"
 #include "scripted_dialogs.h"
 #include "shell/main_window.h"
@@ -90,10 +91,8 @@ class DocumentTest : public ::testing::Test {
         f.write(bytes);
     }
     // A data file from its lines in code page 1252, each ended by CR LF.
-    static QByteArray lines(const std::vector<std::string>& text) {
-        QByteArray bytes;
-        for (const std::string& line : text) bytes += QByteArray::fromStdString(line) + "\r\n";
-        return bytes;
+    static void writeLines(const QString& file, const handwritten::Lines& lines) {
+        writeFile(file, QByteArray::fromStdString(handwritten::file(lines)));
     }
 
     // Everything systemData holds that a file can carry, one line per item, so that two

@@ -206,7 +206,7 @@ TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
     std::vector<std::string> lines = savedLines(path(QStringLiteral("ENTERO.DAT")));
     const std::string cut = "DATOS DEL ELEMENTO 1-3";
     lines.erase(std::find(lines.begin(), lines.end(), cut), lines.end());
-    writeFile(path(QStringLiteral("CORTO.DAT")), DocumentTest::lines(lines));
+    writeLines(path(QStringLiteral("CORTO.DAT")), lines);
     window->comando_nuevo();
 
     open(path(QStringLiteral("CORTO.DAT")));
@@ -230,7 +230,7 @@ TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
     lines[17] = "3";
     lines[lines.size() - 4] = "2.5";     // seed: halves go to the even integer
     lines[lines.size() - 1] = "1500.5";  // trials: through a double to the nearest
-    writeFile(path(QStringLiteral("TRES.DAT")), DocumentTest::lines(lines));
+    writeLines(path(QStringLiteral("TRES.DAT")), lines);
     window->comando_nuevo();
 
     open(path(QStringLiteral("TRES.DAT")));
@@ -249,7 +249,7 @@ TEST_F(FileCommandsTest, AFileTheEditorCannotHoldStopsTheReadingQuietly) {
     ASSERT_EQ(lines[24], "1");  // elements of subsystem 1
     for (const char* count : {"21", "0", "1.5e9", "uno"}) {
         lines[24] = count;
-        writeFile(path(QStringLiteral("MAL.DAT")), DocumentTest::lines(lines));
+        writeLines(path(QStringLiteral("MAL.DAT")), lines);
         window->comando_nuevo();
         dialogs.chooseFile(path(QStringLiteral("MAL.DAT")));
         EXPECT_FALSE(window->abrirfichero()) << count;
@@ -263,86 +263,23 @@ TEST_F(FileCommandsTest, AFileTheEditorCannotHoldStopsTheReadingQuietly) {
 // The blocks of a general system may come in any order of keys: each goes to the row of its
 // key, so an edit of a row changes that element, and the system the engine reads is the same.
 TEST_F(FileCommandsTest, PermutedKeysOfAGeneralSystemLandOnTheirOwnRows) {
-    using Lines = std::vector<std::string>;
-    auto block = [](int key, const std::string& code, const std::string& p1,
-                    const std::string& p2) {
-        return Lines{"DATOS DEL ELEMENTO " + std::to_string(key) + "-1",
-                     std::string(39, '-'),
-                     "N\xFAmero clave del elemento " + std::to_string(key),
-                     std::to_string(key),
-                     "",
-                     "Distribuci\xF3n del fallo:",
-                     std::string(31, '-'),
-                     "1.-   EXPONENCIAL",
-                     "2.-   WEIBULL",
-                     "3.-   LOGNORMAL (PARAM. NORMAL)",
-                     "4.-   LOGNORMAL",
-                     "5.-   NORMAL",
-                     code,
-                     "",
-                     "Par\xE1metros de la distribuci\xF3n:",
-                     std::string(39, '-'),
-                     "Par\xE1metro 1 (0 si no procede):",
-                     p1,
-                     "Par\xE1metro 2 (0 si no procede):",
-                     p2,
-                     "Par\xE1metro 3 (0 si no procede):",
-                     "0",
-                     ""};
-    };
-    Lines file = {"N\xDAMERO TOTAL DE ELEMENTOS DEL SISTEMA",
-                  std::string(69, '-'),
-                  "3",
-                  "",
-                  "DISPOSICION DE LOS ELEMENTOS EN EL SISTEMA",
-                  std::string(69, '-'),
-                  "1.- SISTEMA FORMADO POR ELEMENTOS SIMPLES EN SERIE",
-                  "2.- SISTEMA FORMADO POR ELEMENTOS SIMPLES EN PARALELO",
-                  "3.- SISTEMA FORMADO POR SUBSISTEMAS EN SERIE",
-                  "4.- SISTEMA FORMADO POR SUBSISTEMAS EN PARALELO",
-                  "5.- SISTEMA GENERAL",
-                  "5",
-                  "",
-                  "\xBF"
-                  "ESTUDIO DE REDUNDANCIA?",
-                  std::string(46, '-'),
-                  "1.- SI",
-                  "2.- NO",
-                  "2",
-                  "",
-                  "ESTRUCTURA DEL SISTEMA",
-                  std::string(46, '-'),
-                  "N\xFAmero de elementos en el sistema:",
-                  "3",
-                  "N\xFAmero de caminos en el sistema:",
-                  "2",
-                  "Elementos en serie en el camino 1:",
-                  "2",
-                  "Elementos en serie en el camino 2:",
-                  "1",
-                  "Dimension de las matrices del sistema:",
-                  "3",
-                  ""};
-    for (const Lines& b :
-         {block(3, "5", "100", "10"), block(1, "1", "0.5", "0"), block(2, "2", "2", "300")})
-        file.insert(file.end(), b.begin(), b.end());
-    const Lines rest = {"ESQUEMA DE LOS CAMINOS",
-                        std::string(36, '-'),
-                        "Nombres de los elementos en serie del camino 1",
-                        "3",
-                        "1",
-                        "Nombres de los elementos en serie del camino 2",
-                        "2",
-                        "",
-                        "DATOS DE LA SIMULACI\xD3N",
-                        std::string(36, '-'),
-                        "Semilla:",
-                        "1",
-                        "",
-                        "N\xFAmero de pruebas:",
-                        "100"};
-    file.insert(file.end(), rest.begin(), rest.end());
-    writeFile(path(QStringLiteral("PERMUTA.DAT")), lines(file));
+    using namespace handwritten;
+    Lines file = head("5", "2", "3");
+    add(file,
+        {"N\xFAmero de elementos en el sistema:", "3", "N\xFAmero de caminos en el sistema:", "2",
+         "Elementos en serie en el camino 1:", "2", "Elementos en serie en el camino 2:", "1",
+         "Dimension de las matrices del sistema:", "3", ""});
+    const std::vector<std::pair<int, Lines>> blocks = {
+        {3, {"5", "100", "10"}}, {1, {"1", "0.5", "0"}}, {2, {"2", "2", "300"}}};
+    for (const auto& [key, values] : blocks) {
+        add(file, keyedElement(key));
+        add(file, distributionAndParameters(values[0], {values[1], values[2], "0"}));
+    }
+    add(file, {"ESQUEMA DE LOS CAMINOS", std::string(36, '-'),
+               "Nombres de los elementos en serie del camino 1", "3", "1",
+               "Nombres de los elementos en serie del camino 2", "2", ""});
+    add(file, tail("1", "100"));
+    writeLines(path(QStringLiteral("PERMUTA.DAT")), file);
 
     open(path(QStringLiteral("PERMUTA.DAT")));
     ASSERT_EQ(ed().elementRows(), 3);
