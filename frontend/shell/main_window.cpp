@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -12,8 +13,10 @@
 #include "dialog_seam.h"
 #include "number_locale.h"
 #include "pictures.h"
+#include "program_folder.h"
 #include "results/print_command.h"
 #include "results/printable_view.h"
+#include "results/result_printing.h"
 #include "window_arrangement.h"
 
 namespace farvik {
@@ -37,7 +40,10 @@ MessageAnswer ask(QWidget* parent, MessageButtons buttons, const QString& text) 
 frmMain::frmMain(SettingsStore settings, QWidget* parent)
     : QMainWindow(parent),
       settings_(std::move(settings)),
-      programEnd_([] { QCoreApplication::exit(0); }) {
+      programEnd_([] { QCoreApplication::exit(0); }),
+      enginePath_(programFolder() + QStringLiteral("/brenta")),
+      startFolder_(QDir::currentPath()) {
+    setTextPrinter(imprimir_fichero);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Farvik"));
     setWindowIcon(QIcon(programPicture(32)));
@@ -163,24 +169,6 @@ void frmMain::comando_abrir() {
     cambia_titulo();
 }
 
-// Saving, opening, running the engine and the results chooser arrive with the file
-// operations and the engine run. Until then these commands do nothing and report that
-// nothing was written or read.
-bool frmMain::guardar() {
-    return false;
-}
-bool frmMain::guardar_como() {
-    return false;
-}
-bool frmMain::abrirfichero() {
-    return false;
-}
-bool frmMain::escribir_archivo_pantalla(const QString&) {
-    return false;
-}
-void frmMain::ejecutar() {}
-void frmMain::editar(int) {}
-
 // Prints what the current result view shows; the command is off while there is none.
 void frmMain::imprimir() {
     if (PrintableView* view = vista_imprimible(*mdiArea_)) view->imprimir();
@@ -199,11 +187,8 @@ void frmMain::salir() {
         programEnd_();
         return;
     }
-    const bool saved = document_.currentFile.isEmpty()
-                           ? guardar_como()
-                           : escribir_archivo_pantalla(document_.currentFile);
     // Changes the user asked to keep are not thrown away when they could not be written.
-    if (saved) close();
+    if (guardar()) close();
 }
 
 bool frmMain::preguntar_al_cerrar() {

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRect>
+#include <QStringList>
 #include <functional>
 
 #include "document_host.h"
@@ -18,6 +19,25 @@ class QMenu;
 class QToolBar;
 
 namespace farvik {
+
+class frmdatos;
+
+// A program to run and how: no shell is involved, the arguments go as they are.
+struct EngineCommand {
+    QString program;
+    QStringList arguments;
+    QString workingFolder;
+};
+
+// What ejecutar_y_esperar returns besides the engine's own exit status (0 a complete run,
+// small positive numbers its errors).
+constexpr int kRunFailed = -1;               // ended with -1 (status 255), or killed by a signal
+constexpr int kRunCancelled = -2;            // stopped with "Cancelar" or by closing its console
+constexpr int kRunNotStarted = -2147221504;  // 0x80040000 + QProcess::ProcessError
+
+// Prints the text of a result file shown in the viewer; true when it was printed.
+using TextPrinter =
+    std::function<bool(QWidget* parent, const QString& path, const QString& text)>;
 
 // The frame window of farvik: menus, toolbar, the one open document and every command.
 // The data editor, the viewer and the graphs open inside it as child windows.
@@ -46,8 +66,17 @@ class frmMain : public QMainWindow, public DocumentHost {
     bool guardar();        // Save; true when the document was written
     bool guardar_como();   // Save As; true when the document was written
     bool abrirfichero();   // open dialog and reader; true when a file was read
-    bool escribir_archivo_pantalla(const QString& path);  // true when written
+    // After Save As: the file name in upper case, the overwrite question, the write. True
+    // when the document was written.
+    bool confirmar_y_guardar(QString& path);
+    // Writes the editor state to the path, all or nothing; true when written.
+    bool escribir_archivo_pantalla(const QString& path);
     void ejecutar();
+    // Runs the engine with its console open and waits in an event loop, so that every
+    // window stays usable; returns its exit status or one of the kRun codes.
+    int ejecutar_y_esperar(const EngineCommand& command);
+    // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
+    void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
     void imprimir();
     void salir();
@@ -60,6 +89,21 @@ class frmMain : public QMainWindow, public DocumentHost {
     QAction* boton(const QString& key) const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     QMdiSubWindow* dataEditorWindow() const { return dataEditor_; }
+    frmdatos* dataEditor() const;
+    QMdiSubWindow* viewerWindow() const { return viewer_; }
+    QMdiSubWindow* consoleWindow() const { return console_; }
+    bool engineRunning() const { return running_; }
+
+    // The engine program; brenta beside the farvik executable unless set otherwise.
+    void setEnginePath(const QString& path) { enginePath_ = path; }
+    const QString& enginePath() const { return enginePath_; }
+
+    // The viewer's "&Imprimir" calls imprimir_texto, which prints the viewer's text through
+    // this printer (the print dialog and the print job of the results windows, unless a test
+    // installs its own) and then closes the viewer.
+    void setTextPrinter(TextPrinter printer) { textPrinter_ = std::move(printer); }
+    bool canPrintText() const { return static_cast<bool>(textPrinter_); }
+    void imprimir_texto(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +111,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMenu* createPopupMenu() override { return nullptr; }
 
   private:
+    enum class SaveOutcome { Written, Declined, Failed };
+
     void crear_menus();
     void crear_barra();
     void rellenar_lista_ventanas();
@@ -76,6 +122,12 @@ class frmMain : public QMainWindow, public DocumentHost {
     DocumentButtons botones() const;
     void fijar_botones(const DocumentButtons& buttons);
     void abrir_editor_datos();
+    bool guardar_en(const QString& path);  // reports a failed write
+    SaveOutcome guardar_como_y_ver();
+    SaveOutcome confirmar(QString& path);
+    void informar_error_al_guardar();
+    QString carpeta_de_dialogo() const;
+    void recordar_carpeta();
 
     SettingsStore settings_;
     std::function<void()> programEnd_;
@@ -94,6 +146,16 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
     QPointer<QMdiSubWindow> dataEditor_;
+    QPointer<QMdiSubWindow> viewer_;
+    QPointer<QMdiSubWindow> console_;
+
+    QString enginePath_;
+    TextPrinter textPrinter_;
+    bool running_ = false;
+    // Where the file dialogs start: the folder of the last named document, or else the
+    // folder farvik was started from.
+    QString startFolder_;
+    QString documentFolder_;
 };
 
 }  // namespace farvik

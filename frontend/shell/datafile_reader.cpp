@@ -1,0 +1,232 @@
+#include "datafile_reader.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <vector>
+
+#include "codes.h"
+#include "datafile_items.h"
+#include "editor/editor_limits.h"
+#include "editor/frmdatos.h"
+#include "editor/number_text.h"
+#include "editor/spin_arrows.h"
+#include "editor/system_data.h"
+
+namespace farvik {
+namespace {
+
+// Item groups of the layout: each value with the items (labels, dashes, empty lines)
+// in front of it.
+constexpr int kTotalGroup = 3;
+constexpr int kStructureGroup = 9;
+constexpr int kRedundancyGroup = 6;
+constexpr int kFirstCountGroup = 5;  // empty line, section title, dashes, label, value
+constexpr int kCountGroup = 2;       // label, value
+constexpr int kKeyGroup = 5;         // empty line, element title, dashes, label, value
+constexpr int kDistributionAfterKeyGroup = 9;
+constexpr int kDistributionGroup = 11;  // with the element's title in front
+constexpr int kFirstParameterGroup = 5;
+constexpr int kParameterGroup = 2;
+constexpr int kFirstPathKeyGroup = 5;
+constexpr int kPathKeyGroup = 1;
+constexpr int kSeedGroup = 5;
+constexpr int kTrialsGroup = 3;
+
+class Reader {
+  public:
+    Reader(DataFileItems& items, frmdatos& editor)
+        : items_(items), ed_(editor), data_(systemData()) {}
+
+    bool read() {
+        if (!items_.value(kTotalGroup)) return false;  // read and not used
+        if (!structure() || !redundancy()) return false;
+        const bool general = data_.systemType == kGeneral;
+        if (!(general ? pathCounts() : subsystemCounts())) return false;
+        if (!items_.value(kCountGroup)) return false;  // the dimension is not used
+        if (!(general ? generalElements() : elements())) return false;
+        if (general && !pathKeys()) return false;
+        return simulation();
+    }
+
+  private:
+    std::optional<std::int16_t> int16(int group) {
+        const auto item = items_.value(group);
+        return item ? itemToInt16(*item) : std::nullopt;
+    }
+    std::optional<std::int16_t> count(int group, int limit) {
+        const auto n = int16(group);
+        // The editor holds no empty group and no more than its limit.
+        return n && *n >= 1 && *n <= limit ? n : std::nullopt;
+    }
+
+    bool structure() {
+        const auto c = int16(kStructureGroup);
+        if (!c || *c < 1 || *c > 5) return false;
+        data_.systemType = *c;
+        // Forget the option clicked last, so that the editor takes the file's structure as
+        // a click even when that option is already selected.
+        lastSystemType() = 0;
+        ed_.optsistemas(*c)->click();
+        return true;
+    }
+
+    bool redundancy() {
+        const auto r = int16(kRedundancyGroup);
+        if (!r) return false;
+        if (*r == 1 || *r == 2) {
+            data_.redundancyStudy = *r == 1;
+            ed_.optred(*r == 1 ? 1 : 0)->click();
+        }
+        return true;  // any other answer leaves the choice as it was
+    }
+
+    // One press of an up arrow: the box shows one more, the step is one, then the procedure.
+    static void raise(QLineEdit* box, editor::SpinArrows* arrows) {
+        box->setText(QString::number(editor::toInt16(box->text()) + 1));
+        arrows->setStep(1);
+    }
+    // The rows an arrow builds and drops post events of their own (layout, polish); with no
+    // event loop between the steps they pile up, and every row dropped searches them all.
+    // Delivering them after each step keeps a large file's reading linear.
+    static void settle() { QCoreApplication::sendPostedEvents(); }
+    void subsystemStep(int i) {
+        data_.subsystemCount = static_cast<std::int16_t>(i);
+        raise(ed_.txtsubsistemas(), ed_.udsubsistemas());
+        ed_.udsubsistemas_UpClick();
+        settle();
+    }
+    void elementSteps(int i, int n) {
+        for (int s = 1; s < n; ++s) {
+            raise(ed_.txtelemsubs(i), ed_.udelemsubs(i));
+            ed_.udelemsubs_UpClick(i);
+            settle();
+        }
+    }
+    void pathStep(int p) {
+        data_.pathCount = static_cast<std::int16_t>(p);
+        raise(ed_.txtcaminos(), ed_.udcaminos());
+        ed_.udcaminos_UpClick();
+        settle();
+    }
+    void entrySteps(int p, int n) {
+        for (int s = 1; s < n; ++s) {
+            raise(ed_.txtelemcams(p), ed_.udelemcams(p));
+            ed_.udelemcams_UpClick(p);
+            settle();
+        }
+    }
+
+    bool subsystemCounts() {
+        const auto n = count(kFirstCountGroup, editor::kMaxSubsystems);
+        if (!n) return false;
+        for (int i = 1; i <= *n; ++i) {
+            if (i > 1) subsystemStep(i);
+            const auto e = count(kCountGroup, editor::kMaxElementsPerSubsystem);
+            if (!e) return false;
+            elementSteps(i, *e);
+        }
+        return true;
+    }
+
+    bool pathCounts() {
+        const auto n = count(kFirstCountGroup, editor::kMaxSubsystems);
+        if (!n) return false;
+        for (int i = 2; i <= *n; ++i) subsystemStep(i);
+        const auto p = count(kCountGroup, editor::kMaxPaths);
+        if (!p) return false;
+        for (int i = 1; i <= *p; ++i) {
+            if (i > 1) pathStep(i);
+            const auto e = count(kCountGroup, editor::kMaxEntriesPerPath);
+            if (!e) return false;
+            entrySteps(i, *e);
+        }
+        return true;
+    }
+
+    // The distribution and parameters of the element shown in row k.
+    bool element(int k, int distributionGroup) {
+        const auto d = int16(distributionGroup);
+        if (!d || *d < 1 || *d > 5) return false;
+        ElementRec* rec = findElementByKey(data_, k);
+        if (!rec || !ed_.cmbfallo(k)) return false;
+        ed_.cmbfallo(k)->setCurrentIndex(*d - 1);
+        rec->distribution = static_cast<std::int16_t>(*d - 1);
+        for (int n = 1; n <= 3; ++n) {
+            const auto item = items_.value(n == 1 ? kFirstParameterGroup : kParameterGroup);
+            const auto p = item ? itemToDouble(*item) : std::nullopt;
+            if (!p) return false;
+            rec->params[static_cast<std::size_t>(n)] = *p;
+            ed_.txtparam(n, k)->setText(editor::numberText(*p));
+        }
+        return true;
+    }
+
+    bool elements() {
+        for (int k = 1; k <= data_.elementCount; ++k)
+            if (!element(k, kDistributionGroup)) return false;
+        return true;
+    }
+
+    // The blocks of a general system may come in any order of keys; paths name elements
+    // by key, and the editor shows element K in row K. So each block goes to the row of its
+    // key, and a key the editor cannot show (outside 1..n, or given twice) ends the reading.
+    bool generalElements() {
+        const int n = data_.subsystemCount;
+        std::vector<bool> seen(static_cast<std::size_t>(n) + 1, false);
+        for (int b = 1; b <= n; ++b) {
+            const auto key = int16(kKeyGroup);
+            if (!key || *key < 1 || *key > n || seen[static_cast<std::size_t>(*key)]) return false;
+            seen[static_cast<std::size_t>(*key)] = true;
+            if (!element(*key, kDistributionAfterKeyGroup)) return false;
+        }
+        return true;
+    }
+
+    bool pathKeys() {
+        int e = 0;
+        for (int p = 1; p <= data_.pathCount; ++p) {
+            const int entries = data_.paths[static_cast<std::size_t>(p)].count;
+            for (int j = 1; j <= entries; ++j) {
+                const int group = e == 0   ? kFirstPathKeyGroup
+                                  : j == 1 ? kCountGroup
+                                           : kPathKeyGroup;
+                const auto key = int16(group);
+                ++e;
+                ElementRec* entry = findPathEntryByKey(data_, e);
+                if (!key || !entry || !ed_.txtcamino(e)) return false;
+                entry->params[1] = *key;
+                ed_.txtcamino(e)->setText(QString::number(*key));
+            }
+        }
+        return true;
+    }
+
+    bool simulation() {
+        const auto seedItem = items_.value(kSeedGroup);
+        const auto seed = seedItem ? itemToInt16(*seedItem) : std::nullopt;
+        if (!seed) return false;
+        ed_.txtsemilla()->setText(seedItem->trimmed());
+        data_.seed = *seed;
+
+        const auto trialsItem = items_.value(kTrialsGroup);
+        const auto trials = trialsItem ? itemToInt32(*trialsItem) : std::nullopt;
+        if (!trials) return false;
+        ed_.txtpruebas()->setText(trialsItem->trimmed());
+        data_.trialCount = *trials;
+        return true;
+    }
+
+    DataFileItems& items_;
+    frmdatos& ed_;
+    SystemData& data_;
+};
+
+}  // namespace
+
+bool leer_fichero_datos(DataFileItems& items, frmdatos& editor) {
+    return Reader(items, editor).read();
+}
+
+}  // namespace farvik

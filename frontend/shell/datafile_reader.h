@@ -1,0 +1,18 @@
+#pragma once
+
+namespace farvik {
+
+class DataFileItems;
+class frmdatos;
+
+// Fills a freshly opened data editor from a data file, item by item in the order of the
+// file's layout. The editor is grown with its own up-arrow procedures, one step at a time,
+// as a user clicking the arrows would, and every value goes in through the editor's
+// controls and its records of systemData().
+//
+// Returns false at the first item that is missing, is not the number asked for, or that the
+// editor cannot hold (a code, count or key out of its range); what was read until then stays
+// in the editor.
+bool leer_fichero_datos(DataFileItems& items, frmdatos& editor);
+
+}  // namespace farvik

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QTemporaryDir;
+
+namespace farvik {
+
+// The result files of an earlier run, set aside while the engine runs. The engine empties
+// its result files as soon as it starts; a run the user stops must leave the earlier results
+// as they were, so they are moved out of the way first and moved back when the run is
+// stopped.
+class EarlierResults {
+  public:
+    // The names the engine writes its results under.
+    static const QStringList& names();
+
+    EarlierResults();
+    ~EarlierResults();  // drops whatever was set aside and not put back
+
+    // Moves every file of the folder named like a result (in any letter case) into a hidden
+    // folder beside them. False when they could not all be moved; those moved stay aside.
+    bool setAside(const QString& folder);
+    // Removes the results written since setAside and moves the earlier ones back.
+    void putBack();
+
+  private:
+    QString folder_;
+    std::unique_ptr<QTemporaryDir> aside_;
+    QStringList moved_;  // file names as they were in the folder
+};
+
+}  // namespace farvik

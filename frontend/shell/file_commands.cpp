@@ -1,0 +1,131 @@
+// Open, Save and Save As: the document's data file and the dialogs that choose it.
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QSaveFile>
+
+#include "datafile_items.h"
+#include "datafile_reader.h"
+#include "datafile_writer.h"
+#include "dialog_seam.h"
+#include "editor/frmdatos.h"
+#include "editor/system_data.h"
+#include "file_names.h"
+#include "main_window.h"
+
+namespace farvik {
+namespace {
+
+const QString kDataFilter = QStringLiteral("Archivos de datos (*.dat)");
+
+}  // namespace
+
+frmdatos* frmMain::dataEditor() const {
+    return dataEditor_ ? qobject_cast<frmdatos*>(dataEditor_->widget()) : nullptr;
+}
+
+QString frmMain::carpeta_de_dialogo() const {
+    return documentFolder_.isEmpty() ? startFolder_ : documentFolder_;
+}
+
+void frmMain::recordar_carpeta() {
+    if (!document_.currentFile.isEmpty()) documentFolder_ = folderOf(document_.currentFile);
+}
+
+bool frmMain::guardar() {
+    if (document_.currentFile.isEmpty()) return guardar_como();
+    return guardar_en(document_.currentFile);
+}
+
+bool frmMain::guardar_en(const QString& path) {
+    if (escribir_archivo_pantalla(path)) return true;
+    informar_error_al_guardar();
+    return false;
+}
+
+void frmMain::informar_error_al_guardar() {
+    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                      QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ") +
+                          document_.currentFile);
+    // What is in the editor is still not in any file.
+    document_.modified = true;
+    cambia_titulo();
+}
+
+bool frmMain::guardar_como() {
+    return guardar_como_y_ver() == SaveOutcome::Written;
+}
+
+frmMain::SaveOutcome frmMain::guardar_como_y_ver() {
+    const QString path = dialogs().saveFileName(
+        this, {QStringLiteral("Guardar como"), kDataFilter, carpeta_de_dialogo()});
+    if (path.isEmpty()) return SaveOutcome::Declined;
+    const QString before = document_.currentFile;
+    document_.currentFile = path;
+    const SaveOutcome outcome = confirmar(document_.currentFile);
+    // Nothing was written under the new name: Save must not write there later without
+    // asking, so the document keeps its old one.
+    if (outcome == SaveOutcome::Declined) document_.currentFile = before;
+    return outcome;
+}
+
+bool frmMain::confirmar_y_guardar(QString& path) {
+    return confirmar(path) == SaveOutcome::Written;
+}
+
+frmMain::SaveOutcome frmMain::confirmar(QString& path) {
+    path = upperCaseFileName(path);
+    // Asked wherever the file is: replacing a file without a word loses it.
+    if (QFileInfo::exists(path)) {
+        switch (
+            dialogs().message(this, MessageIcon::Question, MessageButtons::YesNoCancel, QString(),
+                              QStringLiteral("El archivo ya existe. ¿Deseas sobreescribirlo?"))) {
+            case MessageAnswer::Yes:
+                break;
+            case MessageAnswer::No:
+                return guardar_como_y_ver();
+            default:
+                return SaveOutcome::Declined;
+        }
+    }
+    return guardar_en(path) ? SaveOutcome::Written : SaveOutcome::Failed;
+}
+
+bool frmMain::escribir_archivo_pantalla(const QString& path) {
+    // Written beside the file and then put in its place, so that a failed write never
+    // leaves a truncated file behind.
+    QSaveFile file(path);
+    // Unbuffered: a buffered flush that writes only part of the data (a full disk) still
+    // lets the commit succeed, and the file would be cut short.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    const QByteArray bytes = dataFileBytesFor(systemData());
+    if (file.write(bytes) != bytes.size() || !file.commit()) return false;
+    document_.modified = false;
+    recordar_carpeta();
+    cambia_titulo();
+    return true;
+}
+
+bool frmMain::abrirfichero() {
+    const QString path = dialogs().openFileName(
+        this, {QStringLiteral("Abrir"), kDataFilter + QStringLiteral(";;Todos los archivos (*)"),
+               carpeta_de_dialogo()});
+    if (path.isEmpty()) return false;
+    document_.currentFile = path;
+    recordar_carpeta();
+    cambia_titulo();
+
+    // A file that cannot be read, or is read only in part, is no error for the user: what
+    // was read stays in the editor, and the document is not marked as changed.
+    QFile file(path);
+    frmdatos* editor = dataEditor();
+    bool read = false;
+    if (editor && file.open(QIODevice::ReadOnly)) {
+        DataFileItems items(file.readAll());
+        read = leer_fichero_datos(items, *editor);
+    }
+    document_.modified = false;
+    return read;
+}
+
+}  // namespace farvik

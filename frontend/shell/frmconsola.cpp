@@ -1,0 +1,99 @@
+#include "frmconsola.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "child_window.h"
+
+namespace farvik {
+namespace {
+
+// Enough for the engine's longest dialogue, and a bound on what a runaway engine can fill.
+constexpr int kKeptLines = 5000;
+
+QFont consoleFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(10);
+    return font;
+}
+
+}  // namespace
+
+frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmconsola"));
+    setWindowTitle(caption);
+
+    output_ = new QPlainTextEdit(this);
+    output_->setObjectName(QStringLiteral("txtconsola"));
+    output_->setReadOnly(true);
+    output_->setFont(consoleFont());
+    output_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    output_->setMaximumBlockCount(kKeptLines);
+    output_->setFocusPolicy(Qt::ClickFocus);
+    // Light text on black, as the engine's console looks when it is run by hand.
+    QPalette colours = output_->palette();
+    colours.setColor(QPalette::Base, Qt::black);
+    colours.setColor(QPalette::Text, QColor(0xc0, 0xc0, 0xc0));
+    output_->setPalette(colours);
+
+    input_ = new QLineEdit(this);
+    input_->setObjectName(QStringLiteral("txtentrada"));
+    input_->setFont(consoleFont());
+    connect(input_, &QLineEdit::returnPressed, this, [this] {
+        const QString text = input_->text();
+        input_->clear();
+        // A console echoes what is typed; the engine's answers follow on the next line.
+        mostrar(text + QLatin1Char('\n'));
+        emit linea(text);
+    });
+
+    button_ = new QPushButton(QStringLiteral("Cancelar"), this);
+    button_->setObjectName(QStringLiteral("btcancelar"));
+    button_->setAutoDefault(false);
+    connect(button_, &QPushButton::clicked, this, [this] {
+        if (running_)
+            emit cancelar();
+        else
+            closeChildWindow(this);
+    });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(input_, 1);
+    bottom->addWidget(button_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(output_, 1);
+    layout->addLayout(bottom);
+    setFocusProxy(input_);
+}
+
+QSize frmconsola::sizeHint() const {
+    const QFontMetrics metrics(output_->font());
+    return {metrics.horizontalAdvance(QLatin1Char('0')) * 82 + 40, metrics.lineSpacing() * 28};
+}
+
+void frmconsola::mostrar(const QString& text) {
+    QTextCursor end(output_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    output_->verticalScrollBar()->setValue(output_->verticalScrollBar()->maximum());
+}
+
+void frmconsola::terminado() {
+    running_ = false;
+    input_->setEnabled(false);
+    button_->setText(QStringLiteral("&Cerrar"));
+}
+
+void frmconsola::closeEvent(QCloseEvent* event) {
+    // Closing the console of a running engine stops the engine, as closing its window does.
+    if (running_) emit cancelar();
+    event->accept();
+}
+
+}  // namespace farvik

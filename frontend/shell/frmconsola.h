@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace farvik {
+
+// The engine's console: a child window that shows what the engine writes, as it writes it,
+// and sends each line typed into its input line to the engine. "Cancelar" stops the engine;
+// once the engine has ended the same button closes the window.
+class frmconsola : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmconsola(const QString& caption, QWidget* parent = nullptr);
+
+    // Adds text at the end of the console and keeps the end in view.
+    void mostrar(const QString& text);
+    // The engine has ended: nothing more can be typed, and the button closes the window.
+    void terminado();
+
+    QPlainTextEdit* txtconsola() const { return output_; }
+    QLineEdit* txtentrada() const { return input_; }
+    QPushButton* btcancelar() const { return button_; }
+
+    // Room for a whole line of the engine's texts (80 columns).
+    QSize sizeHint() const override;
+
+  signals:
+    // A line typed and confirmed with Enter, without its line end.
+    void linea(const QString& text);
+    // "Cancelar", or the window closed, while the engine runs.
+    void cancelar();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QPlainTextEdit* output_;
+    QLineEdit* input_;
+    QPushButton* button_;
+    bool running_ = true;
+};
+
+}  // namespace farvik

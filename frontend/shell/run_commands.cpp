@@ -1,0 +1,122 @@
+// Running the engine on the document and showing the data file and the results.
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include "child_window.h"
+#include "dialog_seam.h"
+#include "editor/frmdatos.h"
+#include "engine_run.h"
+#include "file_names.h"
+#include "frmconsola.h"
+#include "frmedit.h"
+#include "main_window.h"
+#include "results/frmgraficos.h"
+#include "results/frmprintres.h"
+#include "results/result_printing.h"
+#include "text_file.h"
+
+namespace farvik {
+namespace {
+
+constexpr int kEditarR = 9;  // toolbar position
+
+}  // namespace
+
+void frmMain::ejecutar() {
+    boton(kEditarR)->setEnabled(false);
+    if (running_) {
+        // One engine at a time: two would write the same result files.
+        if (console_) mdiArea_->setActiveSubWindow(console_);
+        return;
+    }
+    if (document_.currentFile.isEmpty()) return;
+    const QString dataFile = document_.currentFile;
+    const QString folder = folderOf(dataFile);
+
+    const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
+    if (result == 0) {
+        // The results belong to this document only if it is still the file that was run.
+        if (document_.currentFile == dataFile && !document_.modified)
+            boton(kEditarR)->setEnabled(true);
+        const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
+        mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
+    } else if (result == kRunFailed) {
+        dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
+                          QStringLiteral("El fichero no se ha ejecutado correctamente"));
+    }
+    // Any other end: the console stays open with what the engine said.
+}
+
+int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
+    if (console_) console_->close();  // the console of an earlier run
+    auto* console = new frmconsola(QFileInfo(command.program).fileName() + QLatin1Char(' ') +
+                                   command.arguments.join(' '));
+    console_ = mdiArea_->addSubWindow(console);
+    placeChildWindow(*mdiArea_, *console_);
+    console->show();
+    mdiArea_->setActiveSubWindow(console_);
+    console->setFocus();
+
+    running_ = true;
+    int result;
+    {
+        EngineRun run(command, console);
+        result = run.exec();
+    }
+    running_ = false;
+
+    // A complete or stopped run leaves nothing to read in its console.
+    if ((result == 0 || result == kRunCancelled) && console_) console_->close();
+    return result;
+}
+
+void frmMain::mostrar_fichero(const QString& path) {
+    const auto text = readTextFile(path);
+    if (!text) {
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          QStringLiteral("No se puede leer el fichero ") + path);
+        return;
+    }
+    if (!viewer_) {
+        auto* viewer = new frmedit;
+        connect(viewer, &frmedit::printRequested, this, &frmMain::imprimir_texto);
+        viewer_ = mdiArea_->addSubWindow(viewer);
+        placeChildWindow(*mdiArea_, *viewer_);
+    }
+    auto* viewer = qobject_cast<frmedit*>(viewer_->widget());
+    viewer->btprint()->setEnabled(canPrintText());
+    viewer->mostrar(path, *text);
+    viewer_->show();
+    mdiArea_->setActiveSubWindow(viewer_);
+}
+
+void frmMain::imprimir_texto(const QString& path) {
+    auto* viewer = viewer_ ? qobject_cast<frmedit*>(viewer_->widget()) : nullptr;
+    if (!textPrinter_ || !viewer) return;
+    // Printed, the viewer has done its work; a cancelled print dialog leaves it open.
+    if (textPrinter_(this, path, viewer->rtxtdatos()->toPlainText())) viewer_->close();
+}
+
+void frmMain::editar(int kind) {
+    if (kind == 0) {
+        mostrar_fichero(document_.currentFile);
+        return;
+    }
+    // The results of the document's last run lie in the folder of its data file.
+    const QString folder = QFileInfo(document_.currentFile).absolutePath();
+    auto* chooser = new frmprintres(folder,
+                                    {[this](const QString& path) { mostrar_fichero(path); },
+                                     [this, folder] { abrir_graficas(*mdiArea_, folder); }},
+                                    this);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    // The redundancy results exist only when the editor asks for the study ("No" unselected).
+    auto* editor = dataEditor_ ? qobject_cast<frmdatos*>(dataEditor_->widget()) : nullptr;
+    chooser->setRedundancia(!editor || !editor->optred(0)->isChecked());
+    chooser->open();
+}
+
+}  // namespace farvik

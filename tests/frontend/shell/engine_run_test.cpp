@@ -1,0 +1,390 @@
+// Ejecutar: the real engine run from farvik with its console answered, fake engines for the
+// ways a run can end, "Cancelar", and the viewer of data and results.
+#include <QDir>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <functional>
+
+#include "document_fixture.h"
+#include "results/frmgraficos.h"
+#include "results/frmprintres.h"
+#include "shell/frmconsola.h"
+#include "shell/frmedit.h"
+
+namespace {
+
+using farvik::frmconsola;
+using farvik::frmedit;
+using farvik::MessageIcon;
+
+const QString kNotRun = QStringLiteral("El fichero no se ha ejecutado correctamente");
+const QString kFirstQuestion = QStringLiteral("si no quiere introduzca.. 2");
+const QString kSummaryLife =
+    QStringLiteral("ESTIMACION DE LA VIDA MEDIA DEL SISTEMA (sin redundancia)  =");
+
+class EngineRunTest : public DocumentTest {
+  public:  // the steps taken during a run reach into the fixture
+    // Steps taken while the engine runs, each when the console first shows its prompt.
+    struct Step {
+        QString prompt;
+        std::function<void(EngineRunTest&)> action;
+    };
+
+    frmconsola* console() const {
+        return window->consoleWindow()
+                   ? qobject_cast<frmconsola*>(window->consoleWindow()->widget())
+                   : nullptr;
+    }
+    QString consoleText() const {
+        return console() ? console()->txtconsola()->toPlainText() : QString();
+    }
+    frmedit* viewer() const {
+        return window->viewerWindow() ? qobject_cast<frmedit*>(window->viewerWindow()->widget())
+                                      : nullptr;
+    }
+    QString viewerText() const {
+        return viewer() ? viewer()->rtxtdatos()->toPlainText() : QString();
+    }
+
+    // Types a line into the console and presses Enter, as the user does.
+    void answer(const QString& text) {
+        ASSERT_NE(console(), nullptr);
+        QTest::keyClicks(console()->txtentrada(), text);
+        QTest::keyClick(console()->txtentrada(), Qt::Key_Return);
+    }
+    static Step reply(const QString& prompt, const QString& text) {
+        return {prompt, [text](EngineRunTest& t) { t.answer(text); }};
+    }
+
+    // Ejecutar, with the steps taken from a timer while its event loop runs. A watchdog
+    // stops an engine that never reaches the next prompt, so that no test can hang.
+    void run(const std::vector<Step>& steps) {
+        std::size_t next = 0;
+        qsizetype seenUpTo = 0;
+        int idleTicks = 0;
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            const QString text = consoleText();
+            if (next < steps.size()) {
+                const qsizetype at = text.indexOf(steps[next].prompt, seenUpTo);
+                if (at >= 0) {
+                    seenUpTo = at + steps[next].prompt.size();
+                    steps[next++].action(*this);
+                    idleTicks = 0;
+                    return;
+                }
+            }
+            if (++idleTicks > 6000 && console()) {
+                ADD_FAILURE() << "the engine never showed: "
+                              << (next < steps.size() ? steps[next].prompt.toStdString() : "")
+                              << "\n"
+                              << text.toStdString();
+                console()->btcancelar()->click();
+            }
+        });
+        timer.start();
+        window->ejecutar();
+        timer.stop();
+        EXPECT_EQ(next, steps.size()) << "steps left untaken";
+    }
+
+    // A stand-in engine: a shell script whose body is given.
+    QString fakeEngine(const QByteArray& body) {
+        const QString script = fakes_.filePath(QStringLiteral("brenta"));
+        writeFile(script, "#!/bin/sh\n" + body + "\n");
+        QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ExeOwner);
+        window->setEnginePath(script);
+        return script;
+    }
+
+    // A saved series system of two exponential elements of rate 0.01: mean life 50.
+    QString savedSeriesSystem(const QString& name) {
+        elementsIn(1, 2);
+        element(1, 0, {"0.01"});
+        element(2, 0, {"0.01"});
+        if (!saveAs(name)) ADD_FAILURE() << "not saved";
+        return window->document().currentFile;
+    }
+
+    // The number written on the line after a summary label (the record is full there).
+    static double valueAfter(const QString& text, const QString& label) {
+        const qsizetype at = text.indexOf(label);
+        if (at < 0) return -1;
+        const QString rest = text.mid(at + label.size()).trimmed();
+        return rest.section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toDouble();
+    }
+
+    int consoleWindows() const {
+        int n = 0;
+        for (QMdiSubWindow* w : window->mdiArea()->subWindowList())
+            if (qobject_cast<frmconsola*>(w->widget())) ++n;
+        return n;
+    }
+
+    QTemporaryDir fakes_;
+};
+
+TEST_F(EngineRunTest, TheRealEngineRunsFromFarvikAndItsSummaryIsShown) {
+    // Blanks, an accent and shell characters in the folder; no shell is involved.
+    const QString dir = path(QStringLiteral("mis datos; $(rm -rf x) ñ"));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString dataFile = savedSeriesSystem(dir + QStringLiteral("/mi sistema.dat"));
+    EXPECT_EQ(window->enginePath(), QStringLiteral(FARVIK_BIN_DIR) + QStringLiteral("/brenta"));
+
+    QString askedForTimes;
+    run({reply(kFirstQuestion, "1"),
+         reply(QStringLiteral("Cuantos valores?"), "1"),
+         {QStringLiteral("introduce el valor"), [&](EngineRunTest& t) {
+              askedForTimes = t.consoleText();
+              // The windows stay usable while the engine waits: the data file can be shown.
+              t.window->editar(0);
+              t.answer(QStringLiteral("40"));
+          }}});
+
+    EXPECT_TRUE(askedForTimes.contains(QStringLiteral("quiere calcular algun valor")));
+    EXPECT_TRUE(askedForTimes.contains(QStringLiteral("\tCuantos valores?")));
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join('|').toStdString();
+    EXPECT_TRUE(buttonOn("EditarR"));
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_TRUE(QFileInfo::exists(dir + QStringLiteral("/resumen.TXT")));
+    EXPECT_TRUE(QFileInfo::exists(dir + QStringLiteral("/tablafia.txt")));
+    EXPECT_EQ(readFile(dataFile).left(5), QByteArray("N\xDAMER"));
+
+    ASSERT_NE(viewer(), nullptr);
+    const QString summary = viewerText();
+    EXPECT_TRUE(
+        summary.contains(QStringLiteral("        1000  simulaciones de un  sistema en serie")))
+        << summary.toStdString();
+    // Two exponential elements of rate 0.01 in series: a mean life of 50 and a standard
+    // error near 50 / sqrt(1000) = 1.58.
+    const double life = valueAfter(summary, kSummaryLife);
+    EXPECT_NEAR(life, 50.0, 8.0) << summary.toStdString();
+    EXPECT_NEAR(valueAfter(summary, QStringLiteral("error estandar =")), 1.58, 0.3);
+    // The reliability at 40 is exp(-0.8) = 0.45.
+    EXPECT_NEAR(valueAfter(summary, QStringLiteral("         ES")), 0.449, 0.05);
+
+    // A second run replaces the text in the same viewer.
+    frmedit* first = viewer();
+    run({reply(kFirstQuestion, "2")});
+    EXPECT_EQ(viewer(), first);
+    EXPECT_FALSE(viewerText().contains(QStringLiteral("LA PROBABILIDAD")));
+    EXPECT_TRUE(viewerText().contains(kSummaryLife));
+    EXPECT_TRUE(buttonOn("EditarR"));
+}
+
+TEST_F(EngineRunTest, EditarROffersTheResultsOfTheRun) {
+    auto chooser = [this] { return window->findChild<farvik::frmprintres*>(); };
+    auto choose = [&](int option) {
+        chooser()->findChild<QRadioButton*>(QStringLiteral("Optprintres(%1)").arg(option))->click();
+        chooser()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QTest::qWait(0);
+    };
+    auto redundancyOffered = [&] {
+        return chooser()->findChild<QRadioButton*>(QStringLiteral("Optprintres(2)"))->isEnabled();
+    };
+
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    run({reply(kFirstQuestion, "2")});
+    ASSERT_TRUE(buttonOn("EditarR"));
+    window->editar(1);
+    ASSERT_NE(chooser(), nullptr);
+    EXPECT_EQ(chooser()->windowTitle(), QStringLiteral("Archivos de Resultados"));
+    EXPECT_FALSE(redundancyOffered()) << "the editor says No to the redundancy study";
+    choose(1);
+    EXPECT_EQ(chooser(), nullptr) << "the chooser closes itself";
+    EXPECT_TRUE(viewerText().contains(QStringLiteral("TIEMPOS HASTA EL FALLO")));
+
+    window->editar(1);
+    choose(3);
+    EXPECT_NE(window->findChild<farvik::frmgraficos*>(), nullptr);
+
+    redundancy(true);
+    ASSERT_TRUE(saveAs(path(QStringLiteral("sis2.dat"))));
+    run({reply(kFirstQuestion, "2")});
+    window->editar(1);
+    EXPECT_TRUE(redundancyOffered());
+    choose(2);
+    EXPECT_TRUE(viewerText().contains(QStringLiteral("prueb.")));
+}
+
+TEST_F(EngineRunTest, TheEngineGetsTheBaseNameAndRunsInTheDataFolder) {
+    const QString record = fakes_.filePath(QStringLiteral("args.txt"));
+    fakeEngine("{ echo $#; for a in \"$@\"; do echo \"[$a]\"; done; pwd; } > '" + record.toUtf8() +
+               "'\nexit 3");
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    run({});
+    EXPECT_EQ(readFile(record),
+              "1\n[SIS1]\n" + QDir(folder.path()).canonicalPath().toUtf8() + "\n");
+    // Any other ending: no message, EditarR stays off, the console stays open.
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(consoleWindows(), 1);
+}
+
+TEST_F(EngineRunTest, AnEngineErrorStaysInTheConsole) {
+    // A fresh element has failure rate 0, which the real engine refuses.
+    ASSERT_TRUE(saveAs(path(QStringLiteral("cero.dat"))));
+    run({});
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(buttonOn("EditarR"));
+    ASSERT_NE(console(), nullptr);
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("brenta: "))) << consoleText().toStdString();
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("CERO.DAT")));
+    EXPECT_FALSE(console()->txtentrada()->isEnabled());
+    EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
+    EXPECT_EQ(viewer(), nullptr);
+    console()->btcancelar()->click();
+    QTest::qWait(0);
+    EXPECT_EQ(consoleWindows(), 0);
+}
+
+TEST_F(EngineRunTest, MinusOneAndACrashShowTheMessage) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    for (const QByteArray& body : {QByteArray("exit 255"), QByteArray("kill -SEGV $$")}) {
+        dialogs.clear();
+        fakeEngine(body);
+        run({});
+        ASSERT_EQ(dialogs.messages().size(), 1) << body.toStdString();
+        EXPECT_EQ(dialogs.messages().first().text, kNotRun);
+        EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Information);
+        EXPECT_TRUE(dialogs.messages().first().title.isEmpty());
+        EXPECT_FALSE(buttonOn("EditarR"));
+    }
+}
+
+TEST_F(EngineRunTest, AnEngineThatCannotStartShowsNoMessage) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    window->setEnginePath(path(QStringLiteral("no hay/brenta")));
+    run({});
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("No se ha podido iniciar")));
+}
+
+TEST_F(EngineRunTest, ResultsAreFoundWhateverTheirLetterCase) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    fakeEngine("printf 'VIDA MEDIA ESTIMACI\\323N\\r\\n' > RESUMEN.txt");
+    run({});
+    EXPECT_TRUE(buttonOn("EditarR"));
+    EXPECT_EQ(viewerText(), QStringLiteral("VIDA MEDIA ESTIMACIÓN\n"));
+}
+
+TEST_F(EngineRunTest, CancelarStopsTheRunAndLeavesEverythingAsItWas) {
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    writeFile(path(QStringLiteral("TABLAFIA.TXT")), "earlier table");
+    const QByteArray data = readFile(dataFile);
+
+    int consolesDuringTheRun = 0;
+    run({{kFirstQuestion, [&](EngineRunTest& t) {
+              // A second Ejecutar while the engine runs starts no second engine.
+              t.window->ejecutar();
+              consolesDuringTheRun = t.consoleWindows();
+              EXPECT_EQ(t.console()->btcancelar()->text(), QStringLiteral("Cancelar"));
+              t.console()->btcancelar()->click();
+          }}});
+
+    EXPECT_EQ(consolesDuringTheRun, 1);
+    EXPECT_FALSE(window->engineRunning());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
+    EXPECT_EQ(readFile(path(QStringLiteral("TABLAFIA.TXT"))), "earlier table");
+    EXPECT_EQ(readFile(dataFile), data);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"resumen.TXT", "SIS1.DAT", "TABLAFIA.TXT"}));
+    EXPECT_EQ(window->document().currentFile, dataFile);
+    EXPECT_FALSE(window->document().modified);
+
+    // Closing the console stops the engine just as well.
+    run({{kFirstQuestion, [](EngineRunTest& t) { t.window->consoleWindow()->close(); }}});
+    EXPECT_FALSE(window->engineRunning());
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
+}
+
+TEST_F(EngineRunTest, ClosingTheMainWindowStopsTheEngine) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    run({{kFirstQuestion, [](EngineRunTest& t) { t.window->close(); }}});
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(window->engineRunning());
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(EngineRunTest, ResultsOfAFileChangedDuringTheRunLeaveEditarROff) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    fakeEngine("echo listo; read answer; printf 'resumen\\r\\n' > resumen.TXT");
+    run({{QStringLiteral("listo"), [](EngineRunTest& t) {
+              t.seedUp(1);  // an edit while the engine runs
+              t.answer(QStringLiteral("1"));
+          }}});
+    EXPECT_EQ(viewerText(), QStringLiteral("resumen\n"));
+    EXPECT_TRUE(window->document().modified);
+    EXPECT_FALSE(buttonOn("EditarR"));
+}
+
+TEST_F(EngineRunTest, EditarDShowsTheDataFileAndAceptarClosesTheViewer) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    window->boton(QStringLiteral("EditarD"))->trigger();
+    ASSERT_NE(viewer(), nullptr);
+    EXPECT_EQ(viewer()->windowTitle(), QStringLiteral("Archivo de datos y resultados"));
+    EXPECT_EQ(viewer()->rtxtdatos()->objectName(), QStringLiteral("rtxtdatos"));
+    EXPECT_EQ(viewer()->rtxtdatos()->font().family(), QStringLiteral("Courier"));
+    EXPECT_EQ(viewer()->btdaceptar()->text(), QStringLiteral("&Aceptar"));
+    EXPECT_EQ(viewer()->btprint()->text(), QStringLiteral("&Imprimir"));
+    EXPECT_TRUE(viewerText().startsWith(QStringLiteral("NÚMERO TOTAL DE ELEMENTOS DEL SISTEMA\n")));
+    EXPECT_TRUE(viewerText().contains(QStringLiteral("Parámetro 1 (0 si no procede):\n0.01\n")));
+
+    viewer()->btdaceptar()->click();
+    QTest::qWait(0);  // the closed window is deleted from the event loop
+    EXPECT_EQ(window->viewerWindow(), nullptr);
+    window->editar(0);
+    ASSERT_NE(viewer(), nullptr);
+    EXPECT_TRUE(viewerText().startsWith(QStringLiteral("NÚMERO TOTAL")));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // A file that has gone is said so, and the viewer keeps what it showed.
+    QFile::remove(window->document().currentFile);
+    window->editar(0);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{QStringLiteral("No se puede leer el fichero ") +
+                                                  window->document().currentFile});
+    EXPECT_TRUE(viewerText().startsWith(QStringLiteral("NÚMERO TOTAL")));
+}
+
+TEST_F(EngineRunTest, ImprimirPrintsTheViewersTextThenClosesIt) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    QString printed, text;
+    bool accept = false;
+    window->setTextPrinter([&](QWidget*, const QString& file, const QString& shown) {
+        printed = file;
+        text = shown;
+        return accept;
+    });
+    window->editar(0);
+    ASSERT_TRUE(viewer()->btprint()->isEnabled());
+    viewer()->btprint()->click();  // the print dialog cancelled: the viewer stays
+    EXPECT_EQ(printed, window->document().currentFile);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("NÚMERO TOTAL")));
+    ASSERT_NE(window->viewerWindow(), nullptr);
+    EXPECT_TRUE(window->viewerWindow()->isVisible());
+
+    accept = true;
+    viewer()->btprint()->click();
+    QTest::qWait(0);
+    EXPECT_TRUE(window->viewerWindow() == nullptr || !window->viewerWindow()->isVisible());
+}
+
+}  // namespace

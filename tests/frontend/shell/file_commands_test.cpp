@@ -1,0 +1,309 @@
+// Save, Save As with its overwrite question, and Open with its failure path.
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <csignal>
+
+#include "document_fixture.h"
+
+namespace {
+
+using farvik::MessageAnswer;
+using farvik::MessageButtons;
+using farvik::MessageIcon;
+
+const QString kOverwrite = QStringLiteral("El archivo ya existe. ¿Deseas sobreescribirlo?");
+const QString kSaveError = QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ");
+
+// While it lives, no file of this process can grow beyond a few bytes: every write of a data
+// file fails half way, as on a full disk.
+class FullDisk {
+  public:
+    FullDisk() {
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit small = previous_;
+        small.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+
+  private:
+    rlimit previous_{};
+    void (*previousSignal_)(int) = nullptr;
+};
+
+class FileCommandsTest : public DocumentTest {
+  protected:
+    // The lines of a saved file, to be changed one by one.
+    std::vector<std::string> savedLines(const QString& file) {
+        std::vector<std::string> out;
+        for (const QByteArray& line : readFile(file).split('\n'))
+            if (!line.isEmpty()) out.push_back(line.chopped(1).toStdString());
+        return out;
+    }
+    QStringList folderEntries() const {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+};
+
+TEST_F(FileCommandsTest, SaveAsUpperCasesTheFileNameOnly) {
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("mis datos/minúsculas")));
+    const QString chosen = path(QStringLiteral("mis datos/minúsculas/sis1.dat"));
+    elementsIn(1, 2);
+    ASSERT_TRUE(saveAs(chosen));
+
+    const QString written = path(QStringLiteral("mis datos/minúsculas/SIS1.DAT"));
+    EXPECT_EQ(window->document().currentFile, written);
+    EXPECT_TRUE(QFileInfo::exists(written));
+    EXPECT_FALSE(QFileInfo::exists(chosen));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
+    EXPECT_FALSE(window->document().modified);
+    EXPECT_FALSE(buttonOn("Guardar"));
+    EXPECT_TRUE(buttonOn("Ejecutar"));
+    EXPECT_TRUE(buttonOn("EditarD"));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    ASSERT_EQ(dialogs.fileRequests().size(), 1);
+    const auto& asked = dialogs.fileRequests().first();
+    EXPECT_TRUE(asked.save);
+    EXPECT_EQ(asked.request.title, QStringLiteral("Guardar como"));
+    EXPECT_EQ(asked.request.filter, QStringLiteral("Archivos de datos (*.dat)"));
+    EXPECT_EQ(asked.request.initialFolder, QDir::currentPath());
+
+    // The next dialog starts where the document is; a name without extension stays so.
+    ASSERT_TRUE(saveAs(path(QStringLiteral("sistema"))));
+    EXPECT_EQ(dialogs.fileRequests().last().request.initialFolder,
+              path(QStringLiteral("mis datos/minúsculas")));
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("SISTEMA"))));
+}
+
+TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAFileInAnyFolder) {
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("otro")));
+    const QString existing = path(QStringLiteral("otro/SIS2.DAT"));
+    writeFile(existing, "earlier contents");
+    ASSERT_TRUE(saveAs(path(QStringLiteral("FIRST.DAT"))));
+    elementsIn(1, 3);  // changes not yet written
+
+    // Cancel: nothing written, and the document keeps the name it had.
+    dialogs.answerNext(MessageAnswer::Cancel);
+    EXPECT_FALSE(saveAs(path(QStringLiteral("otro/sis2.dat"))));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const auto& question = dialogs.messages().first();
+    EXPECT_EQ(question.text, kOverwrite);
+    EXPECT_EQ(question.buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(question.icon, MessageIcon::Question);
+    EXPECT_TRUE(question.title.isEmpty());
+    EXPECT_EQ(readFile(existing), "earlier contents");
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("FIRST.DAT")));
+    EXPECT_TRUE(window->document().modified);
+
+    // No: the dialog again; cancelling it also writes nothing and keeps the old name.
+    dialogs.answerNext(MessageAnswer::No);
+    EXPECT_FALSE(saveAs(path(QStringLiteral("otro/sis2.dat"))));
+    EXPECT_EQ(dialogs.fileRequests().size(), 4);
+    EXPECT_EQ(readFile(existing), "earlier contents");
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("FIRST.DAT")));
+
+    // No, then another name: written there.
+    dialogs.answerNext(MessageAnswer::No);
+    dialogs.chooseFile(path(QStringLiteral("otro/sis3.dat")));
+    EXPECT_TRUE(saveAs(path(QStringLiteral("otro/sis2.dat"))));
+    EXPECT_EQ(readFile(existing), "earlier contents");
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("otro/SIS3.DAT")));
+    EXPECT_FALSE(window->document().modified);
+
+    // Yes: replaced.
+    dialogs.answerNext(MessageAnswer::Yes);
+    EXPECT_TRUE(saveAs(path(QStringLiteral("otro/sis2.dat"))));
+    EXPECT_EQ(readFile(existing), readFile(path(QStringLiteral("otro/SIS3.DAT"))));
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList({kOverwrite, kOverwrite, kOverwrite, kOverwrite}));
+}
+
+TEST_F(FileCommandsTest, FailedSaveKeepsTheFileWholeReportsAndStaysModified) {
+    const QString file = path(QStringLiteral("SIS1.DAT"));
+    ASSERT_TRUE(saveAs(file));
+    const QByteArray before = readFile(file);
+    elementsIn(1, 2);
+    ASSERT_TRUE(window->document().modified);
+    {
+        FullDisk full;
+        EXPECT_FALSE(window->guardar());
+    }
+    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
+    EXPECT_EQ(folderEntries(), QStringList{"SIS1.DAT"});  // no half-written copy left
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().text, kSaveError + file);
+    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(dialogs.messages().first().title.isEmpty());
+    EXPECT_TRUE(window->document().modified);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT*"));
+
+    // The same at exit: the program stays, with its changes.
+    dialogs.clear();
+    dialogs.answerNext(MessageAnswer::Yes);
+    {
+        FullDisk full;
+        window->salir();
+    }
+    EXPECT_EQ(dialogs.messageTexts().size(), 2);
+    EXPECT_EQ(dialogs.messageTexts().last(), kSaveError + file);
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
+
+    // Save As into a folder that does not exist: the chosen name, still modified.
+    dialogs.clear();
+    const QString nowhere = path(QStringLiteral("no existe/otro.dat"));
+    EXPECT_FALSE(saveAs(nowhere));
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("no existe/OTRO.DAT")));
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveError + window->document().currentFile});
+    EXPECT_TRUE(window->document().modified);
+}
+
+TEST_F(FileCommandsTest, OpenShowsTheFileCleanAndTheDialogAsAsked) {
+    structure(3);
+    subsystems(2);
+    ASSERT_TRUE(saveAs(path(QStringLiteral("sis1.dat"))));
+    window->comando_nuevo();
+
+    open(path(QStringLiteral("SIS1.DAT")));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
+    EXPECT_FALSE(buttonOn("Guardar"));
+    EXPECT_TRUE(buttonOn("Ejecutar"));
+    EXPECT_TRUE(buttonOn("EditarD"));
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(data().systemType, 3);
+    EXPECT_TRUE(ed().optsistemas(3)->isChecked());
+    EXPECT_EQ(ed().subsystemRows(), 2);
+
+    const auto& asked = dialogs.fileRequests().last();
+    EXPECT_FALSE(asked.save);
+    EXPECT_EQ(asked.request.title, QStringLiteral("Abrir"));
+    EXPECT_EQ(asked.request.filter,
+              QStringLiteral("Archivos de datos (*.dat);;Todos los archivos (*)"));
+    EXPECT_EQ(asked.request.initialFolder, folder.path());
+
+    // Cancelling the dialog reads nothing.
+    window->comando_abrir();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
+    EXPECT_EQ(data().systemType, 1);
+}
+
+TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
+    elementsIn(1, 3);
+    element(1, 1, {"2", "100"});
+    element(2, 4, {"50", "5"});
+    element(3, 0, {"0.5"});
+    ASSERT_TRUE(saveAs(path(QStringLiteral("entero.dat"))));
+    // Cut after the parameters of element 2.
+    std::vector<std::string> lines = savedLines(path(QStringLiteral("ENTERO.DAT")));
+    const std::string cut = "DATOS DEL ELEMENTO 1-3";
+    lines.erase(std::find(lines.begin(), lines.end(), cut), lines.end());
+    writeLines(path(QStringLiteral("CORTO.DAT")), lines);
+    window->comando_nuevo();
+
+    open(path(QStringLiteral("CORTO.DAT")));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(window->document().modified);
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("CORTO.DAT")));
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Farvik-CORTO.DAT")));
+    ASSERT_EQ(ed().elementRows(), 3);
+    EXPECT_EQ(ed().cmbfallo(1)->currentText(), QStringLiteral("Weibull"));
+    EXPECT_EQ(ed().txtparam2(1)->text(), QStringLiteral("100"));
+    EXPECT_EQ(ed().cmbfallo(2)->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(data().subsystems[1].elements[2].params[1], 50.0);
+    EXPECT_EQ(data().trialCount, 1000);  // never reached
+}
+
+TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
+    redundancy(true);
+    ASSERT_TRUE(saveAs(path(QStringLiteral("sis.dat"))));
+    std::vector<std::string> lines = savedLines(path(QStringLiteral("SIS.DAT")));
+    ASSERT_EQ(lines[17], "1");  // the redundancy answer
+    lines[17] = "3";
+    lines[lines.size() - 4] = "2.5";     // seed: halves go to the even integer
+    lines[lines.size() - 1] = "1500.5";  // trials: through a double to the nearest
+    writeLines(path(QStringLiteral("TRES.DAT")), lines);
+    window->comando_nuevo();
+
+    open(path(QStringLiteral("TRES.DAT")));
+    EXPECT_FALSE(data().redundancyStudy);
+    EXPECT_TRUE(ed().optred(0)->isChecked());
+    EXPECT_EQ(data().seed, 2);
+    EXPECT_EQ(ed().txtsemilla()->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(data().trialCount, 1500);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-TRES.DAT"));
+}
+
+TEST_F(FileCommandsTest, AFileTheEditorCannotHoldStopsTheReadingQuietly) {
+    structure(3);
+    ASSERT_TRUE(saveAs(path(QStringLiteral("sis.dat"))));
+    std::vector<std::string> lines = savedLines(path(QStringLiteral("SIS.DAT")));
+    ASSERT_EQ(lines[24], "1");  // elements of subsystem 1
+    for (const char* count : {"21", "0", "1.5e9", "uno"}) {
+        lines[24] = count;
+        writeLines(path(QStringLiteral("MAL.DAT")), lines);
+        window->comando_nuevo();
+        dialogs.chooseFile(path(QStringLiteral("MAL.DAT")));
+        EXPECT_FALSE(window->abrirfichero()) << count;
+        // No limit message of the editor either.
+        EXPECT_TRUE(dialogs.messages().isEmpty()) << count;
+        EXPECT_EQ(ed().elementRows(), 1) << count;
+        EXPECT_FALSE(window->document().modified);
+    }
+}
+
+// The blocks of a general system may come in any order of keys: each goes to the row of its
+// key, so an edit of a row changes that element, and the system the engine reads is the same.
+TEST_F(FileCommandsTest, PermutedKeysOfAGeneralSystemLandOnTheirOwnRows) {
+    using namespace handwritten;
+    Lines file = head("5", "2", "3");
+    add(file,
+        {"N\xFAmero de elementos en el sistema:", "3", "N\xFAmero de caminos en el sistema:", "2",
+         "Elementos en serie en el camino 1:", "2", "Elementos en serie en el camino 2:", "1",
+         "Dimension de las matrices del sistema:", "3", ""});
+    const std::vector<std::pair<int, Lines>> blocks = {
+        {3, {"5", "100", "10"}}, {1, {"1", "0.5", "0"}}, {2, {"2", "2", "300"}}};
+    for (const auto& [key, values] : blocks) {
+        add(file, keyedElement(key));
+        add(file, distributionAndParameters(values[0], {values[1], values[2], "0"}));
+    }
+    add(file, {"ESQUEMA DE LOS CAMINOS", std::string(36, '-'),
+               "Nombres de los elementos en serie del camino 1", "3", "1",
+               "Nombres de los elementos en serie del camino 2", "2", ""});
+    add(file, tail("1", "100"));
+    writeLines(path(QStringLiteral("PERMUTA.DAT")), file);
+
+    open(path(QStringLiteral("PERMUTA.DAT")));
+    ASSERT_EQ(ed().elementRows(), 3);
+    EXPECT_EQ(ed().cmbfallo(1)->currentText(), QStringLiteral("Exponencial"));
+    EXPECT_EQ(ed().txtparam1(1)->text(), QStringLiteral("0.5"));
+    EXPECT_EQ(ed().cmbfallo(2)->currentText(), QStringLiteral("Weibull"));
+    EXPECT_EQ(ed().cmbfallo(3)->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(ed().txtcamino(1)->text(), QStringLiteral("3"));
+
+    // An edit of row 1 changes element 1 and nothing else.
+    ed().txtparam1(1)->setText(QStringLiteral("0.25"));
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(data().subsystems[static_cast<std::size_t>(k)].elements[1].key, k);
+    EXPECT_EQ(data().subsystems[1].elements[1].params[1], 0.25);
+    EXPECT_EQ(data().subsystems[3].elements[1].params[1], 100.0);
+    EXPECT_EQ(data().subsystems[3].elements[1].distribution, 4);
+
+    // Saved again, the blocks come in key order with the same values.
+    ASSERT_TRUE(window->escribir_archivo_pantalla(path(QStringLiteral("ORDEN.DAT"))));
+    const QByteArray saved = readFile(path(QStringLiteral("ORDEN.DAT")));
+    EXPECT_LT(saved.indexOf("DATOS DEL ELEMENTO 1-1"), saved.indexOf("DATOS DEL ELEMENTO 3-1"));
+    const QByteArray third = saved.mid(saved.indexOf("DATOS DEL ELEMENTO 3-1"));
+    EXPECT_TRUE(third.contains("\r\n5\r\n\r\nPar\xE1metros")) << third.left(400).toStdString();
+    EXPECT_TRUE(third.contains("\r\n100\r\nPar\xE1metro 2 (0 si no procede):\r\n10\r\n"));
+}
+
+}  // namespace
