@@ -1,5 +1,7 @@
 #include "frmgraficos.h"
 
+#include "shell/child_window.h"
+
 #include <QButtonGroup>
 #include <QDate>
 #include <QFile>
@@ -196,8 +198,8 @@ frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
     QMdiSubWindow* frame = area.addSubWindow(graficos);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     graficos->show();
-    // Its own size, as far as the area has room for it.
-    frame->resize(frame->size().boundedTo(area.viewport()->size()));
+    // Its own size, as far as the area has room for it, and wholly inside the area.
+    placeChildWindow(area, *frame);
     return graficos;
 }
 
