@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <functional>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "record_writer.h"
 
@@ -167,6 +169,48 @@ TEST(RecordWriter, TabCountsAsOneColumn) {
     const auto r =
         records([](RecordWriter& w) { w.text(std::string(54, 'x') + "\t").real(0.5).end(); });
     EXPECT_EQ(r.size(), 1u);
+}
+
+}  // namespace
+}  // namespace brenta
+
+namespace brenta {
+namespace {
+
+// The exponent form by the C library, for comparison: "%.9E" gives the correctly rounded
+// digits; the field then drops the letter for three-digit exponents.
+std::string referenceE15_9(double v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.9E", v);
+    std::string s = text;
+    const auto e = s.find('E');
+    std::string exponent = s.substr(e + 2);
+    if (exponent.size() > 2) return s.substr(0, e) + s[e + 1] + exponent;
+    return s;
+}
+
+TEST(E15_9, AgreesWithTheCLibraryOnMillionsOfValues) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int checked = 0;
+    for (int n = 0; n < 600000; ++n) {
+        double v;
+        switch (n % 4) {
+            case 0: v = -std::log(unit(rng)) * std::pow(10.0, static_cast<int>(rng() % 30) - 15); break;
+            case 1: {  // binary fractions with few digits: exact halves at the tenth digit
+                v = static_cast<double>(rng() % 100000000000ULL) / 1024.0;
+                break;
+            }
+            case 2: v = static_cast<double>(rng() % 20000000001ULL) / 2.0; break;
+            default: {
+                std::uint64_t bits = rng() & 0x7FEFFFFFFFFFFFFFULL;  // any finite positive double
+                std::memcpy(&v, &bits, sizeof v);
+            }
+        }
+        ASSERT_EQ(e15(v), referenceE15_9(v)) << std::hexfloat << v;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 600000);
 }
 
 }  // namespace
