@@ -95,6 +95,10 @@ inline SystemData parse(const std::string& bytes) {
     return leer_sistema(in, "prueba.DAT");
 }
 
+inline SystemData systemOf(const farvik::DataFileContent& c) {
+    return parse(farvik::dataFileBytes(c));
+}
+
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;

@@ -14,12 +14,8 @@ namespace {
 
 using testing::El;
 using testing::general;
-using testing::parse;
 using testing::subsystems;
-
-SystemData systemOf(const farvik::DataFileContent& c) {
-    return parse(farvik::dataFileBytes(c));
-}
+using testing::systemOf;
 
 // Records what the trial loop hands to the reports.
 struct Recorder : TrialHooks {
