@@ -25,6 +25,9 @@ RowList::RowList(const QString& viewportName, const QString& innerName, const QS
 
     viewport_->setFixedSize(width, kVisibleRows * pitch_);
     inner_->setGeometry(0, 0, width, kVisibleRows * pitch_);
+    // The frame grows and shrinks below the viewport with every row; without this each
+    // change would repaint every row in sight.
+    inner_->setAttribute(Qt::WA_StaticContents);
 
     bar_->setRange(0, 0);
     bar_->setSingleStep(1);  // one step, one row
