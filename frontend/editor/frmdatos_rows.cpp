@@ -110,9 +110,8 @@ void frmdatos::addElementRow(int i, int j) {
             [this, k](int position) { distributionChosen(k, position); });
 
     for (int n = 1; n <= 3; ++n) {
-        auto* box = new FilteredLineEdit(row);
+        auto* box = new FilteredLineEdit(QStringLiteral("0"), row);
         box->setObjectName(indexed(n == 1 ? "txtparam1" : n == 2 ? "txtparam2" : "txtparam3", k));
-        box->setText(QStringLiteral("0"));
         box->setKeyFilter([](int& key, const QString& text) {
             editor::validanumfloat(editor::kParamTypedLength, key, text);
         });
@@ -138,6 +137,10 @@ void frmdatos::removeElementRow() {
     QWidget* row = elementRows_.back().row;
     elementRows_.pop_back();
     delete row;
+}
+
+void frmdatos::renameElementRow(int k, int i, int j) {
+    elementRows_[static_cast<std::size_t>(k - 1)].name->setText(elementName(i, j));
 }
 
 void frmdatos::addPathRow() {
@@ -170,9 +173,8 @@ void frmdatos::addPathEntryRow(bool firstOfPath, int p, int /*j*/) {
         entry.pathLabel = rowLabel(row, indexed("lbcamino", p), QString::number(p), c.entryPath,
                                    c.entryKey - c.entryPath);
 
-    entry.key = new FilteredLineEdit(row);
+    entry.key = new FilteredLineEdit(QStringLiteral("0"), row);
     entry.key->setObjectName(indexed("txtcamino", e));
-    entry.key->setText(QStringLiteral("0"));
     entry.key->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     entry.key->setKeyFilter([](int& key, const QString&) { editor::validanumint(key); });
     entry.key->setTextGuard(
@@ -194,6 +196,27 @@ void frmdatos::removePathEntryRow() {
     QWidget* row = pathEntryRows_.back().row;  // takes the path's label with it
     pathEntryRows_.pop_back();
     delete row;
+}
+
+void frmdatos::renamePathEntryRow(int e, bool firstOfPath, int p) {
+    PathEntryRow& entry = pathEntryRows_[static_cast<std::size_t>(e - 1)];
+    entry.path = p;
+    if (!firstOfPath) {
+        delete entry.pathLabel;
+        entry.pathLabel = nullptr;
+        return;
+    }
+    const QString name = indexed("lbcamino", p);
+    if (entry.pathLabel) {
+        entry.pathLabel->setObjectName(name);
+        entry.pathLabel->setText(QString::number(p));
+        return;
+    }
+    const Columns& c = columns_;
+    entry.pathLabel =
+        rowLabel(entry.row, name, QString::number(p), c.entryPath, c.entryKey - c.entryPath);
+    pathEntryList_->placeRow(entry.row, e);  // lets the new label work the list too
+    entry.pathLabel->show();
 }
 
 QLineEdit* frmdatos::txtelemsubs(int i) const {
