@@ -97,6 +97,8 @@ class frmdatos : public QWidget {
         QLabel* name;
         QComboBox* distribution;
         editor::FilteredLineEdit* params[3];
+        int subsystem = 0;  // the element shown: element index of subsystem subsystem
+        int index = 0;
     };
     struct PathEntryRow {
         QWidget* row;
@@ -131,9 +133,10 @@ class frmdatos : public QWidget {
     void removeSubsystemRow();
     void addElementRow(int i, int j);
     void removeElementRow();
-    // An existing row k takes the name of element j of subsystem i; its values follow by
-    // syncElementRow.
-    void renameElementRow(int k, int i, int j);
+    // An existing row k is to show element j of subsystem i: it takes the element's name
+    // and, when it showed another element, is left as a new row would be for
+    // syncElementRow to fill.
+    void reuseElementRow(int k, int i, int j);
     void addPathRow();
     void removePathRow();
     void addPathEntryRow(bool firstOfPath, int p, int j);

@@ -164,7 +164,7 @@ void frmdatos::rebuildElementRows(int from, const std::function<void()>& dataSte
             if (++k > elementRows())
                 addElementRow(s, e);
             else
-                renameElementRow(k, s, e);
+                reuseElementRow(k, s, e);
             syncElementRow(true, k, s, e);
         }
     }

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "distribution_names.h"
 #include "editor_limits.h"
@@ -125,6 +126,8 @@ void frmdatos::addElementRow(int i, int j) {
         element.params[n - 1] = box;
     }
 
+    element.subsystem = i;
+    element.index = j;
     elementList_->placeRow(row, k);
     elementList_->rowAdded(k);
     row->show();
@@ -139,8 +142,22 @@ void frmdatos::removeElementRow() {
     delete row;
 }
 
-void frmdatos::renameElementRow(int k, int i, int j) {
-    elementRows_[static_cast<std::size_t>(k - 1)].name->setText(elementName(i, j));
+void frmdatos::reuseElementRow(int k, int i, int j) {
+    ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
+    if (row.subsystem == i && row.index == j) return;  // it shows that element already
+    row.subsystem = i;
+    row.index = j;
+    row.name->setText(elementName(i, j));
+    // Loading chooses the distribution first, and choosing "Exponencial" sets boxes 2 and 3
+    // to "0", which stores 0 in the element that has the key: the old element's texts
+    // must not be taken for a change of the new one's. Nothing is chosen in a new row and
+    // its boxes show "0".
+    const QSignalBlocker quietList(row.distribution);
+    row.distribution->setCurrentIndex(-1);
+    for (FilteredLineEdit* box : row.params) {
+        const QSignalBlocker quietBox(box);
+        box->setText(QStringLiteral("0"));
+    }
 }
 
 void frmdatos::addPathRow() {

@@ -77,7 +77,8 @@ void frmdatos::syncElementRow(bool load, int k, int i, int j) {
     if (load) {
         // Choosing the distribution shows the boxes it needs (and zeroes the unused ones of
         // an exponential) before the parameters are shown.
-        cmbfallo(k)->setCurrentIndex(element.distribution);
+        if (cmbfallo(k)->currentIndex() != element.distribution)
+            cmbfallo(k)->setCurrentIndex(element.distribution);
         for (int n = 1; n <= 3; ++n) showText(txtparam(n, k), numberText(element.params[n]));
     } else {
         if (cmbfallo(k)->currentIndex() >= 0)
