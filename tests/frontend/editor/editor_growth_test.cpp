@@ -2,8 +2,10 @@
 // front of their lists: every row, key, label, value and record is checked against a plain
 // model of the groups after each change.
 #include <QHash>
+#include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSet>
 #include <vector>
 
 #include "editor_fixture.h"
@@ -250,6 +252,27 @@ TEST_F(GrowthTest, PathsGrownOneStepAtATimeKeepEveryEntry) {
     edit([&] { up("udcaminos"); });
     model.push_back({Value{}});
     entriesFollow(model);
+}
+
+// Rows are painted only where the viewport shows them; the rows scrolled into sight must be
+// painted like the first ones.
+TEST_F(GrowthTest, RowsScrolledIntoSightArePainted) {
+    chooseStructure(3);
+    for (int i = 2; i <= 30; ++i) subsystemStep();
+    QWidget* viewport = control("frmfondo2");
+    auto* bar = control<QScrollBar>("VScroll2");
+    const int pitch = viewport->height() / 5;
+    for (int position : {10, 25, 24, 0, 3}) {
+        bar->setValue(position);
+        const QImage shown = viewport->grab().toImage();
+        for (int r = 0; r < 5; ++r) {
+            // A row drawn holds a list and a box: far more than the one colour of the ground.
+            QSet<QRgb> colours;
+            for (int y = r * pitch; y < (r + 1) * pitch; ++y)
+                for (int x = 0; x < shown.width(); ++x) colours.insert(shown.pixel(x, y));
+            EXPECT_GT(colours.size(), 8) << "row " << position + r + 1;
+        }
+    }
 }
 
 }  // namespace
