@@ -97,7 +97,8 @@ class frmdatos : public QWidget {
         QLabel* name;
         QComboBox* distribution;
         editor::FilteredLineEdit* params[3];
-        int subsystem = 0;  // the element shown: element index of subsystem subsystem
+        // The element the row shows: element index of subsystem subsystem.
+        int subsystem = 0;
         int index = 0;
     };
     struct PathEntryRow {
@@ -143,7 +144,7 @@ class frmdatos : public QWidget {
     void removePathEntryRow();
     // An existing row e becomes an entry of path p, with the path's label when it is the
     // first one; its key box follows by syncPathEntryRow.
-    void renamePathEntryRow(int e, bool firstOfPath, int p);
+    void reusePathEntryRow(int e, bool firstOfPath, int p);
     QString elementName(int i, int j) const;
 
     // Counts (frmdatos_counts.cpp).

@@ -188,7 +188,7 @@ void frmdatos::rebuildPathEntryRows(int from, const std::function<void()>& dataS
             if (++key > pathEntryRows())
                 addPathEntryRow(j == 1, p, j);
             else
-                renamePathEntryRow(key, j == 1, p);
+                reusePathEntryRow(key, j == 1, p);
             syncPathEntryRow(true, key, p, j);
         }
     }

@@ -215,7 +215,7 @@ void frmdatos::removePathEntryRow() {
     delete row;
 }
 
-void frmdatos::renamePathEntryRow(int e, bool firstOfPath, int p) {
+void frmdatos::reusePathEntryRow(int e, bool firstOfPath, int p) {
     PathEntryRow& entry = pathEntryRows_[static_cast<std::size_t>(e - 1)];
     entry.path = p;
     if (!firstOfPath) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -57,8 +58,8 @@ class RowList : public QWidget {
     int pitch_;
     int rows_ = 0;
     bool frozen_ = false;
-    std::vector<QWidget*> placed_;  // row r at index r - 1
-    int first_ = 0;                 // rows above the viewport
+    std::vector<QPointer<QWidget>> placed_;  // row r at index r - 1
+    int first_ = 0;                          // rows above the viewport
 };
 
 }  // namespace farvik::editor
