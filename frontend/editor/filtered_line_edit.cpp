@@ -12,7 +12,9 @@
 
 namespace farvik::editor {
 
-FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {
+FilteredLineEdit::FilteredLineEdit(QWidget* parent) : FilteredLineEdit(QString(), parent) {}
+
+FilteredLineEdit::FilteredLineEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     // A drop would insert text past the filter.
     setAcceptDrops(false);
     setDragEnabled(false);

@@ -22,6 +22,8 @@ class FilteredLineEdit : public QLineEdit {
     using TextGuard = std::function<bool(const QString& newText)>;
 
     explicit FilteredLineEdit(QWidget* parent = nullptr);
+    // A box that starts with its text, laid out once rather than empty first.
+    FilteredLineEdit(const QString& text, QWidget* parent);
 
     void setKeyFilter(KeyFilter filter) { filter_ = std::move(filter); }
     void setTextGuard(TextGuard guard) { guard_ = std::move(guard); }

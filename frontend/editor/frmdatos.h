@@ -97,6 +97,9 @@ class frmdatos : public QWidget {
         QLabel* name;
         QComboBox* distribution;
         editor::FilteredLineEdit* params[3];
+        // The element the row shows: element index of subsystem subsystem.
+        int subsystem = 0;
+        int index = 0;
     };
     struct PathEntryRow {
         QWidget* row;
@@ -131,15 +134,23 @@ class frmdatos : public QWidget {
     void removeSubsystemRow();
     void addElementRow(int i, int j);
     void removeElementRow();
+    // An existing row k is to show element j of subsystem i: it takes the element's name
+    // and, when it showed another element, is left as a new row would be for
+    // syncElementRow to fill.
+    void reuseElementRow(int k, int i, int j);
     void addPathRow();
     void removePathRow();
     void addPathEntryRow(bool firstOfPath, int p, int j);
     void removePathEntryRow();
+    // An existing row e becomes an entry of path p, with the path's label when it is the
+    // first one; its key box follows by syncPathEntryRow.
+    void reusePathEntryRow(int e, bool firstOfPath, int p);
     QString elementName(int i, int j) const;
 
     // Counts (frmdatos_counts.cpp).
-    // Removes the element rows from the first element of subsystem from on, runs the data
-    // step, and builds those rows again from their records with keys renumbered in order.
+    // Runs the data step, then fills the element rows from the first element of subsystem
+    // from on again from their records, with keys renumbered in order; the rows there are
+    // reused and only the row gained or lost at the end is built or destroyed.
     void rebuildElementRows(int from, const std::function<void()>& dataStep);
     void rebuildPathEntryRows(int from, const std::function<void()>& dataStep);
     void showLimit(const QString& text);
@@ -160,6 +171,8 @@ class frmdatos : public QWidget {
     DocumentHost& host_;
     Columns columns_{};
     int pitch_ = 0;             // pixels between two rows of a list
+    int boxHeight_ = 0;         // of a text box in a row, once the first one is placed
+    int listHeight_ = 0;        // of a distribution list in a row, the same
     bool generalView_ = false;  // structure option 5 is the one selected
 
     std::vector<QRadioButton*> optsistemas_;  // index 1..5

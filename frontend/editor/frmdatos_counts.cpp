@@ -143,27 +143,32 @@ void frmdatos::udelemcams_DownClick(int p) {
 }
 
 // The rows before the changed group keep their keys, labels and values, so only the rows
-// from that group on are built again: the result is the same as rebuilding the whole list,
-// and a file that grows its last group step by step costs no more than its own rows.
+// from that group on are filled again: the result is the same as rebuilding the whole list.
+// The rows already there are reused, each showing the element that now has its key; only the
+// row gained or lost at the end of the list is built or destroyed. So a file that grows its
+// last group step by step costs one new row a step.
 void frmdatos::rebuildElementRows(int from, const std::function<void()>& dataStep) {
     SystemData& data = systemData();
     int k = elementsBefore(data.subsystems, from);
-    if (k > elementRows()) {  // rows and records disagree: rebuild them all
+    if (k > elementRows()) {  // rows and records disagree: fill them all again
         from = 1;
         k = 0;
     }
     const int position = elementList_->scrollBar()->value();
-    while (elementRows() > k) removeElementRow();
     dataStep();
 
     clearKeysFrom(data.subsystems, from);
     for (int s = from; s <= data.subsystemCount && s < static_cast<int>(data.subsystems.size());
          ++s) {
         for (int e = 1; e <= data.subsystems[static_cast<std::size_t>(s)].count; ++e) {
-            addElementRow(s, e);
-            syncElementRow(true, ++k, s, e);
+            if (++k > elementRows())
+                addElementRow(s, e);
+            else
+                reuseElementRow(k, s, e);
+            syncElementRow(true, k, s, e);
         }
     }
+    while (elementRows() > k) removeElementRow();
     elementList_->scrollBar()->setValue(position);
 }
 
@@ -175,16 +180,19 @@ void frmdatos::rebuildPathEntryRows(int from, const std::function<void()>& dataS
         key = 0;
     }
     const int position = pathEntryList_->scrollBar()->value();
-    while (pathEntryRows() > key) removePathEntryRow();
     dataStep();
 
     clearKeysFrom(data.paths, from);
     for (int p = from; p <= data.pathCount && p < static_cast<int>(data.paths.size()); ++p) {
         for (int j = 1; j <= data.paths[static_cast<std::size_t>(p)].count; ++j) {
-            addPathEntryRow(j == 1, p, j);
-            syncPathEntryRow(true, ++key, p, j);
+            if (++key > pathEntryRows())
+                addPathEntryRow(j == 1, p, j);
+            else
+                reusePathEntryRow(key, j == 1, p);
+            syncPathEntryRow(true, key, p, j);
         }
     }
+    while (pathEntryRows() > key) removePathEntryRow();
     pathEntryList_->scrollBar()->setValue(position);
 }
 

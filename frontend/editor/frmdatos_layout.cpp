@@ -116,7 +116,10 @@ QLabel* frmdatos::rowLabel(QWidget* row, const QString& name, const QString& tex
 }
 
 void frmdatos::placeInRow(QWidget* control, int x, int width) {
-    const int height = std::min(control->sizeHint().height(), pitch_ - 2);
+    // Every control of a kind has the same height, so it is asked once: a list works its
+    // size out from the widths of all its entries.
+    int& height = qobject_cast<QComboBox*>(control) ? listHeight_ : boxHeight_;
+    if (height == 0) height = std::min(control->sizeHint().height(), pitch_ - 2);
     control->setGeometry(x, (pitch_ - height) / 2, width, height);
 }
 

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "distribution_names.h"
 #include "editor_limits.h"
@@ -110,9 +111,8 @@ void frmdatos::addElementRow(int i, int j) {
             [this, k](int position) { distributionChosen(k, position); });
 
     for (int n = 1; n <= 3; ++n) {
-        auto* box = new FilteredLineEdit(row);
+        auto* box = new FilteredLineEdit(QStringLiteral("0"), row);
         box->setObjectName(indexed(n == 1 ? "txtparam1" : n == 2 ? "txtparam2" : "txtparam3", k));
-        box->setText(QStringLiteral("0"));
         box->setKeyFilter([](int& key, const QString& text) {
             editor::validanumfloat(editor::kParamTypedLength, key, text);
         });
@@ -126,6 +126,8 @@ void frmdatos::addElementRow(int i, int j) {
         element.params[n - 1] = box;
     }
 
+    element.subsystem = i;
+    element.index = j;
     elementList_->placeRow(row, k);
     elementList_->rowAdded(k);
     row->show();
@@ -138,6 +140,24 @@ void frmdatos::removeElementRow() {
     QWidget* row = elementRows_.back().row;
     elementRows_.pop_back();
     delete row;
+}
+
+void frmdatos::reuseElementRow(int k, int i, int j) {
+    ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
+    if (row.subsystem == i && row.index == j) return;  // it shows that element already
+    row.subsystem = i;
+    row.index = j;
+    row.name->setText(elementName(i, j));
+    // Loading chooses the distribution first, and choosing "Exponencial" sets boxes 2 and 3
+    // to "0", which stores 0 in the element that has the key: the old element's texts
+    // must not be taken for a change of the new one's. Nothing is chosen in a new row and
+    // its boxes show "0".
+    const QSignalBlocker quietList(row.distribution);
+    row.distribution->setCurrentIndex(-1);
+    for (FilteredLineEdit* box : row.params) {
+        const QSignalBlocker quietBox(box);
+        box->setText(QStringLiteral("0"));
+    }
 }
 
 void frmdatos::addPathRow() {
@@ -170,9 +190,8 @@ void frmdatos::addPathEntryRow(bool firstOfPath, int p, int /*j*/) {
         entry.pathLabel = rowLabel(row, indexed("lbcamino", p), QString::number(p), c.entryPath,
                                    c.entryKey - c.entryPath);
 
-    entry.key = new FilteredLineEdit(row);
+    entry.key = new FilteredLineEdit(QStringLiteral("0"), row);
     entry.key->setObjectName(indexed("txtcamino", e));
-    entry.key->setText(QStringLiteral("0"));
     entry.key->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     entry.key->setKeyFilter([](int& key, const QString&) { editor::validanumint(key); });
     entry.key->setTextGuard(
@@ -194,6 +213,27 @@ void frmdatos::removePathEntryRow() {
     QWidget* row = pathEntryRows_.back().row;  // takes the path's label with it
     pathEntryRows_.pop_back();
     delete row;
+}
+
+void frmdatos::reusePathEntryRow(int e, bool firstOfPath, int p) {
+    PathEntryRow& entry = pathEntryRows_[static_cast<std::size_t>(e - 1)];
+    entry.path = p;
+    if (!firstOfPath) {
+        delete entry.pathLabel;
+        entry.pathLabel = nullptr;
+        return;
+    }
+    const QString name = indexed("lbcamino", p);
+    if (entry.pathLabel) {
+        entry.pathLabel->setObjectName(name);
+        entry.pathLabel->setText(QString::number(p));
+        return;
+    }
+    const Columns& c = columns_;
+    entry.pathLabel =
+        rowLabel(entry.row, name, QString::number(p), c.entryPath, c.entryKey - c.entryPath);
+    pathEntryList_->placeRow(entry.row, e);  // lets the new label work the list too
+    entry.pathLabel->show();
 }
 
 QLineEdit* frmdatos::txtelemsubs(int i) const {

@@ -13,6 +13,16 @@ namespace farvik {
 using editor::numberText;
 using editor::parseNumber;
 
+namespace {
+
+// Setting a box's text lays the text out again even when it stays the same; the same text
+// changes nothing else (no text change is reported), so it is left alone.
+void showText(QLineEdit* box, const QString& text) {
+    if (box->text() != text) box->setText(text);
+}
+
+}  // namespace
+
 void frmdatos::distributionChosen(int k, int position) {
     if (position < 0) return;  // the list was emptied of its choice
     ElementRec* element = findElementByKey(systemData(), k);
@@ -24,7 +34,7 @@ void frmdatos::distributionChosen(int k, int position) {
     if (position == 0) {
         // The exponential has one parameter; the other two are stored as 0.
         for (int n : {1, 2}) {
-            row.params[n]->setText(QStringLiteral("0"));
+            showText(row.params[n], QStringLiteral("0"));
             row.params[n]->hide();
         }
     } else {
@@ -67,8 +77,9 @@ void frmdatos::syncElementRow(bool load, int k, int i, int j) {
     if (load) {
         // Choosing the distribution shows the boxes it needs (and zeroes the unused ones of
         // an exponential) before the parameters are shown.
-        cmbfallo(k)->setCurrentIndex(element.distribution);
-        for (int n = 1; n <= 3; ++n) txtparam(n, k)->setText(numberText(element.params[n]));
+        if (cmbfallo(k)->currentIndex() != element.distribution)
+            cmbfallo(k)->setCurrentIndex(element.distribution);
+        for (int n = 1; n <= 3; ++n) showText(txtparam(n, k), numberText(element.params[n]));
     } else {
         if (cmbfallo(k)->currentIndex() >= 0)
             element.distribution = static_cast<std::int16_t>(cmbfallo(k)->currentIndex());
@@ -86,7 +97,7 @@ void frmdatos::syncPathEntryRow(bool load, int e, int p, int j) {
     entry.key = static_cast<std::int16_t>(e);
 
     if (load)
-        txtcamino(e)->setText(numberText(entry.params[1]));
+        showText(txtcamino(e), numberText(entry.params[1]));
     else
         entry.params[1] = editor::leadingNumber(txtcamino(e)->text());
 }

@@ -25,6 +25,9 @@ RowList::RowList(const QString& viewportName, const QString& innerName, const QS
 
     viewport_->setFixedSize(width, kVisibleRows * pitch_);
     inner_->setGeometry(0, 0, width, kVisibleRows * pitch_);
+    // The frame grows and shrinks below the viewport with every row; without this each
+    // change would repaint every row in sight.
+    inner_->setAttribute(Qt::WA_StaticContents);
 
     bar_->setRange(0, 0);
     bar_->setSingleStep(1);  // one step, one row
@@ -34,8 +37,7 @@ RowList::RowList(const QString& viewportName, const QString& innerName, const QS
     keepPlace.setRetainSizeWhenHidden(true);
     bar_->setSizePolicy(keepPlace);
     bar_->hide();
-    connect(bar_, &QScrollBar::valueChanged, this,
-            [this](int position) { inner_->move(0, -position * pitch_); });
+    connect(bar_, &QScrollBar::valueChanged, this, &RowList::scrollTo);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -53,6 +55,12 @@ void RowList::placeRow(QWidget* row, int r) {
     row->setGeometry(0, (r - 1) * pitch_, inner_->width(), pitch_);
     watch(row);
     for (QWidget* child : row->findChildren<QWidget*>()) watch(child);
+    if (r > static_cast<int>(placed_.size())) placed_.resize(static_cast<std::size_t>(r));
+    placed_[static_cast<std::size_t>(r - 1)] = row;
+    // A row out of sight is not painted. Every change to a control that may be painted
+    // costs a look at all the rows after it when the window is next painted, which made a
+    // list of a thousand rows slow to fill.
+    row->setUpdatesEnabled(inSight(r));
 }
 
 void RowList::rowAdded(int r) {
@@ -60,7 +68,21 @@ void RowList::rowAdded(int r) {
 }
 
 void RowList::rowRemoved() {
-    update(std::max(0, rows_ - 1));
+    const int rows = std::max(0, rows_ - 1);
+    if (static_cast<int>(placed_.size()) > rows) placed_.resize(static_cast<std::size_t>(rows));
+    update(rows);
+}
+
+void RowList::scrollTo(int position) {
+    // The rows that come into sight are painted from now on; those that leave are not.
+    const int before = first_;
+    first_ = position;
+    for (int r = 1; r <= static_cast<int>(placed_.size()); ++r) {
+        const bool was = r > before && r <= before + kVisibleRows;
+        if (was != inSight(r) && placed_[static_cast<std::size_t>(r - 1)])
+            placed_[static_cast<std::size_t>(r - 1)]->setUpdatesEnabled(inSight(r));
+    }
+    inner_->move(0, -position * pitch_);
 }
 
 void RowList::setFrozen(bool frozen) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <vector>
+
+#include "editor_limits.h"
 
 class QFrame;
 class QScrollBar;
@@ -25,7 +29,7 @@ class RowList : public QWidget {
     int rowCount() const { return rows_; }
 
     // Puts a row (a child of rowFrame()) at the place of row r, counted from 1, and lets the
-    // wheel and the focus of its controls work the list.
+    // wheel and the focus of its controls work the list. Only the rows in sight are painted.
     void placeRow(QWidget* row, int r);
 
     // The list got its row r; the list lost its last row.
@@ -45,6 +49,8 @@ class RowList : public QWidget {
   private:
     void update(int rows);
     void watch(QWidget* widget);
+    bool inSight(int r) const { return r > first_ && r <= first_ + kVisibleRows; }
+    void scrollTo(int position);
 
     QFrame* viewport_;
     QWidget* inner_;
@@ -52,6 +58,8 @@ class RowList : public QWidget {
     int pitch_;
     int rows_ = 0;
     bool frozen_ = false;
+    std::vector<QPointer<QWidget>> placed_;  // row r at index r - 1
+    int first_ = 0;                          // rows above the viewport
 };
 
 }  // namespace farvik::editor
