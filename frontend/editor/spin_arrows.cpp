@@ -75,7 +75,9 @@ bool SpinArrows::stepBy(int delta) {
 }
 
 bool SpinArrows::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == buddy_ && event->type() == QEvent::KeyPress) {
+    // The type first: while the buddy is being destroyed its events reach here too, and it is
+    // no longer a line edit to compare with.
+    if (event->type() == QEvent::KeyPress && watched == buddy_.data()) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             // A held key repeats; like a held arrow it moves the number once.
