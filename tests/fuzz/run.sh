@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20000}
 seconds=${2:-600}
+scripts/deps.sh clang libclang-rt-14-dev
+# The sanitizer build's suppressions hold for the fuzz targets too.
+export UBSAN_OPTIONS=print_stacktrace=1:suppressions=$PWD/tests/sanitizers/ubsan.supp
 gui=ON
 dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q 'install ok' || gui=OFF
 
