@@ -274,6 +274,21 @@ TEST_F(EngineRunTest, AnEngineThatCannotStartShowsNoMessage) {
     EXPECT_TRUE(consoleText().contains(QStringLiteral("No se ha podido iniciar")));
 }
 
+// An answer typed into the console that is not the number asked for: the engine says so
+// there and stops; nothing else is shown.
+TEST_F(EngineRunTest, ABadAnswerInTheConsoleEndsTheRunWithTheEnginesWord) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    run({reply(kFirstQuestion, QStringLiteral("dos"))});
+    EXPECT_TRUE(consoleText().contains(QStringLiteral(
+        "brenta: respuesta no válida en la consola: se esperaba la respuesta 1 o 2")))
+        << consoleText().toStdString();
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(viewer(), nullptr);
+    EXPECT_FALSE(buttonOn("EditarR"));
+    ASSERT_NE(console(), nullptr);
+    EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
+}
+
 // The engine cannot write its results, in a folder the user may not write into or on a disk
 // that fills up: what it says stays in the console, and there are no results to show.
 TEST_F(EngineRunTest, ResultsThatCannotBeWrittenAreReportedInTheConsole) {
