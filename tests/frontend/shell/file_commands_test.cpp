@@ -6,6 +6,7 @@
 #include "full_disk.h"
 #include "read_only_folder.h"
 #include "shell/datafile_writer.h"
+#include "small_disk.h"
 
 namespace {
 
@@ -188,6 +189,35 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
     ASSERT_TRUE(window->guardar());
     EXPECT_FALSE(window->document().modified);
     EXPECT_EQ(readFile(other), farvik::dataFileBytesFor(data()));
+}
+
+// The same on a real disk that fills up: a small tmpfs with one block left, where the new
+// file is several blocks long.
+TEST_F(FileCommandsTest, AFullDiskKeepsTheFileWhole) {
+    const QString disco = path(QStringLiteral("disco"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(disco));
+    SmallDisk disk(disco.toStdString(), 256);
+    if (!disk.valid()) GTEST_SKIP() << "no tmpfs can be mounted here (root only)";
+    const QString file = disco + QStringLiteral("/SIS1.DAT");
+    ASSERT_TRUE(saveAs(file));
+    const QByteArray before = readFile(file);
+    structure(3);
+    subsystems(6);
+    for (int i = 1; i <= 6; ++i) elementsIn(i, 6);
+    ASSERT_GT(farvik::dataFileBytesFor(data()).size(), 3 * 4096);
+    ASSERT_TRUE(disk.fillLeaving("RELLENO", 4096));
+
+    EXPECT_FALSE(window->guardar());
+    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
+    EXPECT_EQ(QDir(disco).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"RELLENO", "SIS1.DAT"}));
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveError + file});
+    EXPECT_TRUE(window->document().modified);
+
+    // Room made, the same changes are written whole.
+    ASSERT_TRUE(QFile::remove(disco + QStringLiteral("/RELLENO")));
+    ASSERT_TRUE(window->guardar());
+    EXPECT_EQ(readFile(file), farvik::dataFileBytesFor(data()));
 }
 
 // A folder the user may not write into: the file there stays as it was, and the document
