@@ -306,6 +306,23 @@ TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
     EXPECT_EQ(data().trialCount, 1000);  // never reached
 }
 
+// Any file can be chosen in the Open dialog. One far larger than any data file (here 64 GiB,
+// sparse) is read only as far as a data file could reach, like any other file that is none.
+TEST_F(FileCommandsTest, AHugeFileIsReadNoFurtherThanADataFileCouldReach) {
+    const QString huge = path(QStringLiteral("ENORME.DAT"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(64) << 30));
+    }
+    dialogs.chooseFile(huge);
+    EXPECT_FALSE(window->abrirfichero());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(ed().elementRows(), 1);
+    EXPECT_EQ(window->document().currentFile, huge);
+    EXPECT_FALSE(window->document().modified);
+}
+
 TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
     redundancy(true);
     ASSERT_TRUE(saveAs(path(QStringLiteral("sis.dat"))));
