@@ -321,6 +321,12 @@ TEST_F(FileCommandsTest, AHugeFileIsReadNoFurtherThanADataFileCouldReach) {
     EXPECT_EQ(ed().elementRows(), 1);
     EXPECT_EQ(window->document().currentFile, huge);
     EXPECT_FALSE(window->document().modified);
+
+    // Shown as text (EditarD), it is refused as a file that cannot be read.
+    window->editar(0);
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList{QStringLiteral("No se puede leer el fichero ") + huge});
+    EXPECT_EQ(window->viewerWindow(), nullptr);
 }
 
 TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
