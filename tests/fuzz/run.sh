@@ -15,7 +15,10 @@ dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q 'install ok' || 
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFARVIK_FUZZ=ON -DFARVIK_TESTS=OFF -DFARVIK_BENCH=OFF -DFARVIK_GUI=$gui >/dev/null
-targets=$(sed -n 's/^farvik_add_fuzzer(\([a-z_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
+# The targets of the front-end stand indented, inside if(FARVIK_GUI).
+indent=""
+[ "$gui" = ON ] && indent=" *"
+targets=$(sed -n "s/^${indent}farvik_add_fuzzer(\([a-z_]*\).*/\1/p" tests/fuzz/CMakeLists.txt)
 cmake --build build-fuzz -j"$(nproc)" --target $targets >/dev/null
 
 status=0
