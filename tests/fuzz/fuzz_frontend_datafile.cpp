@@ -43,7 +43,8 @@ Reading readIntoEditor(const QByteArray& bytes) {
         __builtin_trap();
     const QByteArray saved = farvik::dataFileBytesFor(data);
     editor.reset();
-    QCoreApplication::sendPostedEvents(nullptr, 0);  // deferred deletions of dropped rows
+    // Events posted to what outlives the editor, delivered before the next input.
+    QCoreApplication::sendPostedEvents(nullptr, 0);
     return {whole, saved};
 }
 
