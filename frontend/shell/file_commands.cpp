@@ -18,6 +18,11 @@ namespace {
 
 const QString kDataFilter = QStringLiteral("Archivos de datos (*.dat)");
 
+// A data file of the largest system the editor holds takes well under a megabyte. Bytes
+// beyond this belong to no data file: the reading stops there, as at any item it cannot take,
+// instead of filling the memory with a file chosen by mistake.
+constexpr qint64 kDataFileReadLimit = qint64(16) << 20;
+
 }  // namespace
 
 frmdatos* frmMain::dataEditor() const {
@@ -121,7 +126,7 @@ bool frmMain::abrirfichero() {
     frmdatos* editor = dataEditor();
     bool read = false;
     if (editor && file.open(QIODevice::ReadOnly)) {
-        DataFileItems items(file.readAll());
+        DataFileItems items(file.read(kDataFileReadLimit));
         read = leer_fichero_datos(items, *editor);
     }
     document_.modified = false;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "engine_error.h"
+#include "full_disk.h"
+#include "read_only_folder.h"
 #include "test_systems.h"
 
 namespace brenta {
@@ -26,6 +28,38 @@ TEST(RunFlow, MissingDataFileLeavesEmptyResults) {
         EXPECT_EQ(r.file(name), "") << name;
     }
     EXPECT_FALSE(r.folder.exists("tablafia.txt"));
+}
+
+// A folder the engine may not write into, and a disk that fills up during the run: the run
+// ends with its own status and names the result file it could not write.
+TEST(RunFlow, ResultsThatCannotBeWrittenEndWithTheirOwnStatus) {
+    {
+        EngineRun r;
+        r.folder.write("SIS.DAT", farvik::dataFileBytes(kOne));
+        {
+            ReadOnlyFolder readOnly(r.folder.path().string());
+            ASSERT_TRUE(readOnly.valid());
+            testing::runIn(r, {"SIS"}, "2\n");
+        }
+        EXPECT_EQ(r.status, kExitOutputError);
+        EXPECT_NE(r.err.find("brenta: no se puede crear el fichero de resultados"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("fallo.txt"), std::string::npos) << r.err;
+        EXPECT_FALSE(r.folder.exists("fallo.txt"));
+    }
+    {
+        EngineRun r;
+        r.folder.write("SIS.DAT", farvik::dataFileBytes(kOne));
+        {
+            FullDisk full;
+            testing::runIn(r, {"SIS"}, "2\n");
+        }
+        EXPECT_EQ(r.status, kExitOutputError);
+        EXPECT_NE(r.err.find("brenta: no se puede escribir en el fichero de resultados"),
+                  std::string::npos)
+            << r.err;
+    }
 }
 
 TEST(RunFlow, ExtensionIsAlwaysAppended) {

@@ -7,12 +7,18 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20000}
 seconds=${2:-600}
+scripts/deps.sh clang libclang-rt-14-dev
+# The sanitizer build's suppressions hold for the fuzz targets too.
+export UBSAN_OPTIONS=print_stacktrace=1:suppressions=$PWD/tests/sanitizers/ubsan.supp
 gui=ON
 dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q 'install ok' || gui=OFF
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFARVIK_FUZZ=ON -DFARVIK_TESTS=OFF -DFARVIK_BENCH=OFF -DFARVIK_GUI=$gui >/dev/null
-targets=$(sed -n 's/^farvik_add_fuzzer(\([a-z_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
+# The targets of the front-end stand indented, inside if(FARVIK_GUI).
+indent=""
+[ "$gui" = ON ] && indent=" *"
+targets=$(sed -n "s/^${indent}farvik_add_fuzzer(\([a-z_]*\).*/\1/p" tests/fuzz/CMakeLists.txt)
 cmake --build build-fuzz -j"$(nproc)" --target $targets >/dev/null
 
 status=0

@@ -15,6 +15,8 @@
 #include <functional>
 
 #include "document_fixture.h"
+#include "full_disk.h"
+#include "read_only_folder.h"
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "shell/frmconsola.h"
@@ -270,6 +272,51 @@ TEST_F(EngineRunTest, AnEngineThatCannotStartShowsNoMessage) {
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_FALSE(buttonOn("EditarR"));
     EXPECT_TRUE(consoleText().contains(QStringLiteral("No se ha podido iniciar")));
+}
+
+// An answer typed into the console that is not the number asked for: the engine says so
+// there and stops; nothing else is shown.
+TEST_F(EngineRunTest, ABadAnswerInTheConsoleEndsTheRunWithTheEnginesWord) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    run({reply(kFirstQuestion, QStringLiteral("dos"))});
+    EXPECT_TRUE(consoleText().contains(QStringLiteral(
+        "brenta: respuesta no válida en la consola: se esperaba la respuesta 1 o 2")))
+        << consoleText().toStdString();
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(viewer(), nullptr);
+    EXPECT_FALSE(buttonOn("EditarR"));
+    ASSERT_NE(console(), nullptr);
+    EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
+}
+
+// The engine cannot write its results, in a folder the user may not write into or on a disk
+// that fills up: what it says stays in the console, and there are no results to show.
+TEST_F(EngineRunTest, ResultsThatCannotBeWrittenAreReportedInTheConsole) {
+    const QString dir = path(QStringLiteral("solo lectura"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(dir));
+    savedSeriesSystem(dir + QStringLiteral("/sis1.dat"));
+    {
+        ReadOnlyFolder readOnly(dir.toStdString());
+        ASSERT_TRUE(readOnly.valid());
+        run({});
+    }
+    EXPECT_TRUE(consoleText().contains(
+        QStringLiteral("brenta: no se puede crear el fichero de resultados")))
+        << consoleText().toStdString();
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(viewer(), nullptr);
+    EXPECT_FALSE(buttonOn("EditarR"));
+
+    {
+        FullDisk full;
+        run({reply(kFirstQuestion, QStringLiteral("2"))});
+    }
+    EXPECT_TRUE(consoleText().contains(
+        QStringLiteral("brenta: no se puede escribir en el fichero de resultados")))
+        << consoleText().toStdString();
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(viewer(), nullptr);
+    EXPECT_FALSE(buttonOn("EditarR"));
 }
 
 TEST_F(EngineRunTest, ResultsAreFoundWhateverTheirLetterCase) {

@@ -1,11 +1,12 @@
 // Save, Save As with its overwrite question, and Open with its failure path.
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QFileInfo>
-#include <csignal>
 
 #include "document_fixture.h"
+#include "full_disk.h"
+#include "read_only_folder.h"
+#include "shell/datafile_writer.h"
+#include "small_disk.h"
 
 namespace {
 
@@ -15,27 +16,6 @@ using farvik::MessageIcon;
 
 const QString kOverwrite = QStringLiteral("El archivo ya existe. ¿Deseas sobreescribirlo?");
 const QString kSaveError = QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ");
-
-// While it lives, no file of this process can grow beyond a few bytes: every write of a data
-// file fails half way, as on a full disk.
-class FullDisk {
-  public:
-    FullDisk() {
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit small = previous_;
-        small.rlim_cur = 100;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-
-  private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = nullptr;
-};
 
 class FileCommandsTest : public DocumentTest {
   protected:
@@ -126,39 +106,143 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAFileInAnyFolder) {
               QStringList({kOverwrite, kOverwrite, kOverwrite, kOverwrite}));
 }
 
-TEST_F(FileCommandsTest, FailedSaveKeepsTheFileWholeReportsAndStaysModified) {
+// Every way of saving, with the disk filling up half way through the write: the file keeps
+// its earlier contents whole, no half-written copy is left beside it, the failure is
+// reported, and the document stays modified with its changes in the editor.
+TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
     const QString file = path(QStringLiteral("SIS1.DAT"));
+    const QString other = path(QStringLiteral("SIS2.DAT"));
+    ASSERT_TRUE(saveAs(other));
     ASSERT_TRUE(saveAs(file));
     const QByteArray before = readFile(file);
-    elementsIn(1, 2);
+    const QByteArray otherBefore = readFile(other);
+    elementsIn(1, 3);
+    // The new contents are larger than what the disk takes: the write starts and fails.
+    ASSERT_GT(farvik::dataFileBytesFor(data()).size(), qsizetype(FullDisk::kBytes));
     ASSERT_TRUE(window->document().modified);
+
+    auto expectKept = [&](const char* how, const QString& name) {
+        EXPECT_EQ(readFile(file).toStdString(), before.toStdString()) << how;
+        EXPECT_EQ(readFile(other).toStdString(), otherBefore.toStdString()) << how;
+        EXPECT_EQ(folderEntries(), QStringList({"SIS1.DAT", "SIS2.DAT"})) << how;
+        EXPECT_EQ(dialogs.messageTexts().last(), kSaveError + name) << how;
+        EXPECT_EQ(dialogs.messages().last().icon, MessageIcon::Exclamation) << how;
+        EXPECT_TRUE(dialogs.messages().last().title.isEmpty()) << how;
+        EXPECT_TRUE(window->document().modified) << how;
+        EXPECT_EQ(window->windowTitle(),
+                  QStringLiteral("Farvik-") + QFileInfo(name).fileName() + QStringLiteral("*"))
+            << how;
+        EXPECT_EQ(ed().elementRows(), 3) << how;
+        EXPECT_EQ(programEnds, 0) << how;
+        EXPECT_TRUE(window->isVisible()) << how;
+        dialogs.clear();
+    };
+
     {
         FullDisk full;
         EXPECT_FALSE(window->guardar());
     }
-    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
-    EXPECT_EQ(folderEntries(), QStringList{"SIS1.DAT"});  // no half-written copy left
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(dialogs.messages().first().text, kSaveError + file);
-    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(dialogs.messages().first().title.isEmpty());
-    EXPECT_TRUE(window->document().modified);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT*"));
+    expectKept("Save", file);
 
-    // The same at exit: the program stays, with its changes.
-    dialogs.clear();
+    // Save As onto another file, answering Yes to replacing it. The document takes the
+    // chosen name, as it would have had the write succeeded.
+    dialogs.answerNext(MessageAnswer::Yes);
+    {
+        FullDisk full;
+        EXPECT_FALSE(saveAs(other));
+    }
+    EXPECT_EQ(window->document().currentFile, other);
+    expectKept("Save As", other);
+
+    // Leaving with Salir, and with the window's own close control, both answering Yes to
+    // saving: the program stays.
     dialogs.answerNext(MessageAnswer::Yes);
     {
         FullDisk full;
         window->salir();
     }
-    EXPECT_EQ(dialogs.messageTexts().size(), 2);
-    EXPECT_EQ(dialogs.messageTexts().last(), kSaveError + file);
-    EXPECT_EQ(programEnds, 0);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
+    expectKept("Salir", other);
+    dialogs.answerNext(MessageAnswer::Yes);
+    {
+        FullDisk full;
+        EXPECT_FALSE(window->close());
+    }
+    expectKept("close", other);
 
-    // Save As into a folder that does not exist: the chosen name, still modified.
+    // New and Open save first when asked to: the document is not replaced.
+    dialogs.answerNext(MessageAnswer::Yes);
+    {
+        FullDisk full;
+        EXPECT_FALSE(window->comando_nuevo());
+    }
+    expectKept("New", other);
+    dialogs.answerNext(MessageAnswer::Yes);
+    dialogs.chooseFile(file);
+    {
+        FullDisk full;
+        window->comando_abrir();
+    }
+    expectKept("Open", other);
+    EXPECT_EQ(window->document().currentFile, other);
+
+    // With room again, the changes are still there to be saved.
+    ASSERT_TRUE(window->guardar());
+    EXPECT_FALSE(window->document().modified);
+    EXPECT_EQ(readFile(other), farvik::dataFileBytesFor(data()));
+}
+
+// The same on a real disk that fills up: a small tmpfs with one block left, where the new
+// file is several blocks long.
+TEST_F(FileCommandsTest, AFullDiskKeepsTheFileWhole) {
+    const QString disco = path(QStringLiteral("disco"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(disco));
+    SmallDisk disk(disco.toStdString(), 256);
+    if (!disk.valid()) GTEST_SKIP() << "no tmpfs can be mounted here (root only)";
+    const QString file = disco + QStringLiteral("/SIS1.DAT");
+    ASSERT_TRUE(saveAs(file));
+    const QByteArray before = readFile(file);
+    structure(3);
+    subsystems(6);
+    for (int i = 1; i <= 6; ++i) elementsIn(i, 6);
+    ASSERT_GT(farvik::dataFileBytesFor(data()).size(), 3 * 4096);
+    ASSERT_TRUE(disk.fillLeaving("RELLENO", 4096));
+
+    EXPECT_FALSE(window->guardar());
+    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
+    EXPECT_EQ(QDir(disco).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"RELLENO", "SIS1.DAT"}));
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveError + file});
+    EXPECT_TRUE(window->document().modified);
+
+    // Room made, the same changes are written whole.
+    ASSERT_TRUE(QFile::remove(disco + QStringLiteral("/RELLENO")));
+    ASSERT_TRUE(window->guardar());
+    EXPECT_EQ(readFile(file), farvik::dataFileBytesFor(data()));
+}
+
+// A folder the user may not write into: the file there stays as it was, and the document
+// keeps its changes. Save As into a folder that does not exist fails the same way.
+TEST_F(FileCommandsTest, SavingIntoAFolderThatTakesNoFileKeepsTheChanges) {
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("solo lectura")));
+    const QString file = path(QStringLiteral("solo lectura/SIS1.DAT"));
+    ASSERT_TRUE(saveAs(file));
+    const QByteArray before = readFile(file);
+    elementsIn(1, 2);
+    {
+        ReadOnlyFolder readOnly(path(QStringLiteral("solo lectura")).toStdString());
+        ASSERT_TRUE(readOnly.valid());
+        EXPECT_FALSE(window->guardar());
+        EXPECT_FALSE(saveAs(path(QStringLiteral("solo lectura/otro.dat"))));
+    }
+    EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
+    EXPECT_EQ(QDir(path(QStringLiteral("solo lectura")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"SIS1.DAT"});
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList(
+                  {kSaveError + file, kSaveError + path(QStringLiteral("solo lectura/OTRO.DAT"))}));
+    EXPECT_TRUE(window->document().modified);
+
     dialogs.clear();
     const QString nowhere = path(QStringLiteral("no existe/otro.dat"));
     EXPECT_FALSE(saveAs(nowhere));
@@ -220,6 +304,29 @@ TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
     EXPECT_EQ(ed().cmbfallo(2)->currentText(), QStringLiteral("Normal"));
     EXPECT_EQ(data().subsystems[1].elements[2].params[1], 50.0);
     EXPECT_EQ(data().trialCount, 1000);  // never reached
+}
+
+// Any file can be chosen in the Open dialog. One far larger than any data file (here 64 GiB,
+// sparse) is read only as far as a data file could reach, like any other file that is none.
+TEST_F(FileCommandsTest, AHugeFileIsReadNoFurtherThanADataFileCouldReach) {
+    const QString huge = path(QStringLiteral("ENORME.DAT"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(64) << 30));
+    }
+    dialogs.chooseFile(huge);
+    EXPECT_FALSE(window->abrirfichero());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(ed().elementRows(), 1);
+    EXPECT_EQ(window->document().currentFile, huge);
+    EXPECT_FALSE(window->document().modified);
+
+    // Shown as text (EditarD), it is refused as a file that cannot be read.
+    window->editar(0);
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList{QStringLiteral("No se puede leer el fichero ") + huge});
+    EXPECT_EQ(window->viewerWindow(), nullptr);
 }
 
 TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
