@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
 # and runs each for a number of inputs, starting from the seed corpus of examples/.
-#   tests/fuzz/run.sh [inputs per target] [seconds per target]
+#   tests/fuzz/run.sh [inputs per target] [seconds per target] [target...]
 # CI uses a short budget; by hand, give a million inputs or more.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20000}
 seconds=${2:-600}
+shift $(($# < 2 ? $# : 2))
 scripts/deps.sh clang libclang-rt-14-dev
 # The sanitizer build's suppressions hold for the fuzz targets too.
 export UBSAN_OPTIONS=print_stacktrace=1:suppressions=$PWD/tests/sanitizers/ubsan.supp
@@ -19,6 +20,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 indent=""
 [ "$gui" = ON ] && indent=" *"
 targets=$(sed -n "s/^${indent}farvik_add_fuzzer(\([a-z_]*\).*/\1/p" tests/fuzz/CMakeLists.txt)
+# Named targets only, when given.
+if [ $# -gt 0 ]; then targets="$*"; fi
 cmake --build build-fuzz -j"$(nproc)" --target $targets >/dev/null
 
 status=0
