@@ -14,7 +14,7 @@
 namespace bench {
 
 inline farvik::DataFileElement element(int group, int index, int key, int dist, const char* p1,
-                                const char* p2) {
+                                       const char* p2) {
     farvik::DataFileElement e;
     e.group = group;
     e.index = index;

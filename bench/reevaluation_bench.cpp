@@ -7,8 +7,8 @@
 
 #include "bench_systems.h"
 #include "leer_sistema.h"
-#include "reevaluation.h"
 #include "redundancy.h"
+#include "reevaluation.h"
 #include "trial.h"
 
 namespace {

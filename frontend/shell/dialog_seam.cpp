@@ -12,20 +12,28 @@ DialogSeam* g_installed = nullptr;
 
 QMessageBox::Icon toQt(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Critical: return QMessageBox::Critical;
-        case MessageIcon::None: break;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons toQt(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Ok: return QMessageBox::Ok;
-        case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::Ok:
+            return QMessageBox::Ok;
+        case MessageButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
@@ -39,7 +47,9 @@ DialogSeam& dialogs() {
     return g_installed ? *g_installed : real;
 }
 
-void setDialogs(DialogSeam* seam) { g_installed = seam; }
+void setDialogs(DialogSeam* seam) {
+    g_installed = seam;
+}
 
 MessageAnswer QtDialogs::message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
                                  const QString& title, const QString& text) {
@@ -50,11 +60,16 @@ MessageAnswer QtDialogs::message(QWidget* parent, MessageIcon icon, MessageButto
     if (auto* b = box.button(QMessageBox::Cancel)) b->setText(QStringLiteral("Cancelar"));
     if (auto* b = box.button(QMessageBox::Ok)) b->setText(QStringLiteral("Aceptar"));
     switch (box.exec()) {
-        case QMessageBox::Yes: return MessageAnswer::Yes;
-        case QMessageBox::No: return MessageAnswer::No;
-        case QMessageBox::Cancel: return MessageAnswer::Cancel;
-        case QMessageBox::Ok: return MessageAnswer::Ok;
-        default: break;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        case QMessageBox::Ok:
+            return MessageAnswer::Ok;
+        default:
+            break;
     }
     // Closed with Escape or the window's close control.
     return buttons == MessageButtons::YesNo ? MessageAnswer::No
@@ -70,8 +85,7 @@ QString QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& reques
 QString QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request) {
     // The save dialog asks nothing about existing files: the program asks itself.
     return QFileDialog::getSaveFileName(parent, request.title, request.initialFolder,
-                                        request.filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+                                        request.filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 bool QtDialogs::printSetup(QWidget* parent, QPrinter& printer) {

@@ -13,14 +13,14 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {
     QString title;
-    QString filter;         // in Qt's form: "Archivos de datos (*.dat);;Todos los archivos (*)"
+    QString filter;  // in Qt's form: "Archivos de datos (*.dat);;Todos los archivos (*)"
     QString initialFolder;
 };
 
 // Every message box and file dialog of farvik goes through this seam, so that tests can
 // answer them without a modal window. The process holds one instance (see dialogs()).
 class DialogSeam {
-public:
+  public:
     virtual ~DialogSeam() = default;
 
     // A modal message box; an empty title stays empty.
@@ -40,7 +40,7 @@ void setDialogs(DialogSeam* seam);
 
 // The real seam over QMessageBox and QFileDialog.
 class QtDialogs : public DialogSeam {
-public:
+  public:
     MessageAnswer message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
                           const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;

@@ -13,7 +13,7 @@ struct DocumentState {
 // What a child window (the data editor above all) needs from the main window: the document
 // flags, and cambia_titulo to rebuild the caption and the toolbar after changing them.
 class DocumentHost {
-public:
+  public:
     virtual ~DocumentHost() = default;
     virtual DocumentState& document() = 0;
     virtual void cambia_titulo() = 0;

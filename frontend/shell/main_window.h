@@ -36,8 +36,7 @@ constexpr int kRunCancelled = -2;            // stopped with "Cancelar" or by cl
 constexpr int kRunNotStarted = -2147221504;  // 0x80040000 + QProcess::ProcessError
 
 // Prints the text of a result file shown in the viewer; true when it was printed.
-using TextPrinter =
-    std::function<bool(QWidget* parent, const QString& path, const QString& text)>;
+using TextPrinter = std::function<bool(QWidget* parent, const QString& path, const QString& text)>;
 
 // The frame window of farvik: menus, toolbar, the one open document and every command.
 // The data editor, the viewer and the graphs open inside it as child windows.

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 
@@ -196,12 +196,16 @@ TEST(E15_9, AgreesWithTheCLibraryOnMillionsOfValues) {
     for (int n = 0; n < 600000; ++n) {
         double v;
         switch (n % 4) {
-            case 0: v = -std::log(unit(rng)) * std::pow(10.0, static_cast<int>(rng() % 30) - 15); break;
+            case 0:
+                v = -std::log(unit(rng)) * std::pow(10.0, static_cast<int>(rng() % 30) - 15);
+                break;
             case 1: {  // binary fractions with few digits: exact halves at the tenth digit
                 v = static_cast<double>(rng() % 100000000000ULL) / 1024.0;
                 break;
             }
-            case 2: v = static_cast<double>(rng() % 20000000001ULL) / 2.0; break;
+            case 2:
+                v = static_cast<double>(rng() % 20000000001ULL) / 2.0;
+                break;
             default: {
                 std::uint64_t bits = rng() & 0x7FEFFFFFFFFFFFFFULL;  // any finite positive double
                 std::memcpy(&v, &bits, sizeof v);

@@ -13,7 +13,7 @@ namespace farvik {
 // dialog with an empty queue is cancelled; so is a print dialog, which otherwise prints to
 // the next PDF file queued.
 class ScriptedDialogs : public DialogSeam {
-public:
+  public:
     struct Message {
         MessageIcon icon;
         MessageButtons buttons;
@@ -44,7 +44,7 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool printSetup(QWidget* parent, QPrinter& printer) override;
 
-private:
+  private:
     QList<MessageAnswer> answers_;
     QStringList files_;
     QList<Message> messages_;
