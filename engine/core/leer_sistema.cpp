@@ -104,8 +104,20 @@ std::string elementName(const SystemData& s, int j, int i) {
                          : "del elemento " + std::to_string(i) + "-" + std::to_string(j);
 }
 
+// The largest life a draw may give. The statistics add up the squares of up to 2^31 system
+// lives, so a life must stay well below the square root of the largest double over 2^31.
+constexpr double kLargestLife = 1e149;
+
+// Whether the largest life a distribution can draw stays within reach of the statistics
+// (false for an infinite or undefined one).
+bool lifeFits(double largest) {
+    return largest <= kLargestLife;
+}
+const std::string kLivesTooLarge = "los tiempos de fallo pueden pasar de 1E+149";
+
 // Draws of these distributions must give finite, non-negative times for every uniform
-// number the generator can return (|z| of the polar method stays below 10).
+// number the generator can return (|z| of the polar method stays below 10), small enough
+// that their sums of squares stay finite.
 void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
     const int code = s.distribution(j, i);
     const double p1 = s.parameter(1, j, i);
@@ -119,8 +131,8 @@ void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
     constexpr double kMaxZ = 10.0;
     if (k == 1) {
         if (code == farvik::kExponential) {
-            require(p1 > 0 && std::isfinite(kMaxMinusLogU / p1),
-                    "la tasa de fallo debe ser mayor que 0");
+            require(p1 > 0, "la tasa de fallo debe ser mayor que 0");
+            require(lifeFits(kMaxMinusLogU / p1), kLivesTooLarge);
         } else if (code == farvik::kWeibull) {
             require(p1 > 0, "el parámetro de forma debe ser mayor que 0");
         } else if (code == farvik::kLognormal) {
@@ -132,8 +144,7 @@ void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
     switch (code) {
         case farvik::kWeibull:
             require(p2 >= 0, "el parámetro de escala no puede ser negativo");
-            require(std::isfinite(p2 * std::pow(kMaxMinusLogU, 1.0 / p1)),
-                    "los tiempos de fallo no caben en un número real");
+            require(lifeFits(p2 * std::pow(kMaxMinusLogU, 1.0 / p1)), kLivesTooLarge);
             break;
         case farvik::kLognormalNormal:
         case farvik::kLognormal:
@@ -142,8 +153,7 @@ void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
         case farvik::kNormal:
             require(p2 >= 0, "la desviación típica no puede ser negativa");
             require(p1 >= -5 * p2, "la media está más de 5 desviaciones típicas por debajo de 0");
-            require(std::isfinite(p1 + kMaxZ * p2),
-                    "los tiempos de fallo no caben en un número real");
+            require(lifeFits(p1 + kMaxZ * p2), kLivesTooLarge);
             break;
         default:
             break;
@@ -183,10 +193,8 @@ void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
         convertLognormal(s.parameter(1, j, i), s.parameter(2, j, i));
     }
     if (code == farvik::kLognormal || code == farvik::kLognormalNormal) {
-        rd.require(std::isfinite(std::exp(s.parameter(1, j, i) + 10.0 * s.parameter(2, j, i))),
-                   kExitBadParameter,
-                   "parámetros " + elementName(s, j, i) +
-                       ": los tiempos de fallo no caben en un número real");
+        rd.require(lifeFits(std::exp(s.parameter(1, j, i) + 10.0 * s.parameter(2, j, i))),
+                   kExitBadParameter, "parámetros " + elementName(s, j, i) + ": " + kLivesTooLarge);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -36,9 +37,30 @@ void appendExponent(std::string& out, int exp10, int minDigits) {
     out.append(digits, n);
 }
 
+// Infinite and undefined values cannot come from data the reader accepts; should one
+// arise all the same, it is written as a word in its field rather than as digits.
+const char* nonFiniteText(double v) {
+    if (std::isnan(v)) return "NaN";
+    return v < 0 ? "-Infinity" : "Infinity";
+}
+
+std::size_t appendNonFinite(char* out, double v, int width) {
+    const char* text = nonFiniteText(v);
+    const std::size_t len = std::strlen(text);
+    const std::size_t pad = static_cast<int>(len) < width ? width - len : 0;
+    std::memset(out, ' ', pad);
+    std::memcpy(out + pad, text, len);
+    return pad + len;
+}
+
 }  // namespace
 
 void appendFreeFormReal(std::string& out, double v) {
+    if (!std::isfinite(v)) {
+        char field[kFreeFormRealWidth];
+        out.append(field, appendNonFinite(field, v, kFreeFormRealWidth));
+        return;
+    }
     char field[40];
     int len = 0;
     int trailingBlanks = 0;
@@ -182,6 +204,7 @@ bool tenDigits(double v, std::uint64_t& n, int& e) {
 }  // namespace
 
 char* writeE15_9(char* out, double v) {
+    if (!std::isfinite(v)) return out + appendNonFinite(out, v, 15);
     if (v < 0) {
         *out++ = '-';
         v = -v;
@@ -226,6 +249,11 @@ void appendE15_9(std::string& out, double v) {
 }
 
 void appendFixed(std::string& out, double v, int width, int decimals) {
+    if (!std::isfinite(v)) {
+        char field[32];
+        out.append(field, appendNonFinite(field, v, std::min(width, 32)));
+        return;
+    }
     char text[400];
     auto res = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals);
     const std::size_t len = res.ptr - text;

@@ -157,7 +157,11 @@ void appendCount(std::string& out, std::int32_t v, int width) {
 }  // namespace
 
 double intervalWidth(double tmax) {
-    const int p = static_cast<int>(std::floor(std::log10(tmax)));
+    // The logarithm is truncated toward zero, so every largest time from 0.1 up to 1 takes
+    // p = 0 and intervals of 1/40. Below that the power would be negative; there p is the
+    // floor of the logarithm, which keeps the same at most 40 intervals.
+    const double lg = std::log10(tmax);
+    const int p = static_cast<int>(lg > -1.0 ? std::trunc(lg) : std::floor(lg));
     const double pot = powerOfTen(p);
     const int m = static_cast<int>(tmax / pot) + 1;
     const double top = static_cast<double>(m) * pot;

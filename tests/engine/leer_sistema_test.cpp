@@ -227,11 +227,17 @@ TEST(LeerSistema, RefusesUndefinedDistributions) {
     EXPECT_EQ(refusal(one({5, -51, 10})).status, kExitBadParameter);
     EXPECT_EQ(refusal(one({5, -1, 0})).status, kExitBadParameter);
     EXPECT_EQ(refusal(one({3, 800, 1})).status, kExitBadParameter);  // e^800 is no double
+    // Lives whose squares the statistics could not add up: beyond 1E+149.
+    EXPECT_EQ(refusal(one({1, 1e-160})).status, kExitBadParameter);
+    EXPECT_EQ(refusal(one({2, 1.0, 1e149})).status, kExitBadParameter);
+    EXPECT_EQ(refusal(one({5, 2e149, 0})).status, kExitBadParameter);
+    EXPECT_EQ(refusal(one({3, 340, 1})).status, kExitBadParameter);  // e^350
     // At the edges, still defined.
     EXPECT_EQ(refusal(one({5, -50, 10})).status, kExitOk);
     EXPECT_EQ(refusal(one({5, 0, 0})).status, kExitOk);
     EXPECT_EQ(refusal(one({2, 1.5, 0})).status, kExitOk);
-    EXPECT_EQ(refusal(one({1, 1e-300})).status, kExitOk);
+    EXPECT_EQ(refusal(one({1, 1e-147})).status, kExitOk);  // lives up to 2.1E+148
+    EXPECT_EQ(refusal(one({5, 1e148, 0})).status, kExitOk);
 }
 
 TEST(LeerSistema, RefusesBadKeysAndPaths) {

@@ -84,6 +84,17 @@ TEST(FixedEdits, RightJustifiedAndWidenedWhenTooLong) {
     EXPECT_EQ(s, " -2147483648");
 }
 
+TEST(NumberEdits, ValuesThatAreNoNumberAreWrittenAsWordsInTheirField) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(freeForm(inf), std::string(16, ' ') + "Infinity");
+    EXPECT_EQ(freeForm(-inf), std::string(15, ' ') + "-Infinity");
+    EXPECT_EQ(freeForm(nan), std::string(21, ' ') + "NaN");
+    EXPECT_EQ(e15(inf), "       Infinity");
+    EXPECT_EQ(e15(nan), "            NaN");
+    EXPECT_EQ(f15(-inf), "      -Infinity");
+}
+
 std::vector<std::string> records(const std::function<void(RecordWriter&)>& write,
                                  RecordTarget target = RecordTarget::File) {
     std::string out;

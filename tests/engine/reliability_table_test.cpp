@@ -100,6 +100,11 @@ TEST(ReliabilityTable, WidthRule) {
     EXPECT_EQ(intervalWidth(3.5), 0.1);             // 4 / 40
     EXPECT_EQ(intervalWidth(999.0), 25.0);          // 1000 / 40
     EXPECT_EQ(intervalWidth(0.05), 6 * 0.01 / 40);  // below 0.1: p = -2
+    EXPECT_EQ(intervalWidth(0.1), 2 * 0.1 / 40);    // log10 exactly -1: p = -1
+    // From 0.1 up to 1 the logarithm truncates to 0: widths of 1/40, as for 0.9.
+    EXPECT_EQ(intervalWidth(0.5385565508), 1.0 / 40);
+    EXPECT_EQ(intervalWidth(0.1000001), 1.0 / 40);
+    EXPECT_EQ(intervalWidth(0.95), 1.0 / 40);
     EXPECT_EQ(intervalWidth(2.5e12), 3e12 / 40);
     EXPECT_EQ(intervalWidth(1.5e308), 2 * (1e308 / 40));  // 2e308 itself is no double
 }
