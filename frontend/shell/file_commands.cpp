@@ -66,7 +66,7 @@ frmMain::SaveOutcome frmMain::guardar_como_y_ver() {
         this, {QStringLiteral("Guardar como"), kDataFilter, carpeta_de_dialogo()});
     if (path.isEmpty()) return SaveOutcome::Declined;
     const QString before = document_.currentFile;
-    document_.currentFile = path;
+    document_.currentFile = withDataExtension(path);
     const SaveOutcome outcome = confirmar(document_.currentFile);
     // Nothing was written under the new name: Save must not write there later without
     // asking, so the document keeps its old one.

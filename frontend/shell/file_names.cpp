@@ -11,6 +11,15 @@ QString upperCaseFileName(const QString& path) {
     return path.left(slash + 1) + path.mid(slash + 1).toUpper();
 }
 
+bool hasDataExtension(const QString& path) {
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return name.size() > 4 && name.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive);
+}
+
+QString withDataExtension(const QString& path) {
+    return hasDataExtension(path) ? path : path + QStringLiteral(".DAT");
+}
+
 QString engineArgument(const QString& dataFile) {
     const QString name = dataFile.mid(dataFile.lastIndexOf(QLatin1Char('/')) + 1);
     return name.left(name.size() - 4);

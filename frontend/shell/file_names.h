@@ -10,6 +10,13 @@ namespace farvik {
 // engine, which looks for <NAME>.DAT, finds the file on a case-sensitive file system.
 QString upperCaseFileName(const QString& path);
 
+// The path with ".DAT" added when its file name has another extension or none: the engine
+// runs <NAME>.DAT only, and a name saved without it would run some other file.
+QString withDataExtension(const QString& path);
+
+// Whether the file name ends in ".dat", in any letter case: the only files the engine runs.
+bool hasDataExtension(const QString& path);
+
 // The engine's argument for a data file: the name after the last "/" without its last four
 // characters (the extension with its dot, ".DAT" after a Save As).
 QString engineArgument(const QString& dataFile);

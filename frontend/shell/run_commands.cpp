@@ -35,6 +35,14 @@ void frmMain::ejecutar() {
     }
     if (document_.currentFile.isEmpty()) return;
     const QString dataFile = document_.currentFile;
+    // The engine would run <NAME>.DAT, some other file or none.
+    if (!hasDataExtension(dataFile)) {
+        dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
+                          QStringLiteral("Sólo se pueden ejecutar ficheros con la extensión .DAT"));
+        return;
+    }
+    // The windows of earlier results would show what this run is about to replace.
+    cerrar_resultados();
     const QString folder = folderOf(dataFile);
 
     const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
@@ -92,6 +100,12 @@ void frmMain::mostrar_fichero(const QString& path) {
     viewer->mostrar(path, *text);
     viewer_->show();
     mdiArea_->setActiveSubWindow(viewer_);
+}
+
+void frmMain::cerrar_resultados() {
+    if (viewer_) viewer_->close();
+    for (QMdiSubWindow* w : mdiArea_->subWindowList())
+        if (qobject_cast<frmgraficos*>(w->widget())) w->close();
 }
 
 void frmMain::imprimir_texto(const QString& path) {

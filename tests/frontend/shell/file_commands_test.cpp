@@ -56,11 +56,16 @@ TEST_F(FileCommandsTest, SaveAsUpperCasesTheFileNameOnly) {
     EXPECT_EQ(asked.request.filter, QStringLiteral("Archivos de datos (*.dat)"));
     EXPECT_EQ(asked.request.initialFolder, QDir::currentPath());
 
-    // The next dialog starts where the document is; a name without extension stays so.
+    // The next dialog starts where the document is. A name without the data extension gets
+    // it: the engine runs <NAME>.DAT, and would otherwise run some other file or none.
     ASSERT_TRUE(saveAs(path(QStringLiteral("sistema"))));
     EXPECT_EQ(dialogs.fileRequests().last().request.initialFolder,
               path(QStringLiteral("mis datos/minúsculas")));
-    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("SISTEMA"))));
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("SISTEMA.DAT")));
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("SISTEMA.DAT"))));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("SISTEMA"))));
+    ASSERT_TRUE(saveAs(path(QStringLiteral("copia.txt"))));
+    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("COPIA.TXT.DAT")));
 }
 
 TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAFileInAnyFolder) {

@@ -40,6 +40,18 @@ TEST(FileNamesTest, EngineArgumentDropsTheFolderAndFourCharacters) {
     EXPECT_EQ(folderOf("/SIS1.DAT"), "/");
 }
 
+TEST(FileNamesTest, OnlyDataFilesRunAndSavedNamesGetTheExtension) {
+    EXPECT_TRUE(hasDataExtension("/a/SIS1.DAT"));
+    EXPECT_TRUE(hasDataExtension("/a/sis1.dat"));
+    EXPECT_FALSE(hasDataExtension("/a/SISTEMA"));
+    EXPECT_FALSE(hasDataExtension("/a/SIS1.TXT"));
+    EXPECT_FALSE(hasDataExtension("/a.dat/SIS1"));  // the folder's name does not count
+    EXPECT_FALSE(hasDataExtension("/a/.DAT"));      // no name before it
+    EXPECT_EQ(withDataExtension("/a/sistema"), "/a/sistema.DAT");
+    EXPECT_EQ(withDataExtension("/a/sis.Dat"), "/a/sis.Dat");
+    EXPECT_EQ(withDataExtension("/a/sis.txt"), "/a/sis.txt.DAT");
+}
+
 TEST(FileNamesTest, FindsAFileWhateverItsCaseAndPrefersTheNewest) {
     QTemporaryDir dir;
     EXPECT_TRUE(findIgnoringCase(dir.path(), "resumen.txt").isEmpty());
