@@ -9,9 +9,9 @@ class QTemporaryDir;
 namespace farvik {
 
 // The result files of an earlier run, set aside while the engine runs. The engine empties
-// its result files as soon as it starts; a run the user stops must leave the earlier results
-// as they were, so they are moved out of the way first and moved back when the run is
-// stopped.
+// its result files as soon as it starts; a run the user stops, or one that fails, must leave
+// the earlier results as they were, so they are moved out of the way first and moved back
+// when the run does not end well.
 class EarlierResults {
   public:
     // The names the engine writes its results under.

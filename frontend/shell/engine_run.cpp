@@ -65,9 +65,11 @@ int EngineRun::exec() {
     if (console_) console_->terminado();
 
     if (cancelled_) return kRunCancelled;
-    if (process_.exitStatus() == QProcess::CrashExit) return kRunFailed;
+    // A run that did not end well leaves empty or partial results: the earlier ones stay.
+    const bool crashed = process_.exitStatus() == QProcess::CrashExit;
     const int status = process_.exitCode();
-    return status == kStatusOfMinusOne ? kRunFailed : status;
+    if (crashed || status != 0) earlier_.putBack();
+    return crashed || status == kStatusOfMinusOne ? kRunFailed : status;
 }
 
 void EngineRun::cancel() {
