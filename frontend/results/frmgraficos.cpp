@@ -194,6 +194,9 @@ void frmgraficos::cerrar() {
 }
 
 frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
+    // One graph window: an earlier one may show an earlier table.
+    for (QMdiSubWindow* w : area.subWindowList())
+        if (qobject_cast<frmgraficos*>(w->widget())) w->close();
     auto* graficos = new frmgraficos(resultsFolder);
     QMdiSubWindow* frame = area.addSubWindow(graficos);
     frame->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,5 +1,7 @@
 // farvik: the splash first, then the main window.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <clocale>
 #include <memory>
 
@@ -14,6 +16,12 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     farvik::fijar_separadores();
     QApplication::setWindowIcon(QIcon(farvik::programPicture(32)));
+    // Qt's own dialogs (files, printing) and buttons in Spanish, like the rest of farvik,
+    // where the translation is installed.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QStringLiteral("qtbase_es"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
 
     std::unique_ptr<farvik::frmMain> mainWindow;
     farvik::frmSplash splash([&mainWindow] {

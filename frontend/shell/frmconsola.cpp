@@ -33,7 +33,7 @@ frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent
     output_->setObjectName(QStringLiteral("txtconsola"));
     output_->setReadOnly(true);
     output_->setFont(consoleFont());
-    output_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    output_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     output_->setMaximumBlockCount(kKeptLines);
     output_->setFocusPolicy(Qt::ClickFocus);
     // Light text on black, as the engine's console looks when it is run by hand.

@@ -121,6 +121,7 @@ void frmMain::nuevo_documento() {
     fijar_botones({false, true, true, false});
     cambia_titulo();
 
+    cerrar_resultados();
     abrir_editor_datos();
     // The editor's opening marked the document modified, so it shows as unsaved; yet
     // nothing has been typed, and leaving it asks nothing about saving.

@@ -121,6 +121,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     DocumentButtons botones() const;
     void fijar_botones(const DocumentButtons& buttons);
     void abrir_editor_datos();
+    // Closes the viewer and the graph windows, whose results belong to an earlier document
+    // or run.
+    void cerrar_resultados();
     bool guardar_en(const QString& path);  // reports a failed write
     SaveOutcome guardar_como_y_ver();
     SaveOutcome confirmar(QString& path);

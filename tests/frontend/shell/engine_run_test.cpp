@@ -127,6 +127,14 @@ class EngineRunTest : public DocumentTest {
         return rest.section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toDouble();
     }
 
+    int graphWindows() const {
+        int n = 0;
+        for (QMdiSubWindow* w : window->mdiArea()->subWindowList())
+            if (qobject_cast<farvik::frmgraficos*>(w->widget()) && w->isVisible()) ++n;
+        return n;
+    }
+    bool viewerShown() const { return viewer() && window->viewerWindow()->isVisible(); }
+
     int consoleWindows() const {
         int n = 0;
         for (QMdiSubWindow* w : window->mdiArea()->subWindowList())
@@ -176,10 +184,8 @@ TEST_F(EngineRunTest, TheRealEngineRunsFromFarvikAndItsSummaryIsShown) {
     // The reliability at 40 is exp(-0.8) = 0.45.
     EXPECT_NEAR(valueAfter(summary, QStringLiteral("         ES")), 0.449, 0.05);
 
-    // A second run replaces the text in the same viewer.
-    frmedit* first = viewer();
+    // A second run shows its own summary.
     run({reply(kFirstQuestion, "2")});
-    EXPECT_EQ(viewer(), first);
     EXPECT_FALSE(viewerText().contains(QStringLiteral("LA PROBABILIDAD")));
     EXPECT_TRUE(viewerText().contains(kSummaryLife));
     EXPECT_TRUE(buttonOn("EditarR"));
@@ -209,7 +215,11 @@ TEST_F(EngineRunTest, EditarROffersTheResultsOfTheRun) {
 
     window->editar(1);
     choose(3);
-    EXPECT_NE(window->findChild<farvik::frmgraficos*>(), nullptr);
+    EXPECT_EQ(graphWindows(), 1);
+    // Chosen again, the graphs replace the window that shows them.
+    window->editar(1);
+    choose(3);
+    EXPECT_EQ(graphWindows(), 1);
 
     redundancy(true);
     ASSERT_TRUE(saveAs(path(QStringLiteral("sis2.dat"))));
@@ -218,6 +228,61 @@ TEST_F(EngineRunTest, EditarROffersTheResultsOfTheRun) {
     EXPECT_TRUE(redundancyOffered());
     choose(2);
     EXPECT_TRUE(viewerText().contains(QStringLiteral("prueb.")));
+}
+
+// The viewer and the graphs show the results of one run of one document: a new run, a new
+// document or an opened one closes them rather than leave earlier results in view.
+TEST_F(EngineRunTest, ResultWindowsCloseWhenTheirResultsAreReplaced) {
+    auto showResults = [&] {
+        run({reply(kFirstQuestion, "2")});
+        ASSERT_TRUE(viewerShown());
+        farvik::abrir_graficas(*window->mdiArea(), folder.path());
+        ASSERT_EQ(graphWindows(), 1);
+    };
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    showResults();
+    bool shownDuringTheRun = true;
+    int graphsDuringTheRun = -1;
+    run({{kFirstQuestion, [&](EngineRunTest& t) {
+              shownDuringTheRun = t.viewerShown();
+              graphsDuringTheRun = t.graphWindows();
+              t.answer(QStringLiteral("dos"));
+          }}});
+    EXPECT_FALSE(shownDuringTheRun);
+    EXPECT_EQ(graphsDuringTheRun, 0);
+
+    showResults();
+    ASSERT_TRUE(window->comando_nuevo());
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(graphWindows(), 0);
+
+    auto open = [&] {
+        dialogs.chooseFile(dataFile);
+        window->comando_abrir();
+        ASSERT_EQ(window->document().currentFile, dataFile);
+    };
+    open();
+    showResults();
+    open();
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(graphWindows(), 0);
+}
+
+// A file that is no data file (opened from "Todos los archivos") is not run: the engine
+// would run <NAME>.DAT, some other system or none.
+TEST_F(EngineRunTest, OnlyDataFilesAreRun) {
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    const QString other = path(QStringLiteral("SIS1.TXT"));
+    ASSERT_TRUE(QFile::copy(dataFile, other));
+    dialogs.chooseFile(other);
+    window->comando_abrir();
+    ASSERT_EQ(window->document().currentFile, other);
+    window->ejecutar();
+    EXPECT_EQ(
+        dialogs.messageTexts(),
+        QStringList{QStringLiteral("Sólo se pueden ejecutar ficheros con la extensión .DAT")});
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("resumen.TXT"))));
 }
 
 TEST_F(EngineRunTest, TheEngineGetsTheBaseNameAndRunsInTheDataFolder) {
@@ -278,12 +343,17 @@ TEST_F(EngineRunTest, AnEngineThatCannotStartShowsNoMessage) {
 // there and stops; nothing else is shown.
 TEST_F(EngineRunTest, ABadAnswerInTheConsoleEndsTheRunWithTheEnginesWord) {
     savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
     run({reply(kFirstQuestion, QStringLiteral("dos"))});
     EXPECT_TRUE(consoleText().contains(QStringLiteral(
         "brenta: respuesta no válida en la consola: se esperaba la respuesta 1 o 2")))
         << consoleText().toStdString();
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_EQ(viewer(), nullptr);
+    // A failed run empties nothing: the earlier results are back, and only they.
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"resumen.TXT", "SIS1.DAT"}));
     EXPECT_FALSE(buttonOn("EditarR"));
     ASSERT_NE(console(), nullptr);
     EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
