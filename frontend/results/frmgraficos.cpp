@@ -193,10 +193,14 @@ void frmgraficos::cerrar() {
         close();
 }
 
-frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
-    // One graph window: an earlier one may show an earlier table.
+void cerrar_graficas(QMdiArea& area) {
     for (QMdiSubWindow* w : area.subWindowList())
         if (qobject_cast<frmgraficos*>(w->widget())) w->close();
+}
+
+frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
+    // One graph window: an earlier one may show an earlier table.
+    cerrar_graficas(area);
     auto* graficos = new frmgraficos(resultsFolder);
     QMdiSubWindow* frame = area.addSubWindow(graficos);
     frame->setAttribute(Qt::WA_DeleteOnClose);

@@ -73,5 +73,7 @@ class frmgraficos : public QWidget, public PrintableView {
 
 // Opens the graph window of a results folder as a child of the main window's area.
 frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder);
+// Closes every graph window of the area.
+void cerrar_graficas(QMdiArea& area);
 
 }  // namespace farvik

@@ -104,8 +104,7 @@ void frmMain::mostrar_fichero(const QString& path) {
 
 void frmMain::cerrar_resultados() {
     if (viewer_) viewer_->close();
-    for (QMdiSubWindow* w : mdiArea_->subWindowList())
-        if (qobject_cast<frmgraficos*>(w->widget())) w->close();
+    cerrar_graficas(*mdiArea_);
 }
 
 void frmMain::imprimir_texto(const QString& path) {
