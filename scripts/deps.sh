@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev locales
-          qt6-base-dev qt6-translations-l10n xvfb xauth poppler-utils fonts-dejavu-core)
+          qt6-base-dev qt6-translations-l10n
+          libbdd-dev libboost-dev xvfb xauth poppler-utils fonts-dejavu-core)
 packages+=("$@")
 
 missing=()
