@@ -5,8 +5,8 @@
 #include <clocale>
 #include <memory>
 
+#include "base/number_locale.h"
 #include "main_window.h"
-#include "number_locale.h"
 #include "pictures.h"
 #include "splash_window.h"
 
