@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "first_trials.h"
-
 namespace brenta {
 namespace {
 

@@ -9,6 +9,10 @@
 
 namespace brenta {
 
+// Trials 1 to kFirstTrials keep their working tables for the first-trials files, so the
+// re-evaluation treats them apart.
+constexpr std::int32_t kFirstTrials = 20;
+
 // Working tables of one trial, and the cause counters kept over the run. Rows are the
 // subsystems (classes 3 and 4) or the paths (class 5); tel(j, i) is position j of row i.
 struct TrialState {

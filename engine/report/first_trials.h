@@ -7,13 +7,14 @@
 #include "output_file.h"
 #include "system_data.h"
 #include "table50.h"
+#include "trial.h"
 
 namespace brenta {
 
 // The first-trials tables: "fallo.txt" lists, for trials 1 to 20, every element's time,
 // each row's time and the system time; "redun.TXT" the same with one element duplicated,
-// one line per cell. A line holds at most 100 values and continues on the next.
-constexpr std::int32_t kFirstTrials = 20;
+// one line per cell. A line holds at most 100 values and continues on the next. The trials
+// they cover are the first kFirstTrials (trial.h).
 
 // The two heading records of both files, the class record and the column labels.
 void appendFalloHeader(std::string& out, const SystemData& s);
