@@ -29,10 +29,12 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     }
     char* p = files_.listasis.room(32);
     std::memcpy(p, "    ", 4);
-    p = writeE15_9(p + 4, st.tsis);
+    E15_9Digits written;
+    p = writeE15_9(p + 4, st.tsis, written);
     *p++ = '\r';
     *p++ = '\n';
     files_.listasis.commit(p);
+    failures_.add(written, files_.listasis);
     life_.add(k, st.tsis);
     largest_ = st.tsis > largest_ ? st.tsis : largest_;
 }

@@ -8,6 +8,7 @@
 #include "output_file.h"
 #include "redundancy.h"
 #include "reliability_query.h"
+#include "reliability_table.h"
 #include "running_moments.h"
 #include "trial.h"
 
@@ -37,6 +38,8 @@ class TrialReports : public TrialHooks {
     // The largest system time, starting from 0.
     double largest() const { return largest_; }
     const RedundancyStats& redundancy() const { return redundancy_; }
+    // The reliability table's counts, kept as the listing is written.
+    const FailureCounts& failures() const { return failures_; }
 
   private:
     ReliabilityQuery& query_;
@@ -44,6 +47,7 @@ class TrialReports : public TrialHooks {
     RunningMoments life_;
     double largest_ = 0;
     RedundancyStats redundancy_;
+    FailureCounts failures_;
     TrialVectorText vector_;  // of the current trial, among the first 20
     // Class 5: the report gives each element's figures at its first cell only, so only
     // those cells are counted; reported_ marks them (every cell in classes 3 and 4).
