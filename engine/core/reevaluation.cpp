@@ -13,9 +13,9 @@ void pairDuplicates(const SystemData& s, TrialState& st) {
     for (int i = 1; i <= s.rowCount(); ++i) {
         const double* tel = st.tel.column(i);
         double* tdup = st.tdup.column(i);
-        for (int j = 0; j < s.rowLength(i); ++j) {
-            if (tel[j] > tdup[j]) tdup[j] = tel[j];
-        }
+        // A selection, not a branch, so that the loop runs on whole vectors.
+        const int n = s.rowLength(i);
+        for (int j = 0; j < n; ++j) tdup[j] = tel[j] > tdup[j] ? tel[j] : tdup[j];
     }
 }
 
@@ -54,6 +54,7 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
             const int key = s.icam(m, p);
             auto& uses = pathsOf_[key];
             std::int32_t& count = pathCount_[key];
+            if (count == 0) keys_.push_back({key, m, p});
             if (count > 0 && uses[count - 1].path == p) {
                 ++uses[count - 1].occurrences;
             } else {
@@ -69,13 +70,15 @@ void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, st
         reevaluateDirect(s, st, k, hooks);
         return;
     }
+    if (s.kclase == 5) {
+        classFive(s, st, k, hooks);  // pairs each element once, not each of its cells
+        return;
+    }
     pairDuplicates(s, st);
     if (s.kclase == 3) {
         classThree(s, st, k, hooks);
-    } else if (s.kclase == 4) {
-        classFour(s, st, k, hooks);
     } else {
-        classFive(s, st, k, hooks);
+        classFour(s, st, k, hooks);
     }
 }
 
@@ -94,11 +97,14 @@ void IncrementalReevaluation::classThree(const SystemData& s, const TrialState& 
     }
     for (int i = 1; i <= rows; ++i) {
         const double others = i == first ? second : st.tsub[first];
+        const double own = st.tsub[i];
         const double* pair = st.tdup.column(i);
-        for (int j = 0; j < s.nelsub[i]; ++j) {
-            const double row = pair[j] > st.tsub[i] ? pair[j] : st.tsub[i];
-            hooks.duplicateCell(k, j + 1, i, row < others ? row : others, nullptr, nullptr);
+        const int n = s.nelsub[i];
+        for (int j = 0; j < n; ++j) {
+            const double row = pair[j] > own ? pair[j] : own;
+            row_[j] = row < others ? row : others;
         }
+        hooks.duplicateRow(k, i, row_.data(), n);
     }
 }
 
@@ -119,11 +125,13 @@ void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& s
         for (int j = 0; j < n; ++j) {
             if (j != first && tel[j] < second) second = tel[j];
         }
+        const double least = tel[first];
         for (int j = 0; j < n; ++j) {
-            const double rest = j == first ? second : tel[first];
+            const double rest = j == first ? second : least;
             const double row = pair[j] < rest ? pair[j] : rest;
-            hooks.duplicateCell(k, j + 1, i, row > st.tsis ? row : st.tsis, nullptr, nullptr);
+            row_[j] = row > st.tsis ? row : st.tsis;
         }
+        hooks.duplicateRow(k, i, row_.data(), n);
     }
 }
 
@@ -153,30 +161,27 @@ void IncrementalReevaluation::classFive(const SystemData& s, const TrialState& s
         atMin_[p] = count;
         next_[p] = next;
     }
-    for (int p = 1; p <= s.ncam; ++p) {
-        for (int m = 1; m <= s.nelcam[p]; ++m) {
-            const int key = s.icam(m, p);
-            // Every cell of an element gives the same time: work it out at the first.
-            if (doneAt_[key] != k) {
-                doneAt_[key] = k;
-                const double t = st.tel(m, p);
-                const double pair = st.tdup(m, p);
-                double xd = st.tsis;
-                for (int u = 0; u < pathCount_[key]; ++u) {
-                    const PathUse use = pathsOf_[key][u];
-                    double path = min_[use.path];
-                    if (t == path) {
-                        const double rest =
-                            atMin_[use.path] > use.occurrences ? path : next_[use.path];
-                        path = pair < rest ? pair : rest;
-                    }
-                    if (path > xd) xd = path;
-                }
-                keyTime_[key] = xd;
-            }
-            hooks.duplicateCell(k, m, p, keyTime_[key], nullptr, nullptr);
-        }
+    // Every cell of an element gives the same time: work it out once, at its first cell.
+    for (const KeyCell& c : keys_) {
+        const double t = st.tclave[c.key];
+        const double dup = st.tdclave[c.key];
+        keyTime_[c.key] = duplicated(c.key, t, t > dup ? t : dup, st.tsis);
     }
+    hooks.duplicateElements(s, k, keyTime_.data());
+}
+
+double IncrementalReevaluation::duplicated(int key, double t, double pair, double tsis) const {
+    double xd = tsis;
+    for (int u = 0; u < pathCount_[key]; ++u) {
+        const PathUse use = pathsOf_[key][u];
+        double path = min_[use.path];
+        if (t == path) {
+            const double rest = atMin_[use.path] > use.occurrences ? path : next_[use.path];
+            path = pair < rest ? pair : rest;
+        }
+        if (path > xd) xd = path;
+    }
+    return xd;
 }
 
 }  // namespace brenta

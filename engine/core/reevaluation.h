@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "system_data.h"
 #include "trial.h"
@@ -31,6 +32,11 @@ class IncrementalReevaluation {
     void classThree(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
     void classFour(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
     void classFive(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
+    // Class 5: the system time with the element of `key` duplicated, from the path minima;
+    // t is the element's time and pair that of the element with its duplicate.
+    double duplicated(int key, double t, double pair, double tsis) const;
+
+    std::array<double, kDim> row_{};  // classes 3 and 4: one row's system times
 
     // Class 5: for each key, the distinct paths through it and how often it stands in each.
     struct PathUse {
@@ -39,12 +45,16 @@ class IncrementalReevaluation {
     };
     std::array<std::array<PathUse, kDim>, kDim + 1> pathsOf_{};
     std::array<std::int32_t, kDim + 1> pathCount_{};
+    // Class 5: each key on some path, with its first cell, in the order of the paths.
+    struct KeyCell {
+        int key, m, p;
+    };
+    std::vector<KeyCell> keys_;
     // Class 5: per path, its minimum, how many positions hold it, the next larger time.
     std::array<double, kDim + 1> min_{};
     std::array<std::int32_t, kDim + 1> atMin_{};
     std::array<double, kDim + 1> next_{};
-    std::array<double, kDim + 1> keyTime_{};       // system time with that element duplicated
-    std::array<std::int32_t, kDim + 1> doneAt_{};  // trial in which keyTime_ was worked out
+    std::array<double, kDim + 1> keyTime_{};  // system time with that element duplicated
 };
 
 enum class Reevaluation { Incremental, Direct };

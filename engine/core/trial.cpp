@@ -64,4 +64,16 @@ void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
     }
 }
 
+void TrialHooks::duplicateRow(std::int32_t k, int i, const double* xd, int n) {
+    for (int j = 0; j < n; ++j) duplicateCell(k, j + 1, i, xd[j], nullptr, nullptr);
+}
+
+void TrialHooks::duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) {
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) {
+            duplicateCell(k, m, p, keyTime[s.icam(m, p)], nullptr, nullptr);
+        }
+    }
+}
+
 }  // namespace brenta

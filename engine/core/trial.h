@@ -53,6 +53,12 @@ class TrialHooks {
     // that element duplicated. For trials 1 to 20 also the working table and its row times.
     virtual void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
                                const double* workRows) = 0;
+    // Trials after the first 20, classes 3 and 4: row i's system times with each of its n
+    // cells duplicated in turn, xd[0..n-1]. By default one duplicateCell per cell.
+    virtual void duplicateRow(std::int32_t k, int i, const double* xd, int n);
+    // Trials after the first 20, class 5: the system time with each element duplicated, by
+    // key (every cell of an element gives the same). By default one duplicateCell per cell.
+    virtual void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime);
 };
 
 }  // namespace brenta

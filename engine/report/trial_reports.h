@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "first_trials.h"
 #include "output_file.h"
@@ -22,13 +24,14 @@ struct TrialFiles {
 // and running moments, and the statistics of the duplications.
 class TrialReports : public TrialHooks {
   public:
-    TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
-        : query_(query), files_(files), vector_(s) {}
+    TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files);
 
     void survival(double tsis) override { query_.countSurvivors(tsis); }
     void trialDone(std::int32_t k, const TrialState& st) override;
     void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
                        const double* workRows) override;
+    void duplicateRow(std::int32_t k, int i, const double* xd, int n) override;
+    void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) override;
 
     const RunningMoments& life() const { return life_; }
     // The largest system time, starting from 0.
@@ -42,6 +45,13 @@ class TrialReports : public TrialHooks {
     double largest_ = 0;
     RedundancyStats redundancy_;
     TrialVectorText vector_;  // of the current trial, among the first 20
+    // Class 5: the report gives each element's figures at its first cell only, so only
+    // those cells are counted; reported_ marks them (every cell in classes 3 and 4).
+    struct FirstCell {
+        int key, m, p;
+    };
+    std::vector<FirstCell> firstCells_;
+    Table50<std::uint8_t> reported_;
 };
 
 }  // namespace brenta
