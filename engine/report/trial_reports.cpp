@@ -45,6 +45,12 @@ void TrialReports::duplicateCell(std::int32_t k, int j, int i, double xd,
     if (reported_(j, i)) redundancy_.add(k, j, i, xd);
 }
 
+void TrialReports::duplicateCellChange(const TrialState&, std::int32_t k, int j, int i, double xd,
+                                       const DuplicateChange& change) {
+    writeRedunRow(files_.redun, k, j, i, vector_, change, xd);
+    if (reported_(j, i)) redundancy_.add(k, j, i, xd);
+}
+
 void TrialReports::duplicateRow(std::int32_t k, int i, const double* xd, int n) {
     redundancy_.addRow(k, i, xd, n);
 }

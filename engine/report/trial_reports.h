@@ -33,6 +33,8 @@ class TrialReports : public TrialHooks {
                        const double* workRows) override;
     void duplicateRow(std::int32_t k, int i, const double* xd, int n) override;
     void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) override;
+    void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
+                             const DuplicateChange& change) override;
 
     const RunningMoments& life() const { return life_; }
     // The largest system time, starting from 0.
