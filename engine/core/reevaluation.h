@@ -21,8 +21,9 @@ void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, Trial
 
 // The same results in linear time per trial: each cell's system time follows from the
 // rows' best and second-best times (classes 3 and 4) or, for a general system, from each
-// path's minimum, how many positions reach it and the next larger time. Trials 1 to 20,
-// whose working tables go to the first-trials file, are re-evaluated directly.
+// path's minimum, how many positions reach it and the next larger time. For trials 1 to
+// 20, whose working tables go to the first-trials file, it also says what each
+// duplication changes in them.
 class IncrementalReevaluation {
   public:
     explicit IncrementalReevaluation(const SystemData& s);
@@ -32,9 +33,16 @@ class IncrementalReevaluation {
     void classThree(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
     void classFour(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
     void classFive(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
+    // Trials 1 to 20: the same, cell by cell, with what each duplication changes.
+    void firstSubsystems(const SystemData& s, const TrialState& st, std::int32_t k,
+                         TrialHooks& hooks);
+    void firstPaths(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
+    // Class 5: each path's minimum, how many positions hold it and the next larger time.
+    void pathMinima(const SystemData& s, const TrialState& st);
     // Class 5: the system time with the element of `key` duplicated, from the path minima;
-    // t is the element's time and pair that of the element with its duplicate.
-    double duplicated(int key, double t, double pair, double tsis) const;
+    // t is the element's time and pair that of the element with its duplicate. With
+    // `rows`, also the new time of each path through the element.
+    double duplicated(int key, double t, double pair, double tsis, RowTime* rows = nullptr) const;
 
     std::array<double, kDim> row_{};  // classes 3 and 4: one row's system times
 
@@ -50,6 +58,10 @@ class IncrementalReevaluation {
         int key, m, p;
     };
     std::vector<KeyCell> keys_;
+    // Class 5: the cells that hold each key, cellsOf_[cellStart_[key] ..], in path order.
+    std::vector<Position> cellsOf_;
+    std::array<std::int32_t, kDim + 2> cellStart_{};
+    std::array<RowTime, kDim> rows_{};
     // Class 5: per path, its minimum, how many positions hold it, the next larger time.
     std::array<double, kDim + 1> min_{};
     std::array<std::int32_t, kDim + 1> atMin_{};

@@ -76,4 +76,14 @@ void TrialHooks::duplicateElements(const SystemData& s, std::int32_t k, const do
     }
 }
 
+void TrialHooks::duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
+                                     const DuplicateChange& change) {
+    Table50<double> work = st.tel;
+    std::array<double, kDim + 1> workRows = st.tsub;
+    for (int c = 0; c < change.cellCount; ++c)
+        work(change.cells[c].j, change.cells[c].i) = change.pair;
+    for (int r = 0; r < change.rowCount; ++r) workRows[change.rows[r].i] = change.rows[r].t;
+    duplicateCell(k, j, i, xd, &work, workRows.data());
+}
+
 }  // namespace brenta

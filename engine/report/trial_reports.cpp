@@ -29,10 +29,12 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     }
     char* p = files_.listasis.room(32);
     std::memcpy(p, "    ", 4);
-    p = writeE15_9(p + 4, st.tsis);
+    E15_9Digits written;
+    p = writeE15_9(p + 4, st.tsis, written);
     *p++ = '\r';
     *p++ = '\n';
     files_.listasis.commit(p);
+    failures_.add(written, files_.listasis);
     life_.add(k, st.tsis);
     largest_ = st.tsis > largest_ ? st.tsis : largest_;
 }
@@ -40,6 +42,12 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
 void TrialReports::duplicateCell(std::int32_t k, int j, int i, double xd,
                                  const Table50<double>* work, const double* workRows) {
     if (work) writeRedunRow(files_.redun, k, j, i, vector_, *work, workRows, xd);
+    if (reported_(j, i)) redundancy_.add(k, j, i, xd);
+}
+
+void TrialReports::duplicateCellChange(const TrialState&, std::int32_t k, int j, int i, double xd,
+                                       const DuplicateChange& change) {
+    writeRedunRow(files_.redun, k, j, i, vector_, change, xd);
     if (reported_(j, i)) redundancy_.add(k, j, i, xd);
 }
 

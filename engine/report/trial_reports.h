@@ -8,6 +8,7 @@
 #include "output_file.h"
 #include "redundancy.h"
 #include "reliability_query.h"
+#include "reliability_table.h"
 #include "running_moments.h"
 #include "trial.h"
 
@@ -32,11 +33,15 @@ class TrialReports : public TrialHooks {
                        const double* workRows) override;
     void duplicateRow(std::int32_t k, int i, const double* xd, int n) override;
     void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) override;
+    void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
+                             const DuplicateChange& change) override;
 
     const RunningMoments& life() const { return life_; }
     // The largest system time, starting from 0.
     double largest() const { return largest_; }
     const RedundancyStats& redundancy() const { return redundancy_; }
+    // The reliability table's counts, kept as the listing is written.
+    const FailureCounts& failures() const { return failures_; }
 
   private:
     ReliabilityQuery& query_;
@@ -44,6 +49,7 @@ class TrialReports : public TrialHooks {
     RunningMoments life_;
     double largest_ = 0;
     RedundancyStats redundancy_;
+    FailureCounts failures_;
     TrialVectorText vector_;  // of the current trial, among the first 20
     // Class 5: the report gives each element's figures at its first cell only, so only
     // those cells are counted; reported_ marks them (every cell in classes 3 and 4).

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+#include <sstream>
 
 #include "engine_error.h"
 #include "full_disk.h"
@@ -105,6 +107,58 @@ TEST(RunFlow, ARerunReplacesTheResultsAndKeepsLinksAndProtectedFiles) {
         EXPECT_EQ(r.file("tablafia.txt"), first.file("tablafia.txt"));
     } else {
         EXPECT_EQ(r.status, kExitOutputError);
+    }
+}
+
+// Every result file and the console are the same whether the duplications are worked out
+// by combining the whole structure again or from what each one changes.
+TEST(RunFlow, IncrementalAndLiteralReevaluationWriteTheSameBytes) {
+    std::mt19937 rng(5);
+    auto randomEl = [&rng]() -> testing::El {
+        if (rng() % 2) return {5, double(1 + rng() % 3), 0};  // fixed lives: ties
+        return {1, 0.5 + rng() % 3, 0};
+    };
+    for (int n = 0; n < 60; ++n) {
+        farvik::DataFileContent c;
+        const int nsim = 1 + rng() % 40;
+        if (n % 3 == 2) {
+            std::vector<std::pair<int, testing::El>> elements;
+            const int nel = 1 + rng() % 8;
+            for (int b = 1; b <= nel; ++b) elements.push_back({b, randomEl()});
+            std::vector<std::vector<int>> paths(1 + rng() % 5);
+            for (auto& path : paths) {
+                path.resize(1 + rng() % 6);
+                for (int& key : path) key = 1 + rng() % nel;
+            }
+            c = testing::general(1, elements, paths, n, nsim);
+        } else {
+            std::vector<std::vector<testing::El>> subs(1 + rng() % 4);
+            for (auto& sub : subs) {
+                sub.resize(1 + rng() % 5);
+                for (auto& e : sub) e = randomEl();
+            }
+            c = subsystems(3 + n % 3 % 2, 1, subs, n, nsim);
+        }
+        std::string files[2][6];
+        for (int mode = 0; mode < 2; ++mode) {
+            testing::TempFolder folder;
+            folder.write("SIS.DAT", farvik::dataFileBytes(c));
+            RunOptions options;
+            options.reevaluation = mode == 0 ? Reevaluation::Direct : Reevaluation::Incremental;
+            std::istringstream in("1\n1\n1.5\n");
+            std::ostringstream out, err;
+            ASSERT_EQ(runBrenta({"SIS"}, in, out, err, folder.path().string(), options), 0)
+                << err.str();
+            int f = 0;
+            for (const char* name :
+                 {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt", "tablafia.txt"}) {
+                files[mode][f++] = folder.read(name);
+            }
+            files[mode][5] = out.str();
+        }
+        for (int f = 0; f < 6; ++f)
+            ASSERT_EQ(files[0][f], files[1][f]) << "system " << n << " " << f;
+        EXPECT_FALSE(files[1][1].empty());
     }
 }
 
