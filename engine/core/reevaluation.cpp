@@ -159,17 +159,15 @@ void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& 
         const double* tel = st.tel.column(p);
         double least = kNone, next = kNone;
         std::int32_t count = 0;
+        // Selections rather than branches: which case holds varies from cell to cell.
         for (int m = 0; m < s.nelcam[p]; ++m) {
             const double t = tel[m];
-            if (t < least) {
-                next = least;
-                least = t;
-                count = 1;
-            } else if (t == least) {
-                ++count;
-            } else if (t < next) {
-                next = t;
-            }
+            const bool below = t < least;
+            const bool tie = t == least;
+            const double smaller = t < next ? t : next;
+            next = below ? least : (tie ? next : smaller);
+            count = below ? 1 : count + tie;
+            least = below ? t : least;
         }
         min_[p] = least;
         atMin_[p] = count;
@@ -194,11 +192,10 @@ double IncrementalReevaluation::duplicated(int key, double t, double pair, doubl
     double xd = tsis;
     for (int u = 0; u < pathCount_[key]; ++u) {
         const PathUse use = pathsOf_[key][u];
-        double path = min_[use.path];
-        if (t == path) {
-            const double rest = atMin_[use.path] > use.occurrences ? path : next_[use.path];
-            path = pair < rest ? pair : rest;
-        }
+        const double least = min_[use.path];
+        const double rest = atMin_[use.path] > use.occurrences ? least : next_[use.path];
+        const double lowered = pair < rest ? pair : rest;
+        const double path = t == least ? lowered : least;
         if (rows) rows[u] = {use.path, path};
         if (path > xd) xd = path;
     }
