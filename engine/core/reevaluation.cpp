@@ -155,19 +155,21 @@ void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& s
 // falls to the least of the pair and the other positions, which is the minimum again when
 // another position shares it, else the next larger time.
 void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& st) {
+    // Two passes without branches on the times (which case holds varies from cell to
+    // cell): the least, then how many hold it and the least of the others.
     for (int p = 1; p <= s.ncam; ++p) {
         const double* tel = st.tel.column(p);
-        double least = kNone, next = kNone;
+        const int n = s.nelcam[p];
+        double least = kNone;
+        for (int m = 0; m < n; ++m) least = tel[m] < least ? tel[m] : least;
+        double next = kNone;
         std::int32_t count = 0;
-        // Selections rather than branches: which case holds varies from cell to cell.
-        for (int m = 0; m < s.nelcam[p]; ++m) {
+        for (int m = 0; m < n; ++m) {
             const double t = tel[m];
-            const bool below = t < least;
             const bool tie = t == least;
-            const double smaller = t < next ? t : next;
-            next = below ? least : (tie ? next : smaller);
-            count = below ? 1 : count + tie;
-            least = below ? t : least;
+            count += tie;
+            const double other = tie ? kNone : t;
+            next = other < next ? other : next;
         }
         min_[p] = least;
         atMin_[p] = count;
