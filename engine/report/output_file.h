@@ -32,6 +32,8 @@ class OutputFile {
         return buffer_.get() + used_;
     }
     void commit(const char* end) { used_ = end - buffer_.get(); }
+    // Writes out what the buffer holds, so that the file can be read back up to here.
+    void flush();
     // Writes out what the buffer holds when the last write to the file is `ms` milliseconds
     // old or more: a file read while it grows (the listing, whose size tells how far a run
     // is) then lags behind by about that long at most. Reads the clock: call it sparingly.
@@ -42,7 +44,6 @@ class OutputFile {
   private:
     static constexpr std::size_t kCapacity = 1 << 20;
 
-    void flush();
     [[noreturn]] void fail(const char* what) const;
 
     std::FILE* file_ = nullptr;

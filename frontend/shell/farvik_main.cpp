@@ -4,10 +4,10 @@
 #include <clocale>
 #include <memory>
 
+#include "base/number_locale.h"
+#include "base/program_folder.h"
 #include "main_window.h"
-#include "number_locale.h"
 #include "pictures.h"
-#include "program_folder.h"
 #include "qt_spanish.h"
 #include "splash_window.h"
 

@@ -11,7 +11,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "child_window.h"
+#include "base/child_window.h"
 #include "run_progress.h"
 
 namespace farvik {
