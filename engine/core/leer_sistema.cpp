@@ -113,8 +113,9 @@ void readPathStructure(Reader& rd, SystemData& s) {
 }
 
 std::string elementName(const SystemData& s, int j, int i) {
-    return s.kclase == 5 ? "del elemento " + std::to_string(j)
-                         : "del elemento " + std::to_string(i) + "-" + std::to_string(j);
+    return s.kclase == farvik::kGeneralClass
+               ? "del elemento " + std::to_string(j)
+               : "del elemento " + std::to_string(i) + "-" + std::to_string(j);
 }
 
 // The largest life a draw may give. The statistics add up the squares of up to 2^31 system

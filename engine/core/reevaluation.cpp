@@ -29,7 +29,7 @@ void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, Trial
             for (int c = 1; c <= rows; ++c) {
                 for (int m = 1; m <= s.rowLength(c); ++m) work(m, c) = st.tel(m, c);
             }
-            if (s.kclase == 5) {
+            if (s.kclase == farvik::kGeneralClass) {
                 const int key = s.icam(j, i);
                 for (int c = 1; c <= rows; ++c) {
                     for (int m = 1; m <= s.rowLength(c); ++m) {
@@ -48,7 +48,7 @@ void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, Trial
 }
 
 IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
-    if (s.kclase != 5) return;
+    if (s.kclase != farvik::kGeneralClass) return;
     for (int p = 1; p <= s.ncam; ++p) {
         for (int m = 1; m <= s.nelcam[p]; ++m) {
             const int key = s.icam(m, p);
@@ -77,7 +77,7 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
 void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, std::int32_t k,
                                          TrialHooks& hooks) {
     if (k <= kFirstTrials) {
-        if (s.kclase == 5) {
+        if (s.kclase == farvik::kGeneralClass) {
             firstPaths(s, st, k, hooks);
         } else {
             pairDuplicates(s, st);
@@ -85,12 +85,12 @@ void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, st
         }
         return;
     }
-    if (s.kclase == 5) {
+    if (s.kclase == farvik::kGeneralClass) {
         classFive(s, st, k, hooks);  // pairs each element once, not each of its cells
         return;
     }
     pairDuplicates(s, st);
-    if (s.kclase == 3) {
+    if (s.kclase == farvik::kSeriesOfParallelClass) {
         classThree(s, st, k, hooks);
     } else {
         classFour(s, st, k, hooks);
@@ -227,7 +227,7 @@ void IncrementalReevaluation::firstSubsystems(const SystemData& s, const TrialSt
         }
         for (int j = 0; j < n; ++j) {
             double row, xd;
-            if (s.kclase == 3) {
+            if (s.kclase == farvik::kSeriesOfParallelClass) {
                 row = pair[j] > st.tsub[i] ? pair[j] : st.tsub[i];
                 xd = row < others ? row : others;
             } else {
