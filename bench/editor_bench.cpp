@@ -18,15 +18,15 @@
 #include <functional>
 #include <vector>
 
+#include "base/dialog_seam.h"
+#include "base/number_locale.h"
+#include "base/settings_store.h"
 #include "codes.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "editor/system_data.h"
 #include "shell/datafile_writer.h"
-#include "shell/dialog_seam.h"
 #include "shell/main_window.h"
-#include "shell/number_locale.h"
-#include "shell/settings_store.h"
 
 namespace {
 

@@ -1,37 +1,127 @@
 #!/usr/bin/env bash
-# Engine benchmark: a Release build, then each case with the incremental re-evaluation and
-# with the literal (direct) one, and the speed-up measured in this same run.
-#   bench/run.sh            full sizes (S10: 10^7 trials; R1000, G50: 10^4); about 3 minutes,
-#                           most of them in the literal re-evaluation.
+# Engine benchmark: the real brenta against its floor (brenta_floor: the same draws, the
+# same bytes written in large blocks, nothing else), on three generated systems at two sizes.
+#   bench/run.sh [OLD_BRENTA]   with a second program (an older build), its figures too
+#   bench/run.sh --literal      also the literal re-evaluation against the incremental one
+# Processor time (user + system) of each whole process, best of $REPS runs (default 5): the
+# machine is shared, and this is the figure other work disturbs least. Each run starts in a
+# folder without results, except the reruns, which find the results of the run before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+literal=0
+old=
+for a in "$@"; do
+    case $a in
+    --literal) literal=1 ;;
+    *) old=$(realpath "$a") ;;
+    esac
+done
+reps=${REPS:-5}
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DFARVIK_GUI=OFF -DFARVIK_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target brenta_bench reevaluation_bench >/dev/null
-bench=build-bench/bin/brenta_bench
+targets=(brenta brenta_floor cpu_time system_generator)
+[ $literal = 1 ] && targets+=(brenta_bench reevaluation_bench)
+cmake --build build-bench -j2 --target "${targets[@]}" >/dev/null
+bin=$(pwd)/build-bench/bin
 
-rate() { awk '{print $6}' <<<"$1"; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+results=(fallo.txt redun.TXT resumen.TXT listasis.txt tablafia.txt)
 
-echo "caso   modo            pruebas  procesador          velocidad                      memoria"
-$bench S10 incremental 1000000
-$bench S10 incremental
-for c in R1000 G50; do
-    # Both with the same number of trials, so that both pay the same fixed costs.
-    fast=$($bench $c incremental)
-    slow=$($bench $c direct)
-    echo "$fast"
-    echo "$slow"
-    awk -v a="$(rate "$fast")" -v b="$(rate "$slow")" -v c="$c" \
-        'BEGIN { printf "%-6s aceleración %.1f veces\n", c, a / b }'
+# best PROGRAM FOLDER NAME [rerun]: best processor time of $reps runs and the largest peak
+# memory, as "seconds KiB".
+best() {
+    local program=$1 folder=$2 name=$3 rerun=${4:-}
+    local t=inf kib=0 cpu rss status
+    for _ in $(seq "$reps"); do
+        (cd "$folder" && rm -f "${results[@]}")
+        if [ -n "$rerun" ]; then (cd "$folder" && "$program" "$name" <"$name.in" >/dev/null); fi
+        (cd "$folder" && "$bin/cpu_time" "$work/t" "$program" "$name" <"$name.in" >/dev/null)
+        read -r cpu rss status <"$work/t"
+        [ "$status" = 0 ] || { echo "$program $name: estado $status" >&2; exit 1; }
+        t=$(awk -v a="$t" -v b="$cpu" 'BEGIN { print (a == "inf" || b < a) ? b : a }')
+        [ "$rss" -gt "$kib" ] && kib=$rss
+    done
+    echo "$t $kib"
+}
+
+# floor FOLDER NAME: best processor time of the floor of the run left in FOLDER.
+floor() {
+    local folder=$1 name=$2 t=inf cpu rss status
+    for _ in $(seq "$reps"); do
+        rm -rf "$work/floor" && mkdir "$work/floor"
+        "$bin/cpu_time" "$work/t" "$bin/brenta_floor" "$folder" "$name" "$work/floor"
+        read -r cpu rss status <"$work/t"
+        [ "$status" = 0 ] || { echo "brenta_floor $name: estado $status" >&2; exit 1; }
+        t=$(awk -v a="$t" -v b="$cpu" 'BEGIN { print (a == "inf" || b < a) ? b : a }')
+    done
+    rm -rf "$work/floor"
+    echo "$t"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+echo "procesador (usuario + sistema), el mejor de $reps; suelo: brenta_floor"
+printf "%-6s %8s %9s %9s %7s %9s" caso pruebas suelo brenta veces memoria
+[ -n "$old" ] && printf " %9s %7s %9s" antes veces memoria
+echo
+for spec in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
+    c=${spec%%:*}
+    n=${spec#*:}
+    folder=$work/$c-$n
+    mkdir -p "$folder"
+    "$bin/system_generator" "$folder" case "$c" "$n"
+    name=${c}_$n
+    read -r tn kn < <(best "$bin/brenta" "$folder" "$name")
+    tf=$(floor "$folder" "$name")
+    printf "%-6s %8s %9.3f %9.3f %7s %7s Ki" "$c" "$n" "$tf" "$tn" "$(ratio "$tn" "$tf")" "$kn"
+    if [ -n "$old" ]; then
+        read -r to ko < <(best "$old" "$folder" "$name")
+        printf " %9.3f %7s %7s Ki" "$to" "$(ratio "$to" "$tf")" "$ko"
+    fi
+    echo
 done
 
-# The re-evaluation step alone (no draws, no files): the literal against the incremental.
-if [ -x build-bench/bin/reevaluation_bench ]; then
+echo
+echo "repetir en la carpeta con los resultados anteriores, frente a una carpeta sin ellos"
+for spec in S10:2000000 G50:5000; do
+    c=${spec%%:*}
+    n=${spec#*:}
+    folder=$work/$c-$n
+    name=${c}_$n
+    read -r te _ < <(best "$bin/brenta" "$folder" "$name")
+    read -r tr _ < <(best "$bin/brenta" "$folder" "$name" rerun)
+    printf "%-6s %8s vacía %7.3f s  repetida %7.3f s  %s veces" "$c" "$n" "$te" "$tr" "$(ratio "$tr" "$te")"
+    if [ -n "$old" ]; then
+        read -r toe _ < <(best "$old" "$folder" "$name")
+        read -r tor _ < <(best "$old" "$folder" "$name" rerun)
+        printf "   antes: %7.3f s  %7.3f s  %s veces" "$toe" "$tor" "$(ratio "$tor" "$toe")"
+    fi
     echo
-    echo "== re-evaluación sola, por prueba"
-    build-bench/bin/reevaluation_bench --benchmark_format=csv 2>/dev/null |
-        awk -F, '/^"(direct|incremental)\// {
-            split($1, n, "/"); gsub(/"/, "", n[1]); gsub(/"/, "", n[2]);
-            t[n[1] "," n[2]] = $4; printf "%-12s %-6s %10.2f us\n", n[1], n[2], $4 }
-            END { for (c in t) { split(c, p, ","); if (p[1] == "direct")
-                printf "%-6s aceleración de la re-evaluación %.0f veces\n", p[2], t[c] / t["incremental," p[2]] } }'
+done
+
+echo
+echo "memoria máxima de S10 según el número de pruebas"
+for n in 10000 100000 1000000 10000000; do
+    folder=$work/mem-$n
+    mkdir -p "$folder"
+    "$bin/system_generator" "$folder" case S10 "$n"
+    (cd "$folder" && "$bin/cpu_time" "$work/t" "$bin/brenta" "S10_$n" <"S10_$n.in" >/dev/null)
+    read -r cpu rss status <"$work/t"
+    printf "%-6s %9s %8s KiB\n" S10 "$n" "$rss"
+    rm -rf "$folder"
+done
+
+if [ $literal = 1 ]; then
+    echo
+    echo "== re-evaluación literal frente a la incremental (ejecuciones enteras, en proceso)"
+    for c in R1000 G50; do
+        "$bin/brenta_bench" $c incremental
+        "$bin/brenta_bench" $c direct
+    done
+    if [ -x "$bin/reevaluation_bench" ]; then
+        "$bin/reevaluation_bench" --benchmark_format=csv 2>/dev/null |
+            awk -F, '/^"(direct|incremental)\// {
+                split($1, n, "/"); gsub(/"/, "", n[1]); gsub(/"/, "", n[2]);
+                printf "%-12s %-6s %10.2f us por prueba\n", n[1], n[2], $4 }'
+    fi
 fi

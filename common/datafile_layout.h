@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 // The line layout of a system data file (.dat): a questionnaire in which every value
-// stands on a line of its own after the label lines that say what it is. The engine
-// counts labels and does not read them; the front-end writes and reads the whole layout.
+// stands on a line of its own after the lines that say what it is (its lead: labels, dashes,
+// empty lines). The leads below are the one description of the layout: the writer writes
+// them, the front-end reads past them as items and the engine skips their labels.
 namespace farvik {
 
 namespace labels {
@@ -46,6 +49,50 @@ inline constexpr const char* kSimulation = "DATOS DE LA SIMULACIÓN";
 inline constexpr const char* kSeed = "Semilla:";
 inline constexpr const char* kTrials = "Número de pruebas:";
 }  // namespace labels
+
+// One line in front of a value.
+struct LeadLine {
+    enum class Kind {
+        Empty,  // an empty line; the engine passes over it as over every empty line
+        Label,  // a label or a line of dashes; the engine skips it, whatever it says
+        Free,   // written empty; the engine skips it even when it is not
+    };
+    Kind kind;
+    std::string text;     // as written (empty for Empty and Free)
+    std::string mention;  // how the engine names the line when the file ends before it
+};
+using Lead = std::vector<LeadLine>;
+
+// The leads, piece by piece, in the order of the file. A value's lead is the pieces written
+// since the value before it: the first subsystem count follows structureSection() and
+// subsystemCountLabel(), an element's distribution follows elementTitle() (with the general
+// structure: after the key, afterKeyLine()) and distributionLead(), and so on.
+namespace lead {
+Lead totalLead();
+Lead structureLead();
+Lead redundancyLead();
+Lead structureSection();
+Lead subsystemCountLabel();
+Lead elementsInSubsystemLabel(int subsystem);
+Lead elementCountLabel();
+Lead pathCountLabel();
+Lead elementsInPathLabel(int path);
+Lead dimensionLabel();
+Lead elementTitle(int group, int index);
+Lead keyLabel(int key);
+Lead afterKeyLine();
+Lead distributionLead();
+Lead parametersSection();
+Lead parameterLabel(int k);
+Lead pathsSection();
+Lead pathLabel(int path);
+Lead simulationSection();
+Lead seedLabel();
+Lead trialsLead();
+}  // namespace lead
+
+// How many lines the leads hold together.
+std::size_t lineCount(std::initializer_list<Lead> leads);
 
 // One element block. `group` and `index` are the two numbers of "DATOS DEL ELEMENTO i-j";
 // `key` is written for the general structure only.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "codes.h"
+#include "datafile_layout.h"
 #include "free_form_reader.h"
 #include "muestra.h"
 #include "parameter_rules.h"
@@ -13,6 +14,7 @@ namespace brenta {
 namespace {
 
 using farvik::kGeneral;
+namespace lead = farvik::lead;
 
 // Largest magnitude of a seed for which the generator stays in [0, 1).
 constexpr std::int32_t kMaxSeed = 161803398;
@@ -22,12 +24,23 @@ class Reader {
     Reader(std::istream& in, const std::string& fileName)
         : r_(in, FreeFormReader::Source::DataFile, fileName), file_(fileName) {}
 
-    void labels(int n, std::string_view what) {
-        for (int i = 0; i < n; ++i) r_.skipLabel(what);
+    // The lines in front of the next value.
+    void skip(const farvik::Lead& lead) {
+        for (const farvik::LeadLine& line : lead) {
+            switch (line.kind) {
+                case farvik::LeadLine::Kind::Label:
+                    r_.skipLabel(line.mention);
+                    break;
+                case farvik::LeadLine::Kind::Free:
+                    r_.skipLine(line.mention);
+                    break;
+                case farvik::LeadLine::Kind::Empty:
+                    break;  // every read passes over empty lines
+            }
+        }
     }
     std::int32_t integer(std::string_view what) { return r_.readInteger(what); }
     double real(std::string_view what) { return r_.readReal(what); }
-    void skipLine(std::string_view what) { r_.skipLine(what); }
 
     // Refuses the value just read.
     void require(bool ok, ExitStatus status, const std::string& detail) const {
@@ -47,21 +60,21 @@ class Reader {
 };
 
 void readHead(Reader& rd, SystemData& s) {
-    rd.labels(2, "NÚMERO TOTAL DE ELEMENTOS DEL SISTEMA");
+    rd.skip(lead::totalLead());
     s.ntotal = rd.integer("el número total de elementos");
-    rd.labels(7, "DISPOSICION DE LOS ELEMENTOS EN EL SISTEMA");
+    rd.skip(lead::structureLead());
     s.itipo = rd.integer("el tipo de sistema");
     rd.require(
         s.itipo >= 1 && s.itipo <= 5, kExitBadStructure,
         "el tipo de sistema debe estar entre 1 y 5 (se leyó " + std::to_string(s.itipo) + ")");
     s.kclase = farvik::structureClass(s.itipo);
-    rd.labels(4, "¿ESTUDIO DE REDUNDANCIA?");
+    rd.skip(lead::redundancyLead());
     s.iredun = rd.integer("la respuesta al estudio de redundancia");
-    rd.labels(2, "ESTRUCTURA DEL SISTEMA");
+    rd.skip(lead::structureSection());
 }
 
 void readDimension(Reader& rd, SystemData& s, std::int32_t needed, const std::string& why) {
-    rd.labels(1, "Dimension de las matrices del sistema:");
+    rd.skip(lead::dimensionLabel());
     s.ndim = rd.integer("la dimensión de las matrices del sistema");
     rd.require(s.ndim >= needed && s.ndim <= kDim, kExitBadDimension,
                "la dimensión de las matrices debe estar entre " + std::to_string(needed) + " (" +
@@ -70,12 +83,12 @@ void readDimension(Reader& rd, SystemData& s, std::int32_t needed, const std::st
 }
 
 void readSubsystemStructure(Reader& rd, SystemData& s) {
-    rd.labels(1, "Número de subsistemas:");
+    rd.skip(lead::subsystemCountLabel());
     s.nsub = rd.integer("el número de subsistemas");
     rd.count(s.nsub, "el número de subsistemas");
     std::int32_t widest = 0;
     for (int i = 1; i <= s.nsub; ++i) {
-        rd.labels(1, "Elementos en el subsistema " + std::to_string(i) + ":");
+        rd.skip(lead::elementsInSubsystemLabel(i));
         s.nelsub[i] = rd.integer("el número de elementos del subsistema " + std::to_string(i));
         rd.count(s.nelsub[i], "el número de elementos del subsistema " + std::to_string(i));
         if (s.nelsub[i] > widest) widest = s.nelsub[i];
@@ -86,14 +99,14 @@ void readSubsystemStructure(Reader& rd, SystemData& s) {
 }
 
 void readPathStructure(Reader& rd, SystemData& s) {
-    rd.labels(1, "Número de elementos en el sistema:");
+    rd.skip(lead::elementCountLabel());
     s.nel = rd.integer("el número de elementos");
     rd.count(s.nel, "el número de elementos");
-    rd.labels(1, "Número de caminos en el sistema:");
+    rd.skip(lead::pathCountLabel());
     s.ncam = rd.integer("el número de caminos");
     rd.count(s.ncam, "el número de caminos");
     for (int p = 1; p <= s.ncam; ++p) {
-        rd.labels(1, "Elementos en serie en el camino " + std::to_string(p) + ":");
+        rd.skip(lead::elementsInPathLabel(p));
         s.nelcam[p] = rd.integer("el número de elementos del camino " + std::to_string(p));
         rd.count(s.nelcam[p], "el número de elementos del camino " + std::to_string(p));
     }
@@ -117,9 +130,10 @@ void checkParameters(Reader& rd, const SystemData& s, farvik::ParameterStage sta
 }
 
 void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
-    rd.labels(2, "DATOS DEL ELEMENTO");
+    // The labels' numbers are written for the reader; the engine skips the labels unread.
+    rd.skip(lead::elementTitle(i, j));
     if (general) {
-        rd.labels(1, "Número clave del elemento");
+        rd.skip(lead::keyLabel(j));
         const std::int32_t key = rd.integer("el número clave del elemento");
         rd.require(key >= 1 && key <= s.ndim, kExitBadKey,
                    "el número clave debe estar entre 1 y la dimensión " + std::to_string(s.ndim) +
@@ -129,19 +143,19 @@ void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
                        "el número clave " + std::to_string(key) + " ya se usó en otro elemento");
         }
         s.iclave[j] = key;
-        rd.skipLine("la línea que sigue al número clave");
+        rd.skip(lead::afterKeyLine());
         j = key;
         i = 1;
     }
-    rd.labels(7, "Distribución del fallo:");
+    rd.skip(lead::distributionLead());
     std::int32_t& code = s.distribution(j, i);
     code = rd.integer("el código de la distribución");
     rd.require(code >= 1 && code <= 5, kExitBadDistribution,
                "el código de la distribución debe estar entre 1 y 5 (se leyó " +
                    std::to_string(code) + ")");
-    rd.labels(2, "Parámetros de la distribución:");
+    rd.skip(lead::parametersSection());
     for (int k = 1; k <= 3; ++k) {
-        rd.labels(1, "Parámetro " + std::to_string(k) + " (0 si no procede):");
+        rd.skip(lead::parameterLabel(k));
         s.parameter(k, j, i) = rd.real("el parámetro " + std::to_string(k));
         if (k < 3) checkParameters(rd, s, static_cast<farvik::ParameterStage>(k), j, i);
     }
@@ -152,9 +166,9 @@ void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
 }
 
 void readPaths(Reader& rd, SystemData& s) {
-    rd.labels(2, "ESQUEMA DE LOS CAMINOS");
+    rd.skip(lead::pathsSection());
     for (int p = 1; p <= s.ncam; ++p) {
-        rd.labels(1, "Nombres de los elementos en serie del camino " + std::to_string(p));
+        rd.skip(lead::pathLabel(p));
         for (int m = 1; m <= s.nelcam[p]; ++m) {
             const std::int32_t key = rd.integer("un número clave del camino " + std::to_string(p));
             bool known = false;
@@ -182,12 +196,13 @@ SystemData leer_sistema(std::istream& in, const std::string& fileName) {
             for (int j = 1; j <= s.nelsub[i]; ++j) readElement(rd, s, j, i, false);
         }
     }
-    rd.labels(3, "DATOS DE LA SIMULACIÓN");
+    rd.skip(lead::simulationSection());
+    rd.skip(lead::seedLabel());
     s.iseed = rd.integer("la semilla");
     rd.require(s.iseed >= -kMaxSeed && s.iseed <= kMaxSeed, kExitBadSeed,
                "la semilla debe estar entre -161803398 y 161803398 (se leyó " +
                    std::to_string(s.iseed) + ")");
-    rd.labels(1, "Número de pruebas:");
+    rd.skip(lead::trialsLead());
     s.nsim = rd.integer("el número de pruebas");
     const auto trials = farvik::trialsFault(s.nsim);
     rd.require(!trials, kExitBadTrials, trials.value_or(""));

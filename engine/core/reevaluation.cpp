@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "first_trials.h"
-
 namespace brenta {
 namespace {
 
@@ -15,9 +13,9 @@ void pairDuplicates(const SystemData& s, TrialState& st) {
     for (int i = 1; i <= s.rowCount(); ++i) {
         const double* tel = st.tel.column(i);
         double* tdup = st.tdup.column(i);
-        for (int j = 0; j < s.rowLength(i); ++j) {
-            if (tel[j] > tdup[j]) tdup[j] = tel[j];
-        }
+        // A selection, not a branch, so that the loop runs on whole vectors.
+        const int n = s.rowLength(i);
+        for (int j = 0; j < n; ++j) tdup[j] = tel[j] > tdup[j] ? tel[j] : tdup[j];
     }
 }
 
@@ -56,6 +54,7 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
             const int key = s.icam(m, p);
             auto& uses = pathsOf_[key];
             std::int32_t& count = pathCount_[key];
+            if (count == 0) keys_.push_back({key, m, p});
             if (count > 0 && uses[count - 1].path == p) {
                 ++uses[count - 1].occurrences;
             } else {
@@ -63,21 +62,38 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
             }
         }
     }
+    std::array<std::int32_t, kDim + 2> counts{};
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) ++counts[s.icam(m, p)];
+    }
+    for (int key = 1; key <= kDim; ++key) cellStart_[key + 1] = cellStart_[key] + counts[key];
+    cellsOf_.resize(cellStart_[kDim + 1]);
+    std::array<std::int32_t, kDim + 2> filled = cellStart_;
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) cellsOf_[filled[s.icam(m, p)]++] = {m, p};
+    }
 }
 
 void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, std::int32_t k,
                                          TrialHooks& hooks) {
     if (k <= kFirstTrials) {
-        reevaluateDirect(s, st, k, hooks);
+        if (s.kclase == 5) {
+            firstPaths(s, st, k, hooks);
+        } else {
+            pairDuplicates(s, st);
+            firstSubsystems(s, st, k, hooks);
+        }
+        return;
+    }
+    if (s.kclase == 5) {
+        classFive(s, st, k, hooks);  // pairs each element once, not each of its cells
         return;
     }
     pairDuplicates(s, st);
     if (s.kclase == 3) {
         classThree(s, st, k, hooks);
-    } else if (s.kclase == 4) {
-        classFour(s, st, k, hooks);
     } else {
-        classFive(s, st, k, hooks);
+        classFour(s, st, k, hooks);
     }
 }
 
@@ -96,11 +112,14 @@ void IncrementalReevaluation::classThree(const SystemData& s, const TrialState& 
     }
     for (int i = 1; i <= rows; ++i) {
         const double others = i == first ? second : st.tsub[first];
+        const double own = st.tsub[i];
         const double* pair = st.tdup.column(i);
-        for (int j = 0; j < s.nelsub[i]; ++j) {
-            const double row = pair[j] > st.tsub[i] ? pair[j] : st.tsub[i];
-            hooks.duplicateCell(k, j + 1, i, row < others ? row : others, nullptr, nullptr);
+        const int n = s.nelsub[i];
+        for (int j = 0; j < n; ++j) {
+            const double row = pair[j] > own ? pair[j] : own;
+            row_[j] = row < others ? row : others;
         }
+        hooks.duplicateRow(k, i, row_.data(), n);
     }
 }
 
@@ -121,11 +140,13 @@ void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& s
         for (int j = 0; j < n; ++j) {
             if (j != first && tel[j] < second) second = tel[j];
         }
+        const double least = tel[first];
         for (int j = 0; j < n; ++j) {
-            const double rest = j == first ? second : tel[first];
+            const double rest = j == first ? second : least;
             const double row = pair[j] < rest ? pair[j] : rest;
-            hooks.duplicateCell(k, j + 1, i, row > st.tsis ? row : st.tsis, nullptr, nullptr);
+            row_[j] = row > st.tsis ? row : st.tsis;
         }
+        hooks.duplicateRow(k, i, row_.data(), n);
     }
 }
 
@@ -133,8 +154,7 @@ void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& s
 // element does not hold its path's minimum the path keeps it; where it does, the path
 // falls to the least of the pair and the other positions, which is the minimum again when
 // another position shares it, else the next larger time.
-void IncrementalReevaluation::classFive(const SystemData& s, const TrialState& st, std::int32_t k,
-                                        TrialHooks& hooks) {
+void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& st) {
     for (int p = 1; p <= s.ncam; ++p) {
         const double* tel = st.tel.column(p);
         double least = kNone, next = kNone;
@@ -155,28 +175,89 @@ void IncrementalReevaluation::classFive(const SystemData& s, const TrialState& s
         atMin_[p] = count;
         next_[p] = next;
     }
+}
+
+void IncrementalReevaluation::classFive(const SystemData& s, const TrialState& st, std::int32_t k,
+                                        TrialHooks& hooks) {
+    pathMinima(s, st);
+    // Every cell of an element gives the same time: work it out once, at its first cell.
+    for (const KeyCell& c : keys_) {
+        const double t = st.tclave[c.key];
+        const double dup = st.tdclave[c.key];
+        keyTime_[c.key] = duplicated(c.key, t, t > dup ? t : dup, st.tsis);
+    }
+    hooks.duplicateElements(s, k, keyTime_.data());
+}
+
+double IncrementalReevaluation::duplicated(int key, double t, double pair, double tsis,
+                                           RowTime* rows) const {
+    double xd = tsis;
+    for (int u = 0; u < pathCount_[key]; ++u) {
+        const PathUse use = pathsOf_[key][u];
+        double path = min_[use.path];
+        if (t == path) {
+            const double rest = atMin_[use.path] > use.occurrences ? path : next_[use.path];
+            path = pair < rest ? pair : rest;
+        }
+        if (rows) rows[u] = {use.path, path};
+        if (path > xd) xd = path;
+    }
+    return xd;
+}
+
+// Classes 3 and 4 in the first trials: the duplicated position and its row change.
+void IncrementalReevaluation::firstSubsystems(const SystemData& s, const TrialState& st,
+                                              std::int32_t k, TrialHooks& hooks) {
+    const int rows = s.nsub;
+    for (int i = 1; i <= rows; ++i) {
+        const int n = s.nelsub[i];
+        const double* tel = st.tel.column(i);
+        const double* pair = st.tdup.column(i);
+        // Class 3: the least of the other rows; class 4: the least of the row's other cells.
+        double others = kNone;
+        for (int c = 1; c <= rows; ++c) {
+            if (c != i && st.tsub[c] < others) others = st.tsub[c];
+        }
+        int least = 0;
+        for (int j = 1; j < n; ++j) {
+            if (tel[j] < tel[least]) least = j;
+        }
+        double second = kNone;
+        for (int j = 0; j < n; ++j) {
+            if (j != least && tel[j] < second) second = tel[j];
+        }
+        for (int j = 0; j < n; ++j) {
+            double row, xd;
+            if (s.kclase == 3) {
+                row = pair[j] > st.tsub[i] ? pair[j] : st.tsub[i];
+                xd = row < others ? row : others;
+            } else {
+                const double rest = j == least ? second : tel[least];
+                row = pair[j] < rest ? pair[j] : rest;
+                xd = row > st.tsis ? row : st.tsis;
+            }
+            const Position cell{j + 1, i};
+            const RowTime changed{i, row};
+            hooks.duplicateCellChange(st, k, j + 1, i, xd, {pair[j], &cell, 1, &changed, 1});
+        }
+    }
+}
+
+// Class 5 in the first trials: every position of the element and every path through it.
+void IncrementalReevaluation::firstPaths(const SystemData& s, const TrialState& st, std::int32_t k,
+                                         TrialHooks& hooks) {
+    pathMinima(s, st);
     for (int p = 1; p <= s.ncam; ++p) {
         for (int m = 1; m <= s.nelcam[p]; ++m) {
             const int key = s.icam(m, p);
-            // Every cell of an element gives the same time: work it out at the first.
-            if (doneAt_[key] != k) {
-                doneAt_[key] = k;
-                const double t = st.tel(m, p);
-                const double pair = st.tdup(m, p);
-                double xd = st.tsis;
-                for (int u = 0; u < pathCount_[key]; ++u) {
-                    const PathUse use = pathsOf_[key][u];
-                    double path = min_[use.path];
-                    if (t == path) {
-                        const double rest =
-                            atMin_[use.path] > use.occurrences ? path : next_[use.path];
-                        path = pair < rest ? pair : rest;
-                    }
-                    if (path > xd) xd = path;
-                }
-                keyTime_[key] = xd;
-            }
-            hooks.duplicateCell(k, m, p, keyTime_[key], nullptr, nullptr);
+            const double t = st.tclave[key];
+            const double dup = st.tdclave[key];
+            const double pair = t > dup ? t : dup;
+            const double xd = duplicated(key, t, pair, st.tsis, rows_.data());
+            hooks.duplicateCellChange(
+                st, k, m, p, xd,
+                {pair, cellsOf_.data() + cellStart_[key], cellStart_[key + 1] - cellStart_[key],
+                 rows_.data(), pathCount_[key]});
         }
     }
 }

@@ -64,4 +64,26 @@ void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
     }
 }
 
+void TrialHooks::duplicateRow(std::int32_t k, int i, const double* xd, int n) {
+    for (int j = 0; j < n; ++j) duplicateCell(k, j + 1, i, xd[j], nullptr, nullptr);
+}
+
+void TrialHooks::duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) {
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) {
+            duplicateCell(k, m, p, keyTime[s.icam(m, p)], nullptr, nullptr);
+        }
+    }
+}
+
+void TrialHooks::duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
+                                     const DuplicateChange& change) {
+    Table50<double> work = st.tel;
+    std::array<double, kDim + 1> workRows = st.tsub;
+    for (int c = 0; c < change.cellCount; ++c)
+        work(change.cells[c].j, change.cells[c].i) = change.pair;
+    for (int r = 0; r < change.rowCount; ++r) workRows[change.rows[r].i] = change.rows[r].t;
+    duplicateCell(k, j, i, xd, &work, workRows.data());
+}
+
 }  // namespace brenta

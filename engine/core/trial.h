@@ -9,6 +9,10 @@
 
 namespace brenta {
 
+// Trials 1 to kFirstTrials keep their working tables for the first-trials files, so the
+// re-evaluation treats them apart.
+constexpr std::int32_t kFirstTrials = 20;
+
 // Working tables of one trial, and the cause counters kept over the run. Rows are the
 // subsystems (classes 3 and 4) or the paths (class 5); tel(j, i) is position j of row i.
 struct TrialState {
@@ -37,6 +41,24 @@ void drawTrial(Generator& g, const SystemData& s, TrialState& st);
 void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
                    Table50<std::int32_t>& ncausa);
 
+// What duplicating one element changes in a trial's tables: the positions that hold it
+// take the time of the pair, and the rows through it take new times (a row may keep its
+// own); every other position and row stays as it was.
+struct Position {
+    std::int32_t j, i;
+};
+struct RowTime {
+    std::int32_t i;
+    double t;
+};
+struct DuplicateChange {
+    double pair;
+    const Position* cells;
+    int cellCount;
+    const RowTime* rows;
+    int rowCount;
+};
+
 // The per-trial steps of the reports, called in the order of one trial.
 class TrialHooks {
   public:
@@ -49,6 +71,17 @@ class TrialHooks {
     // that element duplicated. For trials 1 to 20 also the working table and its row times.
     virtual void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
                                const double* workRows) = 0;
+    // Trials after the first 20, classes 3 and 4: row i's system times with each of its n
+    // cells duplicated in turn, xd[0..n-1]. By default one duplicateCell per cell.
+    virtual void duplicateRow(std::int32_t k, int i, const double* xd, int n);
+    // Trials after the first 20, class 5: the system time with each element duplicated, by
+    // key (every cell of an element gives the same). By default one duplicateCell per cell.
+    virtual void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime);
+    // Trials 1 to 20, once per cell (j, i) in row order: the system time xd with that
+    // element duplicated and what that changes in the trial's tables. By default the
+    // working table is built and passed to duplicateCell.
+    virtual void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
+                                     const DuplicateChange& change);
 };
 
 }  // namespace brenta

@@ -76,9 +76,12 @@ void appendRedunHeader(std::string& out, const SystemData& s) {
     appendLabels(out, s);
 }
 
-TrialVectorText::TrialVectorText(const SystemData& s) : s_(s) {
+TrialVectorText::TrialVectorText(const SystemData& s) : s_(s), rowStart_(s.rowCount() + 1) {
     std::size_t count = 1;
-    for (int i = 1; i <= s.rowCount(); ++i) count += s.rowLength(i) + 1;
+    for (int i = 1; i <= s.rowCount(); ++i) {
+        rowStart_[i] = static_cast<std::uint32_t>(count - 1);
+        count += s.rowLength(i) + 1;
+    }
     values_.reserve(count);
     offsets_.reserve(count);
     changed_.reserve(count);
@@ -131,16 +134,53 @@ void TrialVectorText::writeVariant(OutputFile& out, const Table50<double>& work,
         out.commit(p + text_.size());
         return;
     }
+    whole_.clear();
+    forEachValue(work, workRows, system, [&](double v) { whole_.push_back(v); });
+    writeWhole(out, whole_);
+}
+
+void TrialVectorText::writeWhole(OutputFile& out, const std::vector<double>& values) const {
     std::string slow;
     int count = 0;
-    forEachValue(work, workRows, system, [&](double v) {
+    for (double v : values) {
         if (count > 0 && count % kValuesPerLine == 0) slow += "\r\n";
         slow += "  ";
         appendE15_9(slow, v);
         ++count;
-    });
+    }
     slow += "\r\n";
     out.write(slow);
+}
+
+void TrialVectorText::writeChanged(OutputFile& out, const DuplicateChange& change, double system) {
+    // Every other value is the trial's own. As in writeVariant, a changed value fits in
+    // the place of the old one unless one of them is negative.
+    changed_.clear();
+    bool fits = true;
+    auto put = [&](std::uint32_t n, double v) {
+        if (v != values_[n]) {
+            changed_.push_back({n, v});
+            fits = fits && !(v < 0) && !(values_[n] < 0);
+        }
+    };
+    for (int c = 0; c < change.cellCount; ++c) {
+        put(rowStart_[change.cells[c].i] + change.cells[c].j - 1, change.pair);
+    }
+    for (int r = 0; r < change.rowCount; ++r) {
+        const int i = change.rows[r].i;
+        put(rowStart_[i] + s_.rowLength(i), change.rows[r].t);
+    }
+    put(static_cast<std::uint32_t>(values_.size() - 1), system);
+    if (fits) {
+        char* p = out.room(text_.size());
+        std::memcpy(p, text_.data(), text_.size());
+        for (const Change& c : changed_) writeE15_9(p + offsets_[c.index], c.value);
+        out.commit(p + text_.size());
+        return;
+    }
+    whole_ = values_;
+    for (const Change& c : changed_) whole_[c.index] = c.value;
+    writeWhole(out, whole_);
 }
 
 void writeFalloRow(OutputFile& out, const TrialVectorText& vector) {
@@ -148,8 +188,9 @@ void writeFalloRow(OutputFile& out, const TrialVectorText& vector) {
     out.write(vector.text());
 }
 
-void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
-                   const Table50<double>& work, const double* workRows, double xd) {
+namespace {
+
+void writeRedunHead(OutputFile& out, std::int32_t k, int j, int i) {
     char* p = out.room(64);
     std::memcpy(p, "    ", 4);
     p = writeInteger(p + 4, k, 6);
@@ -157,7 +198,20 @@ void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorTex
     p = writeInteger(p, i, 6);
     std::memset(p, ' ', 8);
     out.commit(p + 8);
+}
+
+}  // namespace
+
+void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
+                   const Table50<double>& work, const double* workRows, double xd) {
+    writeRedunHead(out, k, j, i);
     vector.writeVariant(out, work, workRows, xd);
+}
+
+void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
+                   const DuplicateChange& change, double xd) {
+    writeRedunHead(out, k, j, i);
+    vector.writeChanged(out, change, xd);
 }
 
 }  // namespace brenta

@@ -7,13 +7,14 @@
 #include "output_file.h"
 #include "system_data.h"
 #include "table50.h"
+#include "trial.h"
 
 namespace brenta {
 
 // The first-trials tables: "fallo.txt" lists, for trials 1 to 20, every element's time,
 // each row's time and the system time; "redun.TXT" the same with one element duplicated,
-// one line per cell. A line holds at most 100 values and continues on the next.
-constexpr std::int32_t kFirstTrials = 20;
+// one line per cell. A line holds at most 100 values and continues on the next. The trials
+// they cover are the first kFirstTrials (trial.h).
 
 // The two heading records of both files, the class record and the column labels.
 void appendFalloHeader(std::string& out, const SystemData& s);
@@ -31,13 +32,21 @@ class TrialVectorText {
     // The vector of a working table: the built text with the values that differ.
     void writeVariant(OutputFile& out, const Table50<double>& work, const double* workRows,
                       double system);
+    // The same for the trial's tables with one element duplicated: only the values the
+    // change names are compared, and only those that differ are written.
+    void writeChanged(OutputFile& out, const DuplicateChange& change, double system);
     const std::string& text() const { return text_; }
 
   private:
     template <typename F>
     void forEachValue(const Table50<double>& t, const double* rowTimes, double system, F f) const;
 
+    // The text of any vector of values (a value that is negative would not fit).
+    void writeWhole(OutputFile& out, const std::vector<double>& values) const;
+
     const SystemData& s_;
+    std::vector<std::uint32_t> rowStart_;  // index of row i's first value, [1..rows]
+    std::vector<double> whole_;
     std::string text_;                    // with its line ends
     std::vector<double> values_;          // in the order of the text
     std::vector<std::uint32_t> offsets_;  // where each value's 15 characters start
@@ -55,5 +64,8 @@ void writeFalloRow(OutputFile& out, const TrialVectorText& vector);
 // working table and the system time with the duplicate.
 void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
                    const Table50<double>& work, const double* workRows, double xd);
+// The same from what the duplication changes in the trial's tables.
+void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
+                   const DuplicateChange& change, double xd);
 
 }  // namespace brenta

@@ -203,11 +203,16 @@ bool tenDigits(double v, std::uint64_t& n, int& e) {
 
 }  // namespace
 
-char* writeE15_9(char* out, double v) {
+namespace {
+
+inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
+    written.plain = false;
     if (!std::isfinite(v)) return out + appendNonFinite(out, v, 15);
     if (v < 0) {
         *out++ = '-';
         v = -v;
+    } else {
+        written.plain = true;
     }
     std::uint64_t n = 0;
     int e = 0;
@@ -223,6 +228,8 @@ char* writeE15_9(char* out, double v) {
         "4546474849"
         "505152535455565758596061626364656667686970717273747576777879808182838485868788899091929394"
         "9596979899";
+    written.digits = n;
+    written.exponent = e;
     const auto head = static_cast<std::uint32_t>(n / 100000000);
     const auto tail = static_cast<std::uint32_t>(n % 100000000);
     *out++ = kPairs[2 * head];
@@ -241,6 +248,17 @@ char* writeE15_9(char* out, double v) {
     *out++ = static_cast<char>('0' + a / 10 % 10);
     *out++ = static_cast<char>('0' + a % 10);
     return out;
+}
+
+}  // namespace
+
+char* writeE15_9(char* out, double v, E15_9Digits& written) {
+    return writeE15_9To(out, v, written);
+}
+
+char* writeE15_9(char* out, double v) {
+    E15_9Digits unused;
+    return writeE15_9(out, v, unused);
 }
 
 void appendE15_9(std::string& out, double v) {

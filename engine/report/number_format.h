@@ -22,6 +22,14 @@ constexpr int kFreeFormIntegerWidth = 12;
 void appendE15_9(std::string& out, double v);
 // The same into a buffer with room for 16 characters; returns the end.
 char* writeE15_9(char* out, double v);
+// What writeE15_9 wrote: its ten digits as one integer and the exponent, for a value that
+// is neither negative nor infinite nor undefined (`plain` is false for those).
+struct E15_9Digits {
+    std::uint64_t digits = 0;
+    int exponent = 0;
+    bool plain = false;
+};
+char* writeE15_9(char* out, double v, E15_9Digits& written);
 
 // Fixed point, `width` wide with `decimals` decimals, right-justified.
 void appendFixed(std::string& out, double v, int width, int decimals);

@@ -1,5 +1,8 @@
 #include "output_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -18,10 +21,32 @@ void OutputFile::fail(const char* what) const {
                                             std::strerror(errno));
 }
 
+namespace {
+
+// A run replaces the results of the one before. A plain file of ours is removed and made
+// anew with the same permissions: emptied in place, the file system would write its new
+// blocks out when it is closed, to keep the old ones from being lost. A link is written
+// through, so the results land where it points; a file without write permission or with
+// other names is rewritten in place as before, so what protects or shares it still holds
+// (and a file that cannot be removed is rewritten in place too). Returns the permissions to
+// give the new file, or -1 when it is rewritten in place.
+int removeToReplace(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
+        (st.st_mode & S_IWUSR) == 0) {
+        return -1;
+    }
+    return ::unlink(path.c_str()) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+}  // namespace
+
 void OutputFile::create(const std::string& path) {
     path_ = path;
+    const int mode = removeToReplace(path);
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) fail("crear");
+    if (mode >= 0) ::fchmod(::fileno(file_), static_cast<mode_t>(mode));
     // Our own buffer gathers the writes; the stream's would only copy them again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     buffer_ = std::make_unique<char[]>(kCapacity);

@@ -31,13 +31,14 @@ class OutputFile {
         return buffer_.get() + used_;
     }
     void commit(const char* end) { used_ = end - buffer_.get(); }
+    // Writes out what the buffer holds, so that the file can be read back up to here.
+    void flush();
     void close();
     const std::string& path() const { return path_; }
 
   private:
     static constexpr std::size_t kCapacity = 1 << 20;
 
-    void flush();
     [[noreturn]] void fail(const char* what) const;
 
     std::FILE* file_ = nullptr;

@@ -19,15 +19,24 @@ namespace {
 
 // Bounds are j*h until one exceeds tmax; 40 reach tmax by construction, and one more
 // covers a product that rounds down onto tmax.
-constexpr int kMaxIntervals = 48;
+constexpr int kMaxIntervals = FailureCounts::kMaxIntervals;
 
 // The listing's own form, "1.234567890E+02": ten digits and a two-digit exponent make an
 // exact integer times an exact power of ten, so one multiplication or division gives the
 // nearest double, as a general conversion would.
-bool parseListed(std::string_view t, double& v) {
+// The value of the ten digits d.ddddddddd (as one integer) times 10^exp10.
+bool valueOfDigits(std::uint64_t mantissa, int exp10, double& v) {
     static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int scale = exp10 - 9;
+    if (scale < -22 || scale > 22) return false;
+    const double m = static_cast<double>(mantissa);
+    v = scale >= 0 ? m * kExact[scale] : m / kExact[-scale];
+    return true;
+}
+
+bool parseListed(std::string_view t, double& v) {
     if (t.size() != 15 || t[1] != '.' || t[11] != 'E' || (t[12] != '+' && t[12] != '-')) {
         return false;
     }
@@ -46,11 +55,7 @@ bool parseListed(std::string_view t, double& v) {
         static_cast<std::int64_t>(first) * 1000000000 + static_cast<std::int64_t>(v8) * 10 + ninth;
     const unsigned e1 = static_cast<unsigned>(t[13] - '0'), e2 = static_cast<unsigned>(t[14] - '0');
     if (e1 > 9 || e2 > 9) return false;
-    const int scale = (t[12] == '-' ? -1 : 1) * static_cast<int>(e1 * 10 + e2) - 9;
-    if (scale < -22 || scale > 22) return false;
-    const double m = static_cast<double>(mantissa);
-    v = scale >= 0 ? m * kExact[scale] : m / kExact[-scale];
-    return true;
+    return valueOfDigits(mantissa, (t[12] == '-' ? -1 : 1) * static_cast<int>(e1 * 10 + e2), v);
 }
 
 // Reads the listing file's values one line at a time through a fixed buffer.
@@ -178,22 +183,13 @@ double listedValue(double x) {
     return v;
 }
 
-void writeReliabilityTable(const std::string& listingPath, const std::string& tablePath,
-                           std::int32_t nsim, std::ostream& console,
-                           std::optional<double> largestListed) {
-    OutputFile table;
-    table.create(tablePath);
+namespace {
 
-    double tmax = 0;
-    if (largestListed) {
-        tmax = *largestListed;
-    } else {
-        ListingReader listing(listingPath);
-        for (std::int32_t n = 0; n < nsim; ++n) {
-            const double x = listing.next();
-            if (x > tmax) tmax = x;
-        }
-    }
+// The table for the largest time tmax; count(ext, nint, nfa) fills the failures of the
+// intervals (ext[i-1], ext[i]], i = 1..nint.
+template <typename Count>
+void writeTable(OutputFile& table, double tmax, std::int32_t nsim, std::ostream& console,
+                Count count) {
     if (!(tmax > 0)) {
         std::string lines;
         RecordWriter w(lines, RecordTarget::Console);
@@ -215,15 +211,7 @@ void writeReliabilityTable(const std::string& listingPath, const std::string& ta
     } while (ext[nint] <= tmax && nint < kMaxIntervals);
 
     std::array<std::int32_t, kMaxIntervals + 1> nfa{};
-    {
-        ListingReader listing(listingPath);
-        for (std::int32_t n = 0; n < nsim; ++n) {
-            // The interval (ext[i-1], ext[i]] that holds x: the first bound not below it.
-            const double x = listing.next();
-            const double* bound = std::lower_bound(ext.data() + 1, ext.data() + nint + 1, x);
-            if (bound != ext.data() + nint + 1 && *(bound - 1) < x) ++nfa[bound - ext.data()];
-        }
-    }
+    count(ext, nint, nfa);
 
     std::string out;
     RecordWriter w(out, RecordTarget::File);
@@ -247,6 +235,105 @@ void writeReliabilityTable(const std::string& listingPath, const std::string& ta
     }
     table.write(out);
     table.close();
+}
+
+}  // namespace
+
+void writeReliabilityTable(const std::string& listingPath, const std::string& tablePath,
+                           std::int32_t nsim, std::ostream& console,
+                           std::optional<double> largestListed) {
+    OutputFile table;
+    table.create(tablePath);
+
+    double tmax = 0;
+    if (largestListed) {
+        tmax = *largestListed;
+    } else {
+        ListingReader listing(listingPath);
+        for (std::int32_t n = 0; n < nsim; ++n) {
+            const double x = listing.next();
+            if (x > tmax) tmax = x;
+        }
+    }
+    using Bounds = std::array<double, kMaxIntervals + 1>;
+    using Counts = std::array<std::int32_t, kMaxIntervals + 1>;
+    writeTable(table, tmax, nsim, console, [&](const Bounds& ext, int nint, Counts& nfa) {
+        ListingReader listing(listingPath);
+        for (std::int32_t n = 0; n < nsim; ++n) {
+            // The interval (ext[i-1], ext[i]] that holds x: the first bound not below it.
+            const double x = listing.next();
+            const double* bound = std::lower_bound(ext.data() + 1, ext.data() + nint + 1, x);
+            if (bound != ext.data() + nint + 1 && *(bound - 1) < x) ++nfa[bound - ext.data()];
+        }
+    });
+}
+
+void writeReliabilityTable(const FailureCounts& counts, const std::string& listingPath,
+                           const std::string& tablePath, std::int32_t nsim, std::ostream& console) {
+    if (!counts.valid() || counts.count() != nsim) {
+        writeReliabilityTable(listingPath, tablePath, nsim, console);
+        return;
+    }
+    OutputFile table;
+    table.create(tablePath);
+    using Bounds = std::array<double, kMaxIntervals + 1>;
+    using Counts = std::array<std::int32_t, kMaxIntervals + 1>;
+    writeTable(table, counts.largest(), nsim, console, [&](const Bounds&, int nint, Counts& nfa) {
+        for (int i = 1; i <= nint; ++i) nfa[i] = counts.failures(i);
+    });
+}
+
+void FailureCounts::add(const E15_9Digits& written, OutputFile& listing) {
+    ++n_;
+    double x = 0;
+    if (!valid_) return;
+    // The listing's own form (ten digits, a two-digit exponent) is read back as exactly
+    // this value; any other text is left to the reading of the listing.
+    const bool twoDigits = written.exponent >= -99 && written.exponent <= 99;
+    if (!written.plain || !twoDigits || !valueOfDigits(written.digits, written.exponent, x)) {
+        valid_ = false;
+        return;
+    }
+    if (x > max_) {
+        max_ = x;
+        const double h = intervalWidth(x);
+        if (h != h_) {
+            setWidth(h);
+            recount(listing);  // the value just written included
+            return;
+        }
+    }
+    countValue(x);
+}
+
+void FailureCounts::setWidth(double h) {
+    h_ = h;
+    inverse_ = 1.0 / h;
+    for (int i = 0; i <= kMaxIntervals; ++i) ext_[i] = i * h;
+    if (!(h > 0) || !std::isfinite(h) || !std::isfinite(inverse_)) valid_ = false;
+}
+
+// The interval (ext[i-1], ext[i]] that holds x, as the search of the table finds it: a
+// guess from x / h, then the bounds themselves decide.
+void FailureCounts::countValue(double x) {
+    if (!(x > 0) || h_ == 0) return;
+    const double q = x * inverse_;
+    int g = q >= kMaxIntervals ? kMaxIntervals : static_cast<int>(q);
+    while (g > 0 && ext_[g] >= x) --g;
+    while (g < kMaxIntervals && ext_[g + 1] < x) ++g;
+    if (g < kMaxIntervals) ++nfa_[g + 1];
+}
+
+void FailureCounts::recount(OutputFile& listing) {
+    nfa_.fill(0);
+    if (!valid_) return;
+    try {
+        listing.flush();
+        ListingReader reader(listing.path());
+        for (std::int32_t n = 0; n < n_; ++n) countValue(reader.next());
+    } catch (const EngineError&) {
+        valid_ = false;  // the table will read the listing, and say what is wrong with it
+    }
 }
 
 }  // namespace brenta

@@ -4,8 +4,23 @@
 
 #include "first_trials.h"
 #include "number_format.h"
+#include "summary.h"
 
 namespace brenta {
+
+TrialReports::TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
+    : query_(query), files_(files), vector_(s) {
+    if (s.kclase != 5) {
+        reported_.v.fill(1);
+        return;
+    }
+    for (int key = 1; key <= s.ndim; ++key) {
+        int m = 0, p = 0;
+        if (!firstCellOf(s, key, m, p)) continue;
+        firstCells_.push_back({key, m, p});
+        reported_(m, p) = 1;
+    }
+}
 
 void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     if (k <= kFirstTrials) {
@@ -14,10 +29,12 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     }
     char* p = files_.listasis.room(32);
     std::memcpy(p, "    ", 4);
-    p = writeE15_9(p + 4, st.tsis);
+    E15_9Digits written;
+    p = writeE15_9(p + 4, st.tsis, written);
     *p++ = '\r';
     *p++ = '\n';
     files_.listasis.commit(p);
+    failures_.add(written, files_.listasis);
     life_.add(k, st.tsis);
     largest_ = st.tsis > largest_ ? st.tsis : largest_;
 }
@@ -25,7 +42,21 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
 void TrialReports::duplicateCell(std::int32_t k, int j, int i, double xd,
                                  const Table50<double>* work, const double* workRows) {
     if (work) writeRedunRow(files_.redun, k, j, i, vector_, *work, workRows, xd);
-    redundancy_.add(k, j, i, xd);
+    if (reported_(j, i)) redundancy_.add(k, j, i, xd);
+}
+
+void TrialReports::duplicateCellChange(const TrialState&, std::int32_t k, int j, int i, double xd,
+                                       const DuplicateChange& change) {
+    writeRedunRow(files_.redun, k, j, i, vector_, change, xd);
+    if (reported_(j, i)) redundancy_.add(k, j, i, xd);
+}
+
+void TrialReports::duplicateRow(std::int32_t k, int i, const double* xd, int n) {
+    redundancy_.addRow(k, i, xd, n);
+}
+
+void TrialReports::duplicateElements(const SystemData&, std::int32_t k, const double* keyTime) {
+    for (const FirstCell& c : firstCells_) redundancy_.add(k, c.m, c.p, keyTime[c.key]);
 }
 
 }  // namespace brenta

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "first_trials.h"
 #include "output_file.h"
 #include "redundancy.h"
 #include "reliability_query.h"
+#include "reliability_table.h"
 #include "running_moments.h"
 #include "trial.h"
 
@@ -22,18 +25,23 @@ struct TrialFiles {
 // and running moments, and the statistics of the duplications.
 class TrialReports : public TrialHooks {
   public:
-    TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
-        : query_(query), files_(files), vector_(s) {}
+    TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files);
 
     void survival(double tsis) override { query_.countSurvivors(tsis); }
     void trialDone(std::int32_t k, const TrialState& st) override;
     void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
                        const double* workRows) override;
+    void duplicateRow(std::int32_t k, int i, const double* xd, int n) override;
+    void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) override;
+    void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
+                             const DuplicateChange& change) override;
 
     const RunningMoments& life() const { return life_; }
     // The largest system time, starting from 0.
     double largest() const { return largest_; }
     const RedundancyStats& redundancy() const { return redundancy_; }
+    // The reliability table's counts, kept as the listing is written.
+    const FailureCounts& failures() const { return failures_; }
 
   private:
     ReliabilityQuery& query_;
@@ -41,7 +49,15 @@ class TrialReports : public TrialHooks {
     RunningMoments life_;
     double largest_ = 0;
     RedundancyStats redundancy_;
+    FailureCounts failures_;
     TrialVectorText vector_;  // of the current trial, among the first 20
+    // Class 5: the report gives each element's figures at its first cell only, so only
+    // those cells are counted; reported_ marks them (every cell in classes 3 and 4).
+    struct FirstCell {
+        int key, m, p;
+    };
+    std::vector<FirstCell> firstCells_;
+    Table50<std::uint8_t> reported_;
 };
 
 }  // namespace brenta

@@ -10,13 +10,13 @@
 #include <QTabBar>
 #include <limits>
 
+#include "base/document_host.h"
 #include "codes.h"
 #include "editor_limits.h"
 #include "filtered_line_edit.h"
 #include "key_filters.h"
 #include "number_text.h"
 #include "row_list.h"
-#include "shell/document_host.h"
 #include "spin_arrows.h"
 #include "system_data.h"
 

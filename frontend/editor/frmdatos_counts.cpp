@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "base/dialog_seam.h"
 #include "editor_limits.h"
 #include "frmdatos.h"
 #include "number_text.h"
 #include "row_list.h"
-#include "shell/dialog_seam.h"
 #include "spin_arrows.h"
 #include "system_data.h"
 

@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/twips.h"
 #include "distribution_names.h"
 #include "editor_limits.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
 #include "row_list.h"
 #include "spin_arrows.h"
-#include "twips.h"
 
 namespace farvik {
 
@@ -71,7 +71,7 @@ void frmdatos::measureColumns() {
     const auto advance = [&fm](const char* text) {
         return fm.horizontalAdvance(QString::fromUtf8(text));
     };
-    pitch_ = editor::twipsToPixels(editor::kRowPitchTwips, *this);
+    pitch_ = twipsToPixels(editor::kRowPitchTwips, *this);
     const int gap = 6;
     Columns& c = columns_;
 

@@ -7,8 +7,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "base/twips.h"
 #include "editor_limits.h"
-#include "twips.h"
 
 namespace farvik::editor {
 

@@ -1,6 +1,6 @@
 #include "frmgraficos.h"
 
-#include "shell/child_window.h"
+#include "base/child_window.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -14,12 +14,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "base/dialog_seam.h"
 #include "graph_composition.h"
 #include "graph_frame.h"
 #include "graph_plot.h"
 #include "result_files.h"
 #include "result_printing.h"
-#include "shell/dialog_seam.h"
 
 namespace farvik {
 namespace {

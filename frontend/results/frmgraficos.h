@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
+#include "base/printable_view.h"
 #include "graph_range.h"
-#include "printable_view.h"
 #include "reliability_curves.h"
 
 class QButtonGroup;

@@ -4,7 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "printable_view.h"
+#include "base/printable_view.h"
 
 namespace farvik {
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 
-#include "shell/dialog_seam.h"
+#include "base/dialog_seam.h"
 
 namespace farvik {
 

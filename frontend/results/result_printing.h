@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "print_job.h"
+#include "base/print_job.h"
 
 class QWidget;
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/program_texts.h"
+#include "base/system_info.h"
 #include "pictures.h"
-#include "program_texts.h"
-#include "system_info.h"
 
 namespace farvik {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "codes.h"
 #include "datafile_items.h"
+#include "datafile_layout.h"
 #include "editor/editor_limits.h"
 #include "editor/frmdatos.h"
 #include "editor/number_text.h"
@@ -17,22 +18,30 @@
 namespace farvik {
 namespace {
 
-// Item groups of the layout: each value with the items (labels, dashes, empty lines)
-// in front of it.
-constexpr int kTotalGroup = 3;
-constexpr int kStructureGroup = 9;
-constexpr int kRedundancyGroup = 6;
-constexpr int kFirstCountGroup = 5;  // empty line, section title, dashes, label, value
-constexpr int kCountGroup = 2;       // label, value
-constexpr int kKeyGroup = 5;         // empty line, element title, dashes, label, value
-constexpr int kDistributionAfterKeyGroup = 9;
-constexpr int kDistributionGroup = 11;  // with the element's title in front
-constexpr int kFirstParameterGroup = 5;
-constexpr int kParameterGroup = 2;
-constexpr int kFirstPathKeyGroup = 5;
-constexpr int kPathKeyGroup = 1;
-constexpr int kSeedGroup = 5;
-constexpr int kTrialsGroup = 3;
+// Item groups of the layout: each value with the items (labels, dashes, empty lines) of
+// the leads in front of it.
+int group(std::initializer_list<Lead> leads) {
+    return static_cast<int>(lineCount(leads)) + 1;
+}
+const int kTotalGroup = group({lead::totalLead()});
+const int kStructureGroup = group({lead::structureLead()});
+const int kRedundancyGroup = group({lead::redundancyLead()});
+const int kSubsystemCountGroup = group({lead::structureSection(), lead::subsystemCountLabel()});
+const int kElementsInSubsystemGroup = group({lead::elementsInSubsystemLabel(1)});
+const int kElementCountGroup = group({lead::structureSection(), lead::elementCountLabel()});
+const int kPathCountGroup = group({lead::pathCountLabel()});
+const int kElementsInPathGroup = group({lead::elementsInPathLabel(1)});
+const int kDimensionGroup = group({lead::dimensionLabel()});
+const int kKeyGroup = group({lead::elementTitle(1, 1), lead::keyLabel(1)});
+const int kDistributionAfterKeyGroup = group({lead::afterKeyLine(), lead::distributionLead()});
+const int kDistributionGroup = group({lead::elementTitle(1, 1), lead::distributionLead()});
+const int kFirstParameterGroup = group({lead::parametersSection(), lead::parameterLabel(1)});
+const int kParameterGroup = group({lead::parameterLabel(2)});
+const int kFirstPathKeyGroup = group({lead::pathsSection(), lead::pathLabel(1)});
+const int kPathFirstKeyGroup = group({lead::pathLabel(2)});
+const int kPathKeyGroup = group({});
+const int kSeedGroup = group({lead::simulationSection(), lead::seedLabel()});
+const int kTrialsGroup = group({lead::trialsLead()});
 
 class Reader {
   public:
@@ -44,7 +53,7 @@ class Reader {
         if (!structure() || !redundancy()) return false;
         const bool general = data_.systemType == kGeneral;
         if (!(general ? pathCounts() : subsystemCounts())) return false;
-        if (!items_.value(kCountGroup)) return false;  // the dimension is not used
+        if (!items_.value(kDimensionGroup)) return false;  // the dimension is not used
         if (!(general ? generalElements() : elements())) return false;
         if (general && !pathKeys()) return false;
         return simulation();
@@ -119,11 +128,11 @@ class Reader {
     }
 
     bool subsystemCounts() {
-        const auto n = count(kFirstCountGroup, editor::kMaxSubsystems);
+        const auto n = count(kSubsystemCountGroup, editor::kMaxSubsystems);
         if (!n) return false;
         for (int i = 1; i <= *n; ++i) {
             if (i > 1) subsystemStep(i);
-            const auto e = count(kCountGroup, editor::kMaxElementsPerSubsystem);
+            const auto e = count(kElementsInSubsystemGroup, editor::kMaxElementsPerSubsystem);
             if (!e) return false;
             elementSteps(i, *e);
         }
@@ -131,14 +140,14 @@ class Reader {
     }
 
     bool pathCounts() {
-        const auto n = count(kFirstCountGroup, editor::kMaxSubsystems);
+        const auto n = count(kElementCountGroup, editor::kMaxSubsystems);
         if (!n) return false;
         for (int i = 2; i <= *n; ++i) subsystemStep(i);
-        const auto p = count(kCountGroup, editor::kMaxPaths);
+        const auto p = count(kPathCountGroup, editor::kMaxPaths);
         if (!p) return false;
         for (int i = 1; i <= *p; ++i) {
             if (i > 1) pathStep(i);
-            const auto e = count(kCountGroup, editor::kMaxEntriesPerPath);
+            const auto e = count(kElementsInPathGroup, editor::kMaxEntriesPerPath);
             if (!e) return false;
             entrySteps(i, *e);
         }
@@ -190,7 +199,7 @@ class Reader {
             const int entries = data_.paths[static_cast<std::size_t>(p)].count;
             for (int j = 1; j <= entries; ++j) {
                 const int group = e == 0   ? kFirstPathKeyGroup
-                                  : j == 1 ? kCountGroup
+                                  : j == 1 ? kPathFirstKeyGroup
                                            : kPathKeyGroup;
                 const auto key = int16(group);
                 ++e;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "document_host.h"
+#include "base/document_host.h"
 
 namespace farvik {
 

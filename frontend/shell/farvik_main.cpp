@@ -1,13 +1,14 @@
 // farvik: the splash first, then the main window.
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QTranslator>
 #include <clocale>
 #include <memory>
 
+#include "base/number_locale.h"
+#include "base/program_folder.h"
 #include "main_window.h"
-#include "number_locale.h"
 #include "pictures.h"
+#include "qt_spanish.h"
 #include "splash_window.h"
 
 int main(int argc, char** argv) {
@@ -16,12 +17,12 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     farvik::fijar_separadores();
     QApplication::setWindowIcon(QIcon(farvik::programPicture(32)));
+    // The desktop ties the windows to the menu entry farvik.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("farvik"));
     // Qt's own dialogs (files, printing) and buttons in Spanish, like the rest of farvik,
     // where the translation is installed.
     QTranslator qtSpanish;
-    if (qtSpanish.load(QStringLiteral("qtbase_es"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtSpanish);
+    farvik::installQtSpanish(qtSpanish, farvik::programFolder());
 
     std::unique_ptr<farvik::frmMain> mainWindow;
     farvik::frmSplash splash([&mainWindow] {

@@ -4,10 +4,10 @@
 #include <QMdiSubWindow>
 #include <QSaveFile>
 
+#include "base/dialog_seam.h"
 #include "datafile_items.h"
 #include "datafile_reader.h"
 #include "datafile_writer.h"
-#include "dialog_seam.h"
 #include "editor/frmdatos.h"
 #include "editor/system_data.h"
 #include "file_names.h"
@@ -26,7 +26,7 @@ constexpr qint64 kDataFileReadLimit = qint64(16) << 20;
 }  // namespace
 
 frmdatos* frmMain::dataEditor() const {
-    return dataEditor_ ? qobject_cast<frmdatos*>(dataEditor_->widget()) : nullptr;
+    return dataEditor_ ? dataEditorWidget_.data() : nullptr;
 }
 
 QString frmMain::carpeta_de_dialogo() const {

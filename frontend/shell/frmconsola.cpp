@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "child_window.h"
+#include "base/child_window.h"
 
 namespace farvik {
 namespace {

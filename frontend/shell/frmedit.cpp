@@ -6,7 +6,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "child_window.h"
+#include "base/child_window.h"
 
 namespace farvik {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "results/printable_view.h"
+#include "base/printable_view.h"
 
 class QPushButton;
 class QTextEdit;

@@ -9,13 +9,13 @@
 #include <QStatusBar>
 
 #include "about_box.h"
-#include "data_editor_factory.h"
-#include "dialog_seam.h"
-#include "number_locale.h"
+#include "base/dialog_seam.h"
+#include "base/number_locale.h"
+#include "base/printable_view.h"
+#include "base/program_folder.h"
+#include "editor/frmdatos.h"
 #include "pictures.h"
-#include "program_folder.h"
 #include "results/print_command.h"
-#include "results/printable_view.h"
 #include "results/result_printing.h"
 #include "window_arrangement.h"
 
@@ -135,7 +135,8 @@ void frmMain::abrir_editor_datos() {
         mdiArea_->removeSubWindow(old);
         old->deleteLater();
     }
-    QWidget* editor = createDataEditor(*this, mdiArea_);
+    auto* editor = new frmdatos(*this, mdiArea_);
+    dataEditorWidget_ = editor;
     dataEditor_ = mdiArea_->addSubWindow(editor);
     // At the top left corner, so that a frame smaller than the editor scrolls from there.
     dataEditor_->move(0, 0);

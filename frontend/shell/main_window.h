@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <functional>
 
-#include "document_host.h"
+#include "base/document_host.h"
+#include "base/settings_store.h"
 #include "document_title.h"
-#include "settings_store.h"
 #include "window_placement.h"
 
 class QAction;
@@ -148,6 +148,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
     QPointer<QMdiSubWindow> dataEditor_;
+    QPointer<frmdatos> dataEditorWidget_;  // the widget of dataEditor_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
 

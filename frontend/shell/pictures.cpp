@@ -200,6 +200,13 @@ QPixmap programPicture(int size) {
     return render(drawProgram, size);
 }
 
+void paintProgramPicture(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawProgram(painter);
+    painter.restore();
+}
+
 QPixmap systemPicture(int size) {
     return render(drawSystem, size);
 }

@@ -6,8 +6,9 @@
 #include <QRadioButton>
 #include <QTextEdit>
 
-#include "child_window.h"
-#include "dialog_seam.h"
+#include "base/child_window.h"
+#include "base/dialog_seam.h"
+#include "base/text_file.h"
 #include "editor/frmdatos.h"
 #include "engine_run.h"
 #include "file_names.h"
@@ -17,7 +18,6 @@
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "results/result_printing.h"
-#include "text_file.h"
 
 namespace farvik {
 namespace {
@@ -127,7 +127,7 @@ void frmMain::editar(int kind) {
                                     this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     // The redundancy results exist only when the editor asks for the study ("No" unselected).
-    auto* editor = dataEditor_ ? qobject_cast<frmdatos*>(dataEditor_->widget()) : nullptr;
+    frmdatos* editor = dataEditor();
     chooser->setRedundancia(!editor || !editor->optred(0)->isChecked());
     chooser->open();
 }

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "base/program_texts.h"
 #include "pictures.h"
-#include "program_texts.h"
 
 namespace farvik {
 namespace {

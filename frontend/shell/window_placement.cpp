@@ -2,12 +2,11 @@
 
 #include <cmath>
 
-#include "settings_store.h"
+#include "base/settings_store.h"
+#include "base/twips.h"
 
 namespace farvik {
 namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
 
 const QString kSection = QStringLiteral("Settings");
 const QString kLeft = QStringLiteral("MainLeft");
@@ -20,14 +19,6 @@ float readOne(const SettingsStore& store, const QString& key, float fallback) {
 }
 
 }  // namespace
-
-int twipsToPixels(float twips, double dotsPerInch) {
-    return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
-}
-
-float pixelsToTwips(int pixels, double dotsPerInch) {
-    return static_cast<float>(pixels * kTwipsPerInch / dotsPerInch);
-}
 
 QRect placementToPixels(const WindowPlacement& p, double dpiX, double dpiY) {
     return QRect(twipsToPixels(p.left, dpiX), twipsToPixels(p.top, dpiY),

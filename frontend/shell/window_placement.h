@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QString>
 
+#include "base/twips.h"
+
 namespace farvik {
 
 class SettingsStore;
@@ -20,8 +22,6 @@ struct WindowPlacement {
     }
 };
 
-int twipsToPixels(float twips, double dotsPerInch);
-float pixelsToTwips(int pixels, double dotsPerInch);
 QRect placementToPixels(const WindowPlacement& placement, double dpiX, double dpiY);
 WindowPlacement pixelsToPlacement(const QRect& pixels, double dpiX, double dpiY);
 

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <random>
 #include <sstream>
 
 #include "number_format.h"
+#include "output_file.h"
 #include "test_systems.h"
 
 namespace brenta {
@@ -172,6 +175,55 @@ TEST(ReliabilityTable, KnownLargestValueGivesTheSameTableAsTheFirstPass) {
     EXPECT_NE(folder.read("a.txt").find("   3400.00000     3500.00000"), std::string::npos);
     EXPECT_EQ(listedValue(3410.6083444), 3410.608344);
     EXPECT_EQ(listedValue(999.99999999951), 1000.0);
+}
+
+// The counts kept while the listing is written give the table that reading it gives: with
+// a largest time that grows in steps (the width changes again and again, also late), times
+// on the bounds of the intervals, zeros, and values too small for the listing's own form.
+TEST(ReliabilityTable, CountsKeptWhileWritingGiveTheTableOfTheListing) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 40; ++round) {
+        testing::TempFolder folder;
+        const std::string listingPath = (folder.path() / "listasis.txt").string();
+        OutputFile listing;
+        listing.create(listingPath);
+        FailureCounts counts;
+        const int n = 1 + rng() % 3000;
+        double scale = round % 5 == 0 ? 1e-3 : 1.0;
+        for (int k = 0; k < n; ++k) {
+            double t;
+            switch (rng() % 6) {
+                case 0:
+                    t = 25.0 * (rng() % 80);  // on the bounds of widths 25, 50, ...
+                    break;
+                case 1:
+                    t = 0;
+                    break;
+                case 2:
+                    scale *= 1.0 + (rng() % 100) / 1000.0;  // the largest time keeps growing
+                    [[fallthrough]];
+                default:
+                    t = scale * std::exponential_distribution<double>(0.01)(rng);
+            }
+            if (round == 7 && k == n / 2) t = 1e-120;  // the three-digit exponent form
+            char* p = listing.room(32);
+            std::memcpy(p, "    ", 4);
+            E15_9Digits written;
+            p = writeE15_9(p + 4, t, written);
+            *p++ = '\r';
+            *p++ = '\n';
+            listing.commit(p);
+            counts.add(written, listing);
+        }
+        listing.close();
+        EXPECT_EQ(counts.valid(), round != 7 || n < 2);
+        std::ostringstream a, b;
+        writeReliabilityTable(listingPath, (folder.path() / "a.txt").string(), n, a);
+        writeReliabilityTable(counts, listingPath, (folder.path() / "b.txt").string(), n, b);
+        ASSERT_EQ(folder.read("a.txt"), folder.read("b.txt")) << "round " << round;
+        EXPECT_EQ(a.str(), b.str());
+        EXPECT_GT(folder.read("b.txt").size(), 400u);
+    }
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/document_host.h"
 #include "editor/frmdatos.h"
 #include "editor/system_data.h"
 #include "shell/datafile_items.h"
 #include "shell/datafile_reader.h"
 #include "shell/datafile_writer.h"
-#include "shell/document_host.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <QToolButton>
 #include <memory>
 
+#include "base/document_host.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "editor/system_data.h"
 #include "scripted_dialogs.h"
-#include "shell/document_host.h"
 
 // Stands in for the main window: holds the document flags and counts cambia_titulo calls.
 class FakeHost : public farvik::DocumentHost {

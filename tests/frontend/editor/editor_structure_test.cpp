@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 
-#include "editor/twips.h"
+#include "base/twips.h"
 #include "editor_fixture.h"
 
 namespace {
@@ -199,7 +199,7 @@ TEST_F(EditorTest, ElementListScrollsBeyondFiveRows) {
     EXPECT_FALSE(bar->isHidden());
     EXPECT_EQ(bar->maximum(), 1);
 
-    const int pitch = farvik::editor::twipsToPixels(463, *editor);
+    const int pitch = farvik::twipsToPixels(463, *editor);
     bar->setValue(1);
     EXPECT_EQ(control("frmscroll2")->y(), -pitch);
     EXPECT_EQ(control("frmscroll2")->mapTo(editor.get(), QPoint()).y() + pitch,

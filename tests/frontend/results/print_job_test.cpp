@@ -1,6 +1,6 @@
 // Printing result texts: headings, page numbers, the word-by-word flow, tab stops, forced
 // page breaks and the graph's place, read back from the printed PDF.
-#include "results/print_job.h"
+#include "base/print_job.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <QSet>
 #include <QTest>
 
+#include "base/system_info.h"
 #include "farvik_version.h"
 #include "scripted_dialogs.h"
-#include "shell/system_info.h"
 
 namespace farvik {
 namespace {

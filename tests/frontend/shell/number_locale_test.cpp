@@ -1,4 +1,4 @@
-#include "shell/number_locale.h"
+#include "base/number_locale.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "shell/settings_store.h"
+#include "base/settings_store.h"
 
 namespace farvik {
 namespace {

@@ -9,11 +9,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "twips.h"
+
 namespace farvik {
 namespace {
 
 // Positions on the page are in twips, measured from the printable area's top left corner.
-constexpr double kTwipsPerInch = 1440;
 constexpr double kTop = 800;              // where every page begins
 constexpr double kMargin = 1440;          // left margin of the text
 constexpr double kFootRoom = 1000;        // kept above the bottom for the footer
@@ -47,9 +48,9 @@ class PagePrinter {
           metrics_(font_, &device),
           dpiX_(device.logicalDpiX()),
           dpiY_(device.logicalDpiY()),
-          ancho_(device.width() * kTwipsPerInch / dpiX_),
-          alto_(device.height() * kTwipsPerInch / dpiY_),
-          lineHeight_(metrics_.height() * kTwipsPerInch / dpiY_) {
+          ancho_(dotsToTwips(device.width(), dpiX_)),
+          alto_(dotsToTwips(device.height(), dpiY_)),
+          lineHeight_(dotsToTwips(metrics_.height(), dpiY_)) {
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
     }
@@ -66,10 +67,10 @@ class PagePrinter {
     }
 
   private:
-    double deviceX(double twips) const { return twips * dpiX_ / kTwipsPerInch; }
-    double deviceY(double twips) const { return twips * dpiY_ / kTwipsPerInch; }
+    double deviceX(double twips) const { return twipsToDots(twips, dpiX_); }
+    double deviceY(double twips) const { return twipsToDots(twips, dpiY_); }
     double widthOf(const QString& s) const {
-        return metrics_.horizontalAdvance(s) * kTwipsPerInch / dpiX_;
+        return dotsToTwips(metrics_.horizontalAdvance(s), dpiX_);
     }
 
     void print(const QString& s) {

@@ -109,8 +109,8 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     files.resumen.close();
     files.trial.listasis.close();
 
-    writeReliabilityTable(inFolder("listasis.txt"), inFolder("tablafia.txt"), s.nsim, out,
-                          listedValue(reports.largest()));
+    writeReliabilityTable(reports.failures(), inFolder("listasis.txt"), inFolder("tablafia.txt"),
+                          s.nsim, out);
 }
 
 }  // namespace

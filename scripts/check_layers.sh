@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header of a layer above its own (or beside it).
+#   scripts/check_layers.sh [root]     root: the source tree, the repository by default
+# The layers, each allowed to include itself and what follows it:
+#   common           -
+#   engine/core      common
+#   engine/report    core, common
+#   engine/run       report, core, common
+#   engine (main)    run, report, core, common
+#   frontend/base    common
+#   frontend/editor  base, common
+#   frontend/results base, common
+#   frontend/shell   editor, results, base, common
+#   desktop          shell, editor, results, base, common
+set -uo pipefail
+root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
+cd "$root" || exit 2
+
+declare -A allowed=(
+    [common]="common"
+    [core]="core common"
+    [report]="report core common"
+    [run]="run report core common"
+    [engine]="engine run report core common"
+    [base]="base common"
+    [editor]="editor base common"
+    [results]="results base common"
+    [shell]="shell editor results base common"
+    [desktop]="desktop shell editor results base common"
+)
+
+# The layer of a file of the tree, from its folder, into $layer.
+layer_of() {
+    case $1 in
+        common/*) layer=common ;;
+        engine/core/*) layer=core ;;
+        engine/report/*) layer=report ;;
+        engine/run/*) layer=run ;;
+        engine/*) layer=engine ;;
+        frontend/base/*) layer=base ;;
+        frontend/editor/*) layer=editor ;;
+        frontend/results/*) layer=results ;;
+        frontend/shell/*) layer=shell ;;
+        desktop/*) layer=desktop ;;
+        *) layer=unknown ;;
+    esac
+}
+
+# The file an include names, searched as the compiler does: beside the including file, then
+# the include folders of its program; into $target, empty when there is none.
+resolve() {
+    local from=$1 name=$2 dir
+    target=
+    dir=${from%/*}
+    if [[ -f $dir/$name ]]; then
+        target=$dir/$name
+        return
+    fi
+    local -a search=(common)
+    case $from in
+        engine/*) search=(engine/core engine/report engine/run common) ;;
+        frontend/* | desktop/*) search=(frontend common) ;;
+    esac
+    for dir in "${search[@]}"; do
+        if [[ -f $dir/$name ]]; then
+            target=$dir/$name
+            return
+        fi
+        # Headers that the build generates from a template.
+        if [[ -f $dir/$name.in ]]; then
+            target=$dir/$name.in
+            return
+        fi
+    done
+}
+
+faults=0
+folders=()
+for dir in common engine frontend desktop; do [[ -d $dir ]] && folders+=("$dir"); done
+# Lines "file:line:#include "name"".
+while IFS= read -r hit; do
+    file=${hit%%:*}
+    rest=${hit#*:}
+    line=${rest%%:*}
+    name=${rest#*\"}
+    name=${name%%\"*}
+    layer_of "$file"
+    from_layer=$layer
+    resolve "$file" "$name"
+    if [[ -z $target ]]; then
+        echo "$file:$line: \"$name\" is no header of the tree" >&2
+        faults=$((faults + 1))
+        continue
+    fi
+    layer_of "$target"
+    if [[ " ${allowed[$from_layer]:-} " != *" $layer "* ]]; then
+        echo "$file:$line: $from_layer includes \"$name\" of $layer, a layer above or beside it" >&2
+        faults=$((faults + 1))
+    fi
+done < <(grep -rn --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' \
+    "${folders[@]}")
+
+if ((faults > 0)); then
+    echo "check_layers: $faults include(s) against the layers" >&2
+    exit 1
+fi
+echo "check_layers: every include points down or within its layer"
