@@ -10,7 +10,7 @@ namespace brenta {
 
 TrialReports::TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files)
     : query_(query), files_(files), vector_(s) {
-    if (s.kclase != 5) {
+    if (s.kclase != farvik::kGeneralClass) {
         reported_.v.fill(1);
         return;
     }
