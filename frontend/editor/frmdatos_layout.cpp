@@ -98,7 +98,9 @@ void frmdatos::measureColumns() {
     c.elementParam[0] = c.elementList + c.listWidth + gap;
     c.elementParam[1] = c.elementParam[0] + c.paramWidth + gap;
     c.elementParam[2] = c.elementParam[1] + c.paramWidth + gap;  // never shown
-    c.elementEnd = c.elementParam[1] + c.paramWidth;
+    c.lifeWidth = advance("Vida media: 0.00000E+000") + 8;
+    c.elementLife = c.elementParam[1] + c.paramWidth + gap;
+    c.elementEnd = c.elementLife + c.lifeWidth;
 
     c.entryPath = 4;
     c.entryKey = c.entryPath + std::max(advance("Camino"), advance("50")) + 8 + gap;
@@ -169,6 +171,9 @@ QWidget* frmdatos::buildLeftColumn() {
     txtpruebas_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     udpruebas_ = spinFor(QStringLiteral("udpruebas"), txtpruebas_, editor::kTrialsMin,
                          editor::kTrialsMax, editor::kTrialsStep, simulation);
+    // Unlike the count arrows, which add one row per press, these step on while held.
+    udsemilla_->setRepeating(true);
+    udpruebas_->setRepeating(true);
     const int boxWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12;
     txtsemilla_->setFixedWidth(boxWidth);
     txtpruebas_->setFixedWidth(boxWidth);
