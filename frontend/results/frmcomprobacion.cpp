@@ -10,14 +10,12 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <sstream>
 
 #include "base/child_window.h"
 #include "base/dialog_seam.h"
 #include "base/print_job.h"
-#include "engine_error.h"
-#include "leer_sistema.h"
 #include "result_printing.h"
+#include "system_reading.h"
 
 namespace farvik {
 namespace {
@@ -35,12 +33,13 @@ struct Outcome {
     QString failure;
 };
 
-Outcome compute(const brenta::SystemData& s, const std::optional<QByteArray>& summary,
+Outcome compute(const analysis::SystemModel& model, bool redundancy,
+                const std::optional<QByteArray>& summary,
                 const analysis::DuplicationProgress& progress) {
     using namespace analysis;
     Outcome out;
     try {
-        const ExactSystem exact(modelOf(s));
+        const ExactSystem exact(model);
         if (summary) {
             const SimulatedSummary simulated = readSimulatedSummary(summary->toStdString());
             const auto c = compare(simulated, exact, progress);
@@ -48,7 +47,7 @@ Outcome compute(const brenta::SystemData& s, const std::optional<QByteArray>& su
             return out;
         }
         const Estimate life = exact.meanLife();
-        if (!s.redundancy()) {
+        if (!redundancy) {
             out.table = tableOfExact(exact, life, nullptr);
             return out;
         }
@@ -118,13 +117,11 @@ frmcomprobacion::~frmcomprobacion() {
 void frmcomprobacion::start(const ExactCheckRequest& request) {
     btprint_->setEnabled(false);
     btexportar_->setEnabled(false);
-    brenta::SystemData s;
-    try {
-        std::istringstream in(request.dataFile.toStdString());
-        s = brenta::leer_sistema(in, QFileInfo(request.dataFileName).fileName().toStdString());
-    } catch (const brenta::EngineError& e) {
+    analysis::SystemReading reading = analysis::readSystem(
+        request.dataFile.toStdString(), QFileInfo(request.dataFileName).fileName().toStdString());
+    if (!reading.model) {
         show_failure(QStringLiteral("El motor no acepta los datos: ") +
-                     QString::fromStdString(e.what()));
+                     QString::fromStdString(reading.failure));
         return;
     }
     computing_ = true;
@@ -132,29 +129,30 @@ void frmcomprobacion::start(const ExactCheckRequest& request) {
     prgcalculo_->setRange(0, 0);  // busy until the duplications report how many there are
     btcancelar_->setVisible(true);
     const auto summary = request.summary;
-    worker_ = std::thread([this, s, summary] {
-        const Outcome out = compute(s, summary, [this](int done, int total) {
+    worker_ = std::thread(
+        [this, model = std::move(*reading.model), redundancy = reading.redundancy, summary] {
+            const Outcome out = compute(model, redundancy, summary, [this](int done, int total) {
+                QMetaObject::invokeMethod(
+                    this, [this, done, total] { progress(done, total); }, Qt::QueuedConnection);
+                return !cancel_.load();
+            });
             QMetaObject::invokeMethod(
-                this, [this, done, total] { progress(done, total); }, Qt::QueuedConnection);
-            return !cancel_.load();
+                this,
+                [this, out] {
+                    computing_ = false;
+                    prgcalculo_->setVisible(false);
+                    btcancelar_->setVisible(false);
+                    if (!out.failure.isEmpty()) {
+                        show_failure(out.failure);
+                    } else if (!out.table) {
+                        lbencabezado_->setText(QStringLiteral("Cálculo cancelado."));
+                        emit finished();
+                    } else {
+                        show_table(*out.table);
+                    }
+                },
+                Qt::QueuedConnection);
         });
-        QMetaObject::invokeMethod(
-            this,
-            [this, out] {
-                computing_ = false;
-                prgcalculo_->setVisible(false);
-                btcancelar_->setVisible(false);
-                if (!out.failure.isEmpty()) {
-                    show_failure(out.failure);
-                } else if (!out.table) {
-                    lbencabezado_->setText(QStringLiteral("Cálculo cancelado."));
-                    emit finished();
-                } else {
-                    show_table(*out.table);
-                }
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 void frmcomprobacion::progress(int done, int total) {

@@ -17,11 +17,11 @@
 #include "datafile_layout.h"
 #include "editor/system_data.h"
 #include "exact_system.h"
-#include "leer_sistema.h"
 #include "pdf_reader.h"
 #include "results/frmcomprobacion.h"
 #include "scripted_dialogs.h"
 #include "shell/main_window.h"
+#include "system_reading.h"
 
 namespace farvik {
 namespace {
@@ -100,8 +100,7 @@ TEST(frmcomprobacion, SimulatedBesideExactWithExportAndPrint) {
     EXPECT_EQ(table->horizontalHeaderItem(4)->text(), QStringLiteral("z"));
 
     // The exact mean life is the library's, to the last digit in the export.
-    std::istringstream in(data.toStdString());
-    const analysis::ExactSystem exact(analysis::modelOf(brenta::leer_sistema(in, "SIS.DAT")));
+    const analysis::ExactSystem exact(*analysis::readSystem(data.toStdString(), "SIS.DAT").model);
     const QString csv = dir.filePath(QStringLiteral("comprobacion.csv"));
     dialogs.chooseFile(csv);
     ASSERT_TRUE(w.exportar());
