@@ -1,6 +1,7 @@
 #include "element_law.h"
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include <boost/math/special_functions/erf.hpp>
@@ -58,11 +59,33 @@ bool atom(const ElementLaw& law, double& at) {
     }
 }
 
+namespace {
+
+double densityAtZero(const ElementLaw& law) {
+    switch (law.code) {
+        case kExponential:
+            return law.p1;
+        case kWeibull:
+            // Shape below 1: the density grows without bound towards 0.
+            if (law.p1 == 1) return 1 / law.p2;
+            return law.p1 > 1 ? 0 : std::numeric_limits<double>::infinity();
+        case kNormal:
+            return normalDensity(-law.p1 / law.p2) / (law.p2 * upperTail(-law.p1 / law.p2));
+        default:  // the lognormals vanish at 0
+            return 0;
+    }
+}
+
+}  // namespace
+
 ElementState elementState(const ElementLaw& law, double t) {
     double at = 0;
     if (atom(law, at)) return atTime(t, at);
     // Every law draws times of at least 0, and a time of 0 survives t = 0.
-    if (t <= 0) return {1, 0, 0};
+    if (t < 0) return {1, 0, 0};
+    // At 0 itself the density is its limit from the right, so that the hazard starts where
+    // the law does (the exponential's rate, not 0).
+    if (t == 0) return {1, 0, densityAtZero(law)};
     switch (law.code) {
         case kExponential: {
             const double x = law.p1 * t;

@@ -65,7 +65,9 @@ Outcome compute(const analysis::SystemModel& model, bool redundancy,
 }  // namespace
 
 frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
-    : QWidget(parent), dataFileName_(request.dataFileName) {
+    : QWidget(parent),
+      dataFileName_(request.dataFileName),
+      announceFailure_(request.announceFailure) {
     setObjectName(QStringLiteral("frmcomprobacion"));
     setWindowTitle(QStringLiteral("Comprobación exacta"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -193,7 +195,8 @@ void frmcomprobacion::show_failure(const QString& text) {
     prgcalculo_->setVisible(false);
     btcancelar_->setVisible(false);
     lbencabezado_->setText(text);
-    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(), text);
+    if (announceFailure_)
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(), text);
     emit finished();
 }
 

@@ -23,6 +23,7 @@ struct ExactCheckRequest {
     QByteArray dataFile;                // the bytes of the data file, as the engine reads them
     QString dataFileName;               // for messages and the printed heading
     std::optional<QByteArray> summary;  // resumen.TXT of a run of this very file
+    bool announceFailure = true;        // false: a failure is told in the window only
 };
 
 // The window "Comprobación exacta": the simulated values beside the exact ones, with z and
@@ -54,6 +55,7 @@ class frmcomprobacion : public QWidget, public PrintableView {
     void show_failure(const QString& text);
 
     QString dataFileName_;
+    bool announceFailure_ = true;
     ExactCheckTable table_;
     bool computing_ = false;
     std::atomic<bool> cancel_{false};

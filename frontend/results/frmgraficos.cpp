@@ -3,8 +3,10 @@
 #include "base/child_window.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMdiArea>
@@ -21,6 +23,7 @@
 #include "graph_plot.h"
 #include "result_files.h"
 #include "result_printing.h"
+#include "system_reading.h"
 
 namespace farvik {
 namespace {
@@ -81,10 +84,20 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     btprint_->setObjectName(QStringLiteral("btprint"));
     connect(btprint_, &QPushButton::clicked, this, &frmgraficos::imprimir);
 
+    // Off until the data file of the run is known, and off by default: the graph is the
+    // simulation's alone unless asked.
+    chkexacta_ = new QCheckBox(QStringLiteral("Curva e&xacta"), this);
+    chkexacta_->setObjectName(QStringLiteral("chkexacta"));
+    chkexacta_->setToolTip(QStringLiteral(
+        "La fiabilidad o la tasa de fallo exactas del sistema, sobre las simuladas"));
+    chkexacta_->setEnabled(false);
+    connect(chkexacta_, &QCheckBox::toggled, this, &frmgraficos::curva_exacta);
+
     tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(frmgraf);
+    buttons->addWidget(chkexacta_);
     buttons->addStretch(1);
     buttons->addWidget(makeExportButton(this, frmgrafico_, tableFile_, resultsFolder));
     buttons->addWidget(btprint_);
@@ -100,6 +113,66 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     rtxtdatos_->setPlainText(readResultText(tableFile_).remove(QLatin1Char('\r')));
     selected_ = optgraf_->checkedId();
     calcular_rangos();
+}
+
+frmgraficos::~frmgraficos() {
+    stopExact_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void frmgraficos::setExactSource(const QByteArray& dataFile, const QString& dataFileName) {
+    dataFile_ = dataFile;
+    dataFileName_ = dataFileName;
+    chkexacta_->setEnabled(true);
+}
+
+void frmgraficos::curva_exacta(bool on) {
+    if (on && !exact_ && !worker_.joinable()) calcular_curvas_exactas();
+    redibujar();
+}
+
+// A general system's decision diagram may take a while: the curves are worked out apart
+// from the user interface, and drawn when they are done.
+void frmgraficos::calcular_curvas_exactas() {
+    const std::vector<double> times = exactCurveTimes(curves_);
+    const std::string data = dataFile_.toStdString();
+    const std::string name = QFileInfo(dataFileName_).fileName().toStdString();
+    worker_ = std::thread([this, times, data, name] {
+        std::optional<ExactCurves> curves;
+        QString failure;
+        const analysis::SystemReading reading = analysis::readSystem(data, name);
+        if (!reading.model) {
+            failure = QStringLiteral("El motor no acepta los datos: ") +
+                      QString::fromStdString(reading.failure);
+        } else {
+            try {
+                curves =
+                    farvik::exactCurves(analysis::ExactSystem(*reading.model), times, stopExact_);
+            } catch (const analysis::TooLargeError& e) {
+                failure =
+                    QStringLiteral("El sistema es demasiado grande para el cálculo exacto: ") +
+                    QString::fromStdString(e.what());
+            } catch (const std::exception& e) {
+                failure = QString::fromStdString(e.what());
+            }
+        }
+        if (stopExact_) return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, curves, failure] {
+                worker_.join();
+                if (curves) {
+                    exact_ = curves;
+                    if (chkexacta_->isChecked()) redibujar();
+                } else {
+                    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                                      failure);
+                    chkexacta_->setChecked(false);
+                }
+                emit exactCurvesDone();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 GraphPlot* frmgraficos::plot() const {
@@ -134,6 +207,10 @@ bool frmgraficos::redibujar() {
     picture.kind = static_cast<GraphKind>(selected_);
     picture.curve = &curves_.curves[selected_];
     picture.range = shown_;
+    if (exact_ && chkexacta_->isChecked()) {
+        if (selected_ == kFiabilidad) picture.exact = &exact_->reliability;
+        if (selected_ == kTasaDeFallo) picture.exact = &exact_->hazard;
+    }
     frmgrafico_->mostrar(picture);
     return true;
 }
@@ -201,10 +278,12 @@ void cerrar_graficas(QMdiArea& area) {
         if (qobject_cast<frmgraficos*>(w->widget())) w->close();
 }
 
-frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
+frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder,
+                            const QByteArray& dataFile, const QString& dataFileName) {
     // One graph window: an earlier one may show an earlier table.
     cerrar_graficas(area);
     auto* graficos = new frmgraficos(resultsFolder);
+    if (!dataFile.isEmpty()) graficos->setExactSource(dataFile, dataFileName);
     QMdiSubWindow* frame = area.addSubWindow(graficos);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     graficos->show();

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 
 namespace farvik {
 namespace {
@@ -54,6 +55,46 @@ void paintBoxes(QPainter& painter, const std::vector<QPointF>& points, const Plo
     }
 }
 
+// The part of the segment a-b inside the range, found before the ends are mapped to the
+// device, so that a hazard far above the plot still leaves the right slope on it.
+bool clipToRange(QPointF& a, QPointF& b, const GraphRange& r) {
+    double from = 0, to = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.x0, r.x1 - a.x(), a.y() - r.y0, r.y1 - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double u = q[i] / p[i];
+        if (p[i] < 0)
+            from = std::max(from, u);
+        else
+            to = std::min(to, u);
+        if (from > to) return false;
+    }
+    const QPointF start = a;
+    a = start + from * (b - start);
+    b = start + to * (b - start);
+    return true;
+}
+
+// A line through the exact values, without dots: they are not observations. Undefined values
+// break it.
+void paintExact(QPainter& painter, const std::vector<QPointF>& points, const GraphRange& range,
+                const PlotMapping& map, qreal pixel) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(kDarkGreen, 2 * pixel));
+    painter.setBrush(Qt::NoBrush);
+    const auto finite = [](QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        QPointF a = points[i - 1], b = points[i];
+        if (!finite(a) || !finite(b) || !clipToRange(a, b, range)) continue;
+        painter.drawLine(map.toDevice(a), map.toDevice(b));
+    }
+}
+
 }  // namespace
 
 QPointF PlotMapping::toDevice(QPointF p) const {
@@ -90,6 +131,8 @@ void paintPlot(QPainter& painter, const QRectF& rect, const GraphPicture& pictur
                 paintBoxes(painter, points, map, pixel);
                 break;
         }
+        if (picture.exact && picture.kind != kHistograma)
+            paintExact(painter, *picture.exact, picture.range, map, pixel);
     }
     painter.restore();
 }

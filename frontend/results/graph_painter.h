@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
+#include <vector>
 
 #include "graph_range.h"
 #include "reliability_curves.h"
@@ -16,6 +17,7 @@ inline const QColor kDarkBlue(0, 0, 128);   // 1: the rubber band
 inline const QColor kLightBlue(0, 0, 255);  // 9: segments and box outlines
 inline const QColor kLightRed(255, 0, 0);   // 12: dots and box fills
 inline const QColor kGridGrey(215, 215, 215);
+inline const QColor kDarkGreen(0, 128, 0);  // 2: the exact curve over the simulated one
 
 // Places a range on a rectangle of the device: x0 on the left edge, x1 on the right one,
 // y1 at the top and y0 at the bottom, so that y grows upwards.
@@ -41,6 +43,8 @@ struct GraphPicture {
     GraphKind kind = kFiabilidad;
     const Curve* curve = nullptr;
     GraphRange range;
+    // The exact curve drawn over the simulated one, when asked for (not for the histogram).
+    const std::vector<QPointF>* exact = nullptr;
 };
 
 // Paints the white plot with its 11 + 11 grid lines and the curve. pixel is the size of

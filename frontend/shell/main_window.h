@@ -78,8 +78,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
     // The exact values of the document being edited, beside its simulated results when the
-    // document has results of its own.
-    void comprobacion_exacta();
+    // document has results of its own. After a run it opens without taking the front.
+    void comprobacion_exacta(bool activate = true);
+    // The graph window of the document's results, with its data file for the exact curves.
+    void openGraphsOfDocument(const QString& folder);
     QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
     void imprimir();
     void salir();

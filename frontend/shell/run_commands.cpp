@@ -52,8 +52,12 @@ void frmMain::ejecutar() {
     const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
     if (result == 0) {
         // The results belong to this document only if it is still the file that was run.
-        if (document_.currentFile == dataFile && !document_.modified)
+        if (document_.currentFile == dataFile && !document_.modified) {
             boton(kEditarR)->setEnabled(true);
+            // The check of this run, behind the summary: the summary stays in front, as
+            // after every run.
+            comprobacion_exacta(false);
+        }
         const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
         mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
     } else if (result == kRunFailed) {
@@ -129,7 +133,7 @@ void frmMain::editar(int kind) {
     const QString folder = QFileInfo(document_.currentFile).absolutePath();
     auto* chooser = new frmprintres(folder,
                                     {[this](const QString& path) { mostrar_fichero(path); },
-                                     [this, folder] { abrir_graficas(*mdiArea_, folder); }},
+                                     [this, folder] { openGraphsOfDocument(folder); }},
                                     this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     // The redundancy results exist only when the editor asks for the study ("No" unselected).
@@ -138,7 +142,15 @@ void frmMain::editar(int kind) {
     chooser->open();
 }
 
-void frmMain::comprobacion_exacta() {
+// The results are the document's (EditarR is on only while it is unchanged since its run):
+// its data file is what the table was simulated from, for the exact curves.
+void frmMain::openGraphsOfDocument(const QString& folder) {
+    QFile data(document_.currentFile);
+    const QByteArray bytes = data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray();
+    abrir_graficas(*mdiArea_, folder, bytes, document_.currentFile);
+}
+
+void frmMain::comprobacion_exacta(bool activate) {
     if (!dataEditor()) return;
     ExactCheckRequest request;
     request.dataFile = dataFileBytesFor(systemData());
@@ -151,13 +163,16 @@ void frmMain::comprobacion_exacta() {
         QFile file(summary);
         if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
     }
+    // Opened by itself after a run, it tells a failure (a system too large) in its own text
+    // rather than by a message box after every run.
+    request.announceFailure = activate;
     if (exactCheck_) exactCheck_->close();
     auto* check = new frmcomprobacion(request);
     exactCheck_ = mdiArea_->addSubWindow(check);
     exactCheck_->setAttribute(Qt::WA_DeleteOnClose);
     placeChildWindow(*mdiArea_, *exactCheck_);
     check->show();
-    mdiArea_->setActiveSubWindow(exactCheck_);
+    if (activate) mdiArea_->setActiveSubWindow(exactCheck_);
 }
 
 }  // namespace farvik

@@ -88,6 +88,17 @@ TEST(ElementLaw, StatesAgreeWithThemselvesAndTheQuantiles) {
     EXPECT_TRUE(near(elementState({1, 1e-3, 0}, 1e-9).failure, 1e-12 - 0.5e-24, 1e-15));
     EXPECT_NEAR(elementState({5, 1, 1}, 1e-8).failure / 1e-8,
                 0.24197072451914337 / 0.8413447460685429, 1e-6);
+
+    // At 0 the density is its limit from the right (the hazard curve starts there).
+    for (const ElementLaw& law : laws) {
+        if (law.code == 2 && law.p1 < 1) continue;  // unbounded there: below
+        const double zero = elementState(law, 0.0).density;
+        const double next = elementState(law, 1e-9 * survivalQuantile(law, 0.5)).density;
+        EXPECT_NEAR(zero, next, 1e-6 * next + 1e-15) << "code " << law.code;
+    }
+    EXPECT_EQ(elementState({2, 1, 40}, 0.0).density, 1.0 / 40);
+    EXPECT_TRUE(std::isinf(elementState({2, 0.7, 1000}, 0.0).density));
+    EXPECT_EQ(elementState({1, 0.5, 0}, -1.0).density, 0.0);
 }
 
 TEST(ElementLaw, LawsWithoutSpreadAreAtoms) {

@@ -1,5 +1,7 @@
 // Ejecutar: the real engine run from farvik with its console answered, fake engines for the
 // ways a run can end, "Cancelar", and the viewer of data and results.
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -18,6 +21,7 @@
 #include "document_fixture.h"
 #include "full_disk.h"
 #include "read_only_folder.h"
+#include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "shell/frmconsola.h"
@@ -284,6 +288,49 @@ TEST_F(EngineRunTest, EditarROffersTheResultsOfTheRun) {
     EXPECT_TRUE(redundancyOffered());
     choose(2);
     EXPECT_TRUE(viewerText().contains(QStringLiteral("prueb.")));
+}
+
+// After a complete run the exact check of that very run opens behind its summary, which stays
+// in front as after every run; the run's graphs can draw the exact curves of its data file.
+TEST_F(EngineRunTest, TheExactCheckOfARunOpensBehindItsSummary) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    run({reply(kFirstQuestion, "2")});
+    ASSERT_TRUE(viewerShown());
+    EXPECT_EQ(window->mdiArea()->activeSubWindow(), window->viewerWindow());
+    ASSERT_NE(window->exactCheckWindow(), nullptr);
+    auto* check = qobject_cast<farvik::frmcomprobacion*>(window->exactCheckWindow()->widget());
+    ASSERT_NE(check, nullptr);
+    if (check->computing()) {
+        QSignalSpy done(check, &farvik::frmcomprobacion::finished);
+        ASSERT_TRUE(done.wait(30000));
+    }
+    ASSERT_EQ(check->table().rows.size(), 1);
+    const auto& life = check->table().rows[0];
+    EXPECT_EQ(life.cells[0], QStringLiteral("Vida media"));
+    EXPECT_NEAR(life.exportCells[1].toDouble(), valueAfter(viewerText(), kSummaryLife), 1e-4);
+    EXPECT_NEAR(life.exportCells[2].toDouble(), 50, 1e-10);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    window->editar(1);
+    auto* chooser = window->findChild<farvik::frmprintres*>();
+    ASSERT_NE(chooser, nullptr);
+    chooser->findChild<QRadioButton*>(QStringLiteral("Optprintres(3)"))->click();
+    chooser->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QTest::qWait(0);
+    farvik::frmgraficos* graphs = nullptr;
+    for (QMdiSubWindow* w : window->mdiArea()->subWindowList())
+        if (auto* g = qobject_cast<farvik::frmgraficos*>(w->widget())) graphs = g;
+    ASSERT_NE(graphs, nullptr);
+    EXPECT_TRUE(graphs->chkexacta()->isEnabled());
+    EXPECT_FALSE(graphs->chkexacta()->isChecked());
+
+    // A run whose document changed meanwhile has no results of the document: no check.
+    run({{kFirstQuestion, [&](EngineRunTest& t) {
+              t.element(1, 0, {"0.02"});
+              t.answer(QStringLiteral("2"));
+          }}});
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->exactCheckWindow(), nullptr);
 }
 
 // The viewer and the graphs show the results of one run of one document: a new run, a new
