@@ -115,7 +115,8 @@ void readPathStructure(Reader& rd, SystemData& s) {
 
 // The element as the refusals name it: "1-2" by its place, or the key in a general system.
 std::string elementLabel(const SystemData& s, int j, int i) {
-    return s.kclase == 5 ? std::to_string(j) : std::to_string(i) + "-" + std::to_string(j);
+    return s.kclase == farvik::kGeneralClass ? std::to_string(j)
+                                             : std::to_string(i) + "-" + std::to_string(j);
 }
 
 // Refuses the parameters of element (j, i) that the distribution cannot draw from, at the

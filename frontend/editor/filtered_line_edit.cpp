@@ -34,22 +34,46 @@ QString FilteredLineEdit::textWith(QChar c) const {
     return result;
 }
 
-void FilteredLineEdit::insertFiltered(const QString& inserted) {
-    if (isReadOnly()) return;
+bool FilteredLineEdit::takesWhole(const QString& inserted) const {
+    // The characters are judged one by one as if typed, each against the text the ones
+    // before it would leave; the first one replaces the selection, if any.
+    QString current = text();
+    int cursor = cursorPosition();
+    int selectionAt = hasSelectedText() ? selectionStart() : -1;
+    const int selectionLength = selectedText().size();
     for (QChar c : inserted) {
         // Line breaks and other control characters never belong in a number box.
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) continue;
-        if (!keeps(c.unicode())) continue;
-        if (guard_ && !guard_(textWith(c))) continue;
-        insert(QString(c));
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) return false;
+        int key = c.unicode();
+        if (filter_) filter_(key, current);
+        if (key == 0) return false;
+        if (selectionAt >= 0) {
+            current.replace(selectionAt, selectionLength, c);
+            cursor = selectionAt + 1;
+            selectionAt = -1;
+        } else {
+            current.insert(cursor++, c);
+        }
+        if (guard_ && !guard_(current)) return false;
     }
+    return true;
+}
+
+bool FilteredLineEdit::insertFiltered(const QString& inserted) {
+    if (isReadOnly() || inserted.isEmpty()) return false;
+    // Dropping what the filter refuses would make another number of it ("0,001" would give
+    // 0001), so text that does not pass whole is not taken at all.
+    if (!takesWhole(inserted)) return false;
+    insert(inserted);
+    return true;
 }
 
 void FilteredLineEdit::pasteFiltered(QClipboard::Mode mode) {
     if (isReadOnly()) return;
-    const QString pasted = QApplication::clipboard()->text(mode);
+    // A number copied from a line of text often brings the line break or blanks around it.
+    const QString pasted = QApplication::clipboard()->text(mode).trimmed();
     emit keyPressed();
-    insertFiltered(pasted);
+    if (!pasted.isEmpty() && !insertFiltered(pasted)) QApplication::beep();
 }
 
 QMenu* FilteredLineEdit::createFilteredContextMenu() {

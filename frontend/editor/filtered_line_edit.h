@@ -10,8 +10,9 @@ namespace farvik::editor {
 
 // A text box for numbers. Every character that would enter it (typed, pasted, dropped or
 // committed by an input method) first passes a key filter that may refuse it, and then a
-// guard on the text it would give; text set by the program is taken whole. Gaining the focus
-// selects the whole text.
+// guard on the text it would give. Pasted or committed text is taken only whole: when any of
+// its characters would be refused, none is inserted and the box beeps. Text set by the
+// program is taken whole. Gaining the focus selects the whole text.
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
   public:
@@ -28,8 +29,11 @@ class FilteredLineEdit : public QLineEdit {
     void setKeyFilter(KeyFilter filter) { filter_ = std::move(filter); }
     void setTextGuard(TextGuard guard) { guard_ = std::move(guard); }
 
-    // Inserts text at the cursor as if its characters were typed one by one.
-    void insertFiltered(const QString& text);
+    // Inserts text at the cursor (in place of the selection) when every character of it
+    // would be kept if typed one by one; otherwise leaves the box as it is and says so.
+    bool insertFiltered(const QString& text);
+    // The clipboard's text, without the blanks and line breaks around it, inserted so; a
+    // paste refused gives the platform's beep.
     void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
 
     // The edit menu of the box, its paste going through the filter.
@@ -48,6 +52,7 @@ class FilteredLineEdit : public QLineEdit {
 
   private:
     bool keeps(int key) const;
+    bool takesWhole(const QString& inserted) const;
     QString textWith(QChar c) const;
 
     KeyFilter filter_;

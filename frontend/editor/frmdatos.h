@@ -93,9 +93,16 @@ class frmdatos : public QWidget {
     int pathRows() const { return static_cast<int>(pathRows_.size()); }
     int pathEntryRows() const { return static_cast<int>(pathEntryRows_.size()); }
 
+    // The controls Tab walks, in that order: the left column, the tab strip, then the
+    // panes in sight, row by row; only controls that are shown and enabled.
+    std::vector<QWidget*> tabStops() const;
+
   signals:
     // After every edit (the document was marked modified).
     void edited();
+
+  protected:
+    bool focusNextPrevChild(bool next) override;
 
   private:
     struct CountRow {  // a subsystem row or a path row

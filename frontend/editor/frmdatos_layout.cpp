@@ -171,6 +171,9 @@ QWidget* frmdatos::buildLeftColumn() {
     txtpruebas_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     udpruebas_ = spinFor(QStringLiteral("udpruebas"), txtpruebas_, editor::kTrialsMin,
                          editor::kTrialsMax, editor::kTrialsStep, simulation);
+    // Unlike the count arrows, which add one row per press, these step on while held.
+    udsemilla_->setRepeating(true);
+    udpruebas_->setRepeating(true);
     const int boxWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12;
     txtsemilla_->setFixedWidth(boxWidth);
     txtpruebas_->setFixedWidth(boxWidth);

@@ -32,8 +32,31 @@ SpinArrows::SpinArrows(QWidget* parent)
     layout->addWidget(up_);
     layout->addWidget(down_);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(up_, &QToolButton::clicked, this, &SpinArrows::pressUp);
-    connect(down_, &QToolButton::clicked, this, &SpinArrows::pressDown);
+    connect(up_, &QToolButton::clicked, this, [this] { stepHeld(up_, +1); });
+    connect(down_, &QToolButton::clicked, this, [this] { stepHeld(down_, -1); });
+}
+
+void SpinArrows::setRepeating(bool repeating) {
+    repeating_ = repeating;
+    for (QToolButton* arrow : {up_, down_}) {
+        arrow->setAutoRepeat(repeating);
+        arrow->setAutoRepeatDelay(400);
+        arrow->setAutoRepeatInterval(50);
+    }
+}
+
+int SpinArrows::holdMultiplier(int repeats) {
+    if (repeats < 40) return 1;
+    if (repeats < 80) return 10;
+    return 100;
+}
+
+void SpinArrows::stepHeld(QToolButton* arrow, int direction) {
+    // A repeating arrow sends its clicks while still down; the last one comes on release
+    // and ends the hold.
+    const int steps = repeating_ ? holdMultiplier(repeats_) : 1;
+    repeats_ = repeating_ && arrow->isDown() ? repeats_ + 1 : 0;
+    if (stepBy(direction * steps * step_)) emit direction > 0 ? upClick() : downClick();
 }
 
 void SpinArrows::setRange(int minimum, int maximum) {
@@ -80,13 +103,20 @@ bool SpinArrows::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched == buddy_.data()) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
-            // A held key repeats; like a held arrow it moves the number once.
-            if (!key->isAutoRepeat()) {
-                if (key->key() == Qt::Key_Up)
-                    pressUp();
-                else
-                    pressDown();
+            const int direction = key->key() == Qt::Key_Up ? 1 : -1;
+            if (!repeating_) {
+                // A held key repeats; like a held arrow it moves the number once.
+                if (!key->isAutoRepeat()) direction > 0 ? pressUp() : pressDown();
+                return true;
             }
+            repeats_ = key->isAutoRepeat() ? repeats_ + 1 : 0;
+            if (stepBy(direction * holdMultiplier(repeats_) * step_))
+                emit direction > 0 ? upClick() : downClick();
+            return true;
+        }
+        if (repeating_ && (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)) {
+            const int direction = key->key() == Qt::Key_PageUp ? 1 : -1;
+            if (stepBy(direction * 10 * step_)) emit direction > 0 ? upClick() : downClick();
             return true;
         }
     }

@@ -9,10 +9,12 @@ class QToolButton;
 namespace farvik::editor {
 
 // A pair of up and down arrows that step the number shown in a buddy text box, like the
-// spin controls beside the editor's count boxes. Each press of an arrow moves the number by
-// one step at most: holding an arrow down does not repeat, so a held arrow can never add
-// more than one row. The number is read from the buddy on every press, so text written into
-// the buddy by the program is what the next press starts from.
+// spin controls beside the editor's count boxes. By default each press of an arrow moves the
+// number by one step at most: holding an arrow down does not repeat, so a held arrow can
+// never add more than one row. Arrows made to repeat (setRepeating) step on while held, as
+// spin boxes do, faster the longer they are held, and Page Up and Page Down in the buddy
+// step ten at a time. The number is read from the buddy on every press, so text written
+// into the buddy by the program is what the next press starts from.
 class SpinArrows : public QWidget {
     Q_OBJECT
   public:
@@ -25,6 +27,14 @@ class SpinArrows : public QWidget {
     // The amount one press adds or takes away; 0 makes the arrows do nothing.
     void setStep(int step) { step_ = step; }
     int step() const { return step_; }
+
+    // Held arrows and held keys step on; Page Up and Page Down step by ten steps.
+    void setRepeating(bool repeating);
+    bool repeating() const { return repeating_; }
+
+    // The steps one move takes after `repeats` moves of the same hold: 1 for the first
+    // two seconds or so, then 10, then 100.
+    static int holdMultiplier(int repeats);
 
     // The box whose number the arrows step; Up and Down keys in it press the arrows too.
     void setBuddy(QLineEdit* buddy);
@@ -53,6 +63,7 @@ class SpinArrows : public QWidget {
 
   private:
     bool stepBy(int delta);
+    void stepHeld(QToolButton* arrow, int direction);
 
     QToolButton* up_;
     QToolButton* down_;
@@ -61,6 +72,8 @@ class SpinArrows : public QWidget {
     int maximum_ = 100;
     int step_ = 1;
     int value_ = 0;  // used while there is no buddy
+    bool repeating_ = false;
+    int repeats_ = 0;  // moves of the current hold so far
 };
 
 }  // namespace farvik::editor

@@ -87,8 +87,9 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     }
     running_ = false;
 
-    // A complete or stopped run leaves nothing to read in its console.
-    if ((result == 0 || result == kRunCancelled) && console_) console_->close();
+    // A stopped run leaves nothing to read in its console; a complete one leaves how long it
+    // took, behind the results.
+    if (result == kRunCancelled && console_) console_->close();
     return result;
 }
 

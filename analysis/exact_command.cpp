@@ -1,0 +1,107 @@
+#include "exact_command.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "engine_error.h"
+#include "exact_system.h"
+#include "leer_sistema.h"
+#include "run.h"
+
+namespace farvik::analysis {
+namespace {
+
+constexpr const char* kProgram = "fiabilidad_exacta: ";
+
+// A time given on the command line: a whole finite number.
+bool parseTime(const std::string& text, double& t) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, t);
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(t);
+}
+
+// The file as the engine names and finds it: in the folder given (the current one when
+// none is), and, when no file has exactly that name, one whose name differs only in case.
+std::string dataFilePath(const std::string& given) {
+    namespace fs = std::filesystem;
+    fs::path path(given);
+    std::error_code ec;
+    if (path.is_relative()) {
+        const fs::path here = fs::current_path(ec);
+        path = (ec ? fs::path(".") : here) / path;
+    }
+    std::string stem = path.filename().string();
+    if (stem.size() > 4) {
+        std::string extension = stem.substr(stem.size() - 4);
+        for (char& c : extension)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (extension == ".DAT") stem.resize(stem.size() - 4);
+    }
+    if (fs::is_regular_file(path, ec)) return path.string();
+    return brenta::findDataFile(path.parent_path().string(), stem);
+}
+
+}  // namespace
+
+std::string seventeenDigits(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
+}
+
+int runExactCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kProgram << "uso: fiabilidad_exacta NOMBRE.DAT [t ...]\n";
+        return brenta::kExitUsage;
+    }
+    std::vector<double> times;
+    for (std::size_t n = 1; n < args.size(); ++n) {
+        double t = 0;
+        if (!parseTime(args[n], t)) {
+            err << kProgram << "el tiempo \"" << args[n] << "\" no es un número\n";
+            return brenta::kExitUsage;
+        }
+        times.push_back(t);
+    }
+    try {
+        const std::string path = dataFilePath(args[0]);
+        std::ifstream data;
+        if (!path.empty()) data.open(path, std::ios::binary);
+        if (!data.is_open()) {
+            throw brenta::EngineError(brenta::kExitNoDataFile,
+                                      "no se puede abrir el fichero de datos " + args[0]);
+        }
+        const brenta::SystemData s = brenta::leer_sistema(data, path);
+        const ExactSystem exact(modelOf(s));
+        for (double t : times) {
+            out << "R " << seventeenDigits(t) << ' ' << seventeenDigits(exact.reliability(t))
+                << '\n';
+        }
+        const Estimate life = exact.meanLife();
+        out << "MEDIA " << seventeenDigits(life.value) << ' ' << seventeenDigits(life.error)
+            << '\n';
+        if (s.redundancy()) {
+            const std::vector<Duplication> list = exact.duplications().value();
+            for (const Duplication& d : list) {
+                out << "DUPLICANDO " << exact.model().elements[d.element].label << ' '
+                    << seventeenDigits(d.meanLife.value) << '\n';
+            }
+        }
+    } catch (const brenta::EngineError& e) {
+        out.flush();
+        err << kProgram << e.what() << '\n';
+        return e.status();
+    } catch (const TooLargeError& e) {
+        out.flush();
+        err << kProgram << "el sistema es demasiado grande para el cálculo exacto: " << e.what()
+            << '\n';
+        return kExitTooLarge;
+    }
+    out.flush();
+    return out ? 0 : brenta::kExitOutputError;
+}
+
+}  // namespace farvik::analysis

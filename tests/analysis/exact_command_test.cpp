@@ -1,0 +1,104 @@
+// fiabilidad_exacta as scripts run it: its lines, and a refused file as brenta refuses it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+
+#include "analysis_systems.h"
+#include "exact_command.h"
+
+namespace farvik::analysis {
+namespace {
+
+using namespace testing;
+using brenta::testing::TempFolder;
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs a program of the bin folder in `folder`, standard error into the output.
+Result runProgram(const TempFolder& folder, const std::string& commandLine) {
+    const std::string command =
+        "cd '" + folder.path().string() + "' && " + FARVIK_BIN_DIR + "/" + commandLine + " 2>&1";
+    Result r;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+TEST(ExactCommand, LinesForTimesMeanAndDuplications) {
+    TempFolder folder;
+    const auto content = brenta::testing::general(
+        1, {{2, weibull(1.5, 300)}, {1, exponential(0.004)}, {3, normal(250, 80)}},
+        {{1, 3}, {2}, {2, 3}});
+    folder.write("SIS.DAT", farvik::dataFileBytes(content));
+    const Result r = runProgram(folder, "fiabilidad_exacta SIS.DAT 100 2.5e2");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> lines = brenta::testing::linesOf(r.out, "\n");
+    ASSERT_EQ(lines.size(), 6u) << r.out;
+
+    const ExactSystem exact(modelOfContent(content));
+    EXPECT_EQ(lines[0], "R 100 " + seventeenDigits(exact.reliability(100)));
+    EXPECT_EQ(lines[1], "R 250 " + seventeenDigits(exact.reliability(250)));
+    const Estimate life = exact.meanLife();
+    EXPECT_EQ(lines[2], "MEDIA " + seventeenDigits(life.value) + " " + seventeenDigits(life.error));
+    const auto list = exact.duplications();
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(lines[3 + k], "DUPLICANDO " + std::to_string(k + 1) + " " +
+                                    seventeenDigits((*list)[k].meanLife.value));
+    }
+    // Seventeen significant digits, "." decimals.
+    const std::regex value(R"(^R 100 0\.\d{17}$)");
+    EXPECT_TRUE(std::regex_match(lines[0], value)) << lines[0];
+    EXPECT_EQ(seventeenDigits(0.1), "0.10000000000000001");
+    EXPECT_EQ(seventeenDigits(1.0 / 3), "0.33333333333333331");
+}
+
+TEST(ExactCommand, SubsystemElementsAndNoStudy) {
+    TempFolder folder;
+    folder.write("ps.dat",
+                 farvik::dataFileBytes(brenta::testing::subsystems(
+                     4, 1, {{exponential(0.01), exponential(0.02)}, {exponential(0.03)}})));
+    // The engine's way of finding NAME.DAT: letter case does not matter.
+    const Result r = runProgram(folder, "fiabilidad_exacta PS.DAT");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> lines = brenta::testing::linesOf(r.out, "\n");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1].rfind("DUPLICANDO 1-1 ", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("DUPLICANDO 1-2 ", 0), 0u);
+    EXPECT_EQ(lines[3].rfind("DUPLICANDO 2-1 ", 0), 0u);
+
+    const auto one = brenta::testing::subsystems(1, 2, {{exponential(0.01)}});
+    folder.write("NO.DAT", farvik::dataFileBytes(one));
+    const Estimate life = ExactSystem(modelOfContent(one)).meanLife();
+    EXPECT_EQ(runProgram(folder, "fiabilidad_exacta NO.DAT").out,
+              "MEDIA " + seventeenDigits(life.value) + " " + seventeenDigits(life.error) + "\n");
+}
+
+TEST(ExactCommand, RefusedFilesAsTheEngineRefusesThem) {
+    TempFolder folder;
+    auto bad = brenta::testing::subsystems(1, 2, {{exponential(0.01), weibull(-1, 5)}});
+    folder.write("MAL.DAT", farvik::dataFileBytes(bad));
+    const Result engine = runProgram(folder, "brenta MAL < /dev/null");
+    const Result exact = runProgram(folder, "fiabilidad_exacta MAL.DAT");
+    EXPECT_EQ(engine.status, 21);
+    EXPECT_EQ(exact.status, engine.status);
+    const std::string message = engine.out.substr(engine.out.find("brenta: ") + 8);
+    EXPECT_EQ(exact.out, "fiabilidad_exacta: " + message);
+
+    const Result missing = runProgram(folder, "fiabilidad_exacta NADA.DAT");
+    EXPECT_EQ(missing.status, 11);
+    EXPECT_NE(missing.out.find("no se puede abrir el fichero de datos NADA.DAT"),
+              std::string::npos);
+    EXPECT_EQ(runProgram(folder, "fiabilidad_exacta").status, 10);
+    EXPECT_EQ(runProgram(folder, "fiabilidad_exacta MAL.DAT 1,5").status, 10);
+}
+
+}  // namespace
+}  // namespace farvik::analysis
