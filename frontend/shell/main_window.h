@@ -78,6 +78,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // The exact values of the document being edited, beside its simulated results when the
+    // document has results of its own.
+    void comprobacion_exacta();
+    QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
     void imprimir();
     void salir();
     void acerca_de();
@@ -160,6 +164,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     QPointer<BlockDiagramWindow> diagramWidget_;  // the widget of diagram_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
+    QPointer<QMdiSubWindow> exactCheck_;
 
     QString enginePath_;
     TextPrinter textPrinter_;

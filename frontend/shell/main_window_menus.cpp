@@ -69,6 +69,8 @@ void frmMain::crear_menus() {
     addBar(view, "mnuViewBar0");
     connect(addItem(view, "mnuViewDiagram", QStringLiteral("&Diagrama de bloques")),
             &QAction::triggered, this, [this] { abrir_diagrama(); });
+    connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
+            &QAction::triggered, this, [this] { comprobacion_exacta(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),
