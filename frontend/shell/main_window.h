@@ -77,6 +77,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // The exact values of the document being edited, beside its simulated results when the
+    // document has results of its own.
+    void showExactCheck();
+    QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
     void printView();
     void salir();
     void about();
@@ -151,6 +155,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     QPointer<frmdatos> dataEditorWidget_;  // the widget of dataEditor_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
+    QPointer<QMdiSubWindow> exactCheck_;
 
     QString enginePath_;
     TextPrinter textPrinter_;

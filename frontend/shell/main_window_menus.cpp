@@ -66,6 +66,9 @@ void frmMain::createMenus() {
     QAction* statusItem = addItem(view, "mnuViewStatusBar", QStringLiteral("B&arra de estado"));
     statusItem->setCheckable(true);
     connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    addBar(view, "mnuViewBar0");
+    connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
+            &QAction::triggered, this, [this] { showExactCheck(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),

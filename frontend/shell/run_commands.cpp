@@ -1,4 +1,5 @@
 // Running the engine on the document and showing the data file and the results.
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,12 +10,15 @@
 #include "base/child_window.h"
 #include "base/dialog_seam.h"
 #include "base/text_file.h"
+#include "datafile_writer.h"
 #include "editor/frmdatos.h"
+#include "editor/system_data.h"
 #include "engine_run.h"
 #include "file_names.h"
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "results/result_printing.h"
@@ -105,6 +109,7 @@ void frmMain::mostrar_fichero(const QString& path) {
 
 void frmMain::closeResults() {
     if (viewer_) viewer_->close();
+    if (exactCheck_) exactCheck_->close();
     closeGraphs(*mdiArea_);
 }
 
@@ -131,6 +136,28 @@ void frmMain::editar(int kind) {
     frmdatos* editor = dataEditor();
     chooser->setRedundancyOffered(!editor || !editor->optred(0)->isChecked());
     chooser->open();
+}
+
+void frmMain::showExactCheck() {
+    if (!dataEditor()) return;
+    ExactCheckRequest request;
+    request.dataFile = dataFileBytesFor(systemData());
+    request.dataFileName =
+        document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
+    // The document's own results: those of its last run, while it is unchanged since.
+    if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty()) {
+        const QString summary =
+            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+        QFile file(summary);
+        if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
+    }
+    if (exactCheck_) exactCheck_->close();
+    auto* check = new frmcomprobacion(request);
+    exactCheck_ = mdiArea_->addSubWindow(check);
+    exactCheck_->setAttribute(Qt::WA_DeleteOnClose);
+    placeChildWindow(*mdiArea_, *exactCheck_);
+    check->show();
+    mdiArea_->setActiveSubWindow(exactCheck_);
 }
 
 }  // namespace farvik
