@@ -104,7 +104,7 @@ frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
 
     connect(btcancelar_, &QPushButton::clicked, this, [this] { cancelRequested(); });
     connect(btprint_, &QPushButton::clicked, this, [this] { printView(); });
-    connect(btexportar_, &QPushButton::clicked, this, [this] { exportar(); });
+    connect(btexportar_, &QPushButton::clicked, this, [this] { exportToFile(); });
     connect(btaceptar_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
     start(request);
 }
@@ -206,7 +206,7 @@ void frmcomprobacion::printView() {
     printWithDialog(this, job);
 }
 
-bool frmcomprobacion::exportar() {
+bool frmcomprobacion::exportToFile() {
     if (table_.rows.isEmpty()) return false;
     const QString path = dialogs().saveFileName(
         this, {QStringLiteral("Exportar la comprobación"),

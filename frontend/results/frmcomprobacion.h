@@ -37,7 +37,7 @@ class frmcomprobacion : public QWidget, public PrintableView {
 
     void printView() override;
     QSize sizeHint() const override { return {980, 460}; }  // the table whole, as a rule
-    bool exportar();  // asks for a file through the dialog seam; true when written
+    bool exportToFile();  // asks for a file through the dialog seam; true when written
     void cancelRequested();
 
     bool computing() const { return computing_; }

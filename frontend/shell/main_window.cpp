@@ -143,6 +143,7 @@ void frmMain::openDataEditor() {
     // At the top left corner, so that a frame smaller than the editor scrolls from there.
     dataEditor_->move(0, 0);
     editor->show();
+    followEditorInDiagram();
 }
 
 // ---- Commands -------------------------------------------------------------------------

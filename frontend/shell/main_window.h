@@ -21,6 +21,7 @@ class QToolBar;
 namespace farvik {
 
 class frmdatos;
+class BlockDiagramWindow;
 
 // A program to run and how: no shell is involved, the arguments go as they are.
 struct EngineCommand {
@@ -93,6 +94,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMdiArea* mdiArea() const { return mdiArea_; }
     QMdiSubWindow* dataEditorWindow() const { return dataEditor_; }
     frmdatos* dataEditor() const;
+    // "Diagrama de bloques" (Ver menu, toolbar): opens the document's block diagram, or
+    // brings the one already open to the front.
+    void openDiagram();
+    QMdiSubWindow* diagramWindow() const { return diagram_; }
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
     bool engineRunning() const { return running_; }
@@ -125,6 +130,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     DocumentButtons documentButtons() const;
     void setDocumentButtons(const DocumentButtons& buttons);
     void openDataEditor();
+    // The diagram follows the edits of the editor of the moment.
+    void followEditorInDiagram();
     // Closes the viewer and the graph windows, whose results belong to an earlier document
     // or run.
     void closeResults();
@@ -153,6 +160,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     QList<QAction*> windowListActions_;
     QPointer<QMdiSubWindow> dataEditor_;
     QPointer<frmdatos> dataEditorWidget_;  // the widget of dataEditor_
+    QPointer<QMdiSubWindow> diagram_;
+    QPointer<BlockDiagramWindow> diagramWidget_;  // the widget of diagram_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
     QPointer<QMdiSubWindow> exactCheck_;

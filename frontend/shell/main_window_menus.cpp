@@ -67,6 +67,8 @@ void frmMain::createMenus() {
     statusItem->setCheckable(true);
     connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     addBar(view, "mnuViewBar0");
+    connect(addItem(view, "mnuViewDiagram", QStringLiteral("&Diagrama de bloques")),
+            &QAction::triggered, this, [this] { openDiagram(); });
     connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
             &QAction::triggered, this, [this] { showExactCheck(); });
 
@@ -117,6 +119,7 @@ void frmMain::createToolbar() {
         {"Imprimir", "Imprimir", "print", [this] { printView(); }},
         {"EditarD", "Editar Datos", "edit", [this] { editar(0); }},
         {"EditarR", "Editar Resultados", "edit1", [this] { editar(1); }},
+        {"Diagrama", "Diagrama de bloques", "diagram", [this] { openDiagram(); }},
         {nullptr, nullptr, nullptr, {}},
         {"Acerca", "Acerca de ...", "program", [this] { about(); }},
         {nullptr, nullptr, nullptr, {}},

@@ -11,6 +11,7 @@
 #include "base/dialog_seam.h"
 #include "base/text_file.h"
 #include "datafile_writer.h"
+#include "editor/engine_checks.h"
 #include "editor/frmdatos.h"
 #include "editor/system_data.h"
 #include "engine_run.h"
@@ -43,6 +44,14 @@ void frmMain::ejecutar() {
     if (!hasDataExtension(dataFile)) {
         dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
                           QStringLiteral("Sólo se pueden ejecutar ficheros con la extensión .DAT"));
+        return;
+    }
+    // A value the engine would refuse: say which, and leave the engine and the earlier
+    // results alone.
+    const auto refusals = editor::engineRefusals(systemData());
+    if (!refusals.empty()) {
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          editor::refusalSummary(refusals));
         return;
     }
     // The windows of earlier results would show what this run is about to replace.

@@ -103,7 +103,7 @@ TEST(frmcomprobacion, SimulatedBesideExactWithExportAndPrint) {
     const analysis::ExactSystem exact(*analysis::readSystem(data.toStdString(), "SIS.DAT").model);
     const QString csv = dir.filePath(QStringLiteral("comprobacion.csv"));
     dialogs.chooseFile(csv);
-    ASSERT_TRUE(w.exportar());
+    ASSERT_TRUE(w.exportToFile());
     QFile exported(csv);
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(exported.readAll()).split('\n', Qt::SkipEmptyParts);
@@ -152,7 +152,7 @@ TEST(frmcomprobacion, ExactAloneRefusedAndCancelled) {
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_TRUE(dialogs.messages()[0].text.startsWith(
             QStringLiteral("El motor no acepta los datos: MAL.DAT, línea")));
-        EXPECT_FALSE(w.exportar());  // nothing to export
+        EXPECT_FALSE(w.exportToFile());  // nothing to export
     }
     {
         // Fifty subsystems of twenty in parallel: a thousand duplications, stopped at once.
