@@ -5,13 +5,13 @@
 namespace farvik {
 
 std::vector<double> exactCurveTimes(const ReliabilityCurves& table) {
-    const Curve& reliability = table.curves[kFiabilidad];
+    const Curve& reliability = table.curves[kReliabilityGraph];
     double until = 0;
     for (const QPointF& p : reliability.points) until = std::max(until, p.x());
     std::vector<double> times;
     for (int i = 0; i <= kExactCurveSteps; ++i) times.push_back(until * i / kExactCurveSteps);
     for (const QPointF& p : reliability.points) times.push_back(p.x());
-    for (const QPointF& p : table.curves[kTasaDeFallo].points) times.push_back(p.x());
+    for (const QPointF& p : table.curves[kFailureRateGraph].points) times.push_back(p.x());
     std::sort(times.begin(), times.end());
     times.erase(std::unique(times.begin(), times.end()), times.end());
     return times;
