@@ -77,6 +77,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // Ver > "&Datos del sistema": shows the data editor again after its close control hid
+    // it, as it was.
+    void showDataEditor();
     void imprimir();
     void salir();
     void acerca_de();
@@ -106,6 +109,7 @@ class frmMain : public QMainWindow, public DocumentHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // No context menu for hiding the toolbar behind the View menu's back.
     QMenu* createPopupMenu() override { return nullptr; }
 

@@ -66,6 +66,8 @@ void frmMain::crear_menus() {
     QAction* statusItem = addItem(view, "mnuViewStatusBar", QStringLiteral("B&arra de estado"));
     statusItem->setCheckable(true);
     connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(addItem(view, "mnuViewData", QStringLiteral("&Datos del sistema")), &QAction::triggered,
+            this, [this] { showDataEditor(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),
@@ -163,6 +165,7 @@ void frmMain::rellenar_lista_ventanas() {
         connect(entry, &QAction::triggered, this, [this, window = QPointer(window)] {
             if (!window) return;
             if (window->isMinimized()) window->showNormal();
+            window->show();  // the data editor, once closed, is only hidden
             mdiArea_->setActiveSubWindow(window);
         });
         windowListActions_ << entry;
