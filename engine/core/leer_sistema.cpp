@@ -8,6 +8,7 @@
 #include "datafile_layout.h"
 #include "free_form_reader.h"
 #include "muestra.h"
+#include "parameter_rules.h"
 
 namespace brenta {
 namespace {
@@ -112,64 +113,20 @@ void readPathStructure(Reader& rd, SystemData& s) {
     readDimension(rd, s, s.nel, "el número de elementos");
 }
 
-std::string elementName(const SystemData& s, int j, int i) {
-    return s.kclase == 5 ? "del elemento " + std::to_string(j)
-                         : "del elemento " + std::to_string(i) + "-" + std::to_string(j);
+// The element as the refusals name it: "1-2" by its place, or the key in a general system.
+std::string elementLabel(const SystemData& s, int j, int i) {
+    return s.kclase == farvik::kGeneralClass ? std::to_string(j)
+                                             : std::to_string(i) + "-" + std::to_string(j);
 }
 
-// The largest life a draw may give. The statistics add up the squares of up to 2^31 system
-// lives, so a life must stay well below the square root of the largest double over 2^31.
-constexpr double kLargestLife = 1e149;
-
-// Whether the largest life a distribution can draw stays within reach of the statistics
-// (false for an infinite or undefined one).
-bool lifeFits(double largest) {
-    return largest <= kLargestLife;
-}
-const std::string kLivesTooLarge = "los tiempos de fallo pueden pasar de 1E+149";
-
-// Draws of these distributions must give finite, non-negative times for every uniform
-// number the generator can return (|z| of the polar method stays below 10), small enough
-// that their sums of squares stay finite.
-void checkParameter(Reader& rd, const SystemData& s, int k, int j, int i) {
-    const int code = s.distribution(j, i);
-    const double p1 = s.parameter(1, j, i);
-    const double p2 = s.parameter(2, j, i);
-    const std::string who = elementName(s, j, i);
-    auto require = [&](bool ok, const std::string& detail) {
-        rd.require(ok, kExitBadParameter,
-                   "parámetro " + std::to_string(k) + " " + who + ": " + detail);
-    };
-    constexpr double kMaxMinusLogU = 21.0;  // -ln u for the smallest uniform above 0
-    constexpr double kMaxZ = 10.0;
-    if (k == 1) {
-        if (code == farvik::kExponential) {
-            require(p1 > 0, "la tasa de fallo debe ser mayor que 0");
-            require(lifeFits(kMaxMinusLogU / p1), kLivesTooLarge);
-        } else if (code == farvik::kWeibull) {
-            require(p1 > 0, "el parámetro de forma debe ser mayor que 0");
-        } else if (code == farvik::kLognormal) {
-            require(p1 > 0, "la media de la lognormal debe ser mayor que 0");
-        }
-        return;
-    }
-    if (k != 2) return;
-    switch (code) {
-        case farvik::kWeibull:
-            require(p2 >= 0, "el parámetro de escala no puede ser negativo");
-            require(lifeFits(p2 * std::pow(kMaxMinusLogU, 1.0 / p1)), kLivesTooLarge);
-            break;
-        case farvik::kLognormalNormal:
-        case farvik::kLognormal:
-            require(p2 >= 0, "la desviación típica no puede ser negativa");
-            break;
-        case farvik::kNormal:
-            require(p2 >= 0, "la desviación típica no puede ser negativa");
-            require(p1 >= -5 * p2, "la media está más de 5 desviaciones típicas por debajo de 0");
-            require(lifeFits(p1 + kMaxZ * p2), kLivesTooLarge);
-            break;
-        default:
-            break;
+// Refuses the parameters of element (j, i) that the distribution cannot draw from, at the
+// stage of reading where the engine first has them (the rules are shared with the editor).
+void checkParameters(Reader& rd, const SystemData& s, farvik::ParameterStage stage, int j, int i) {
+    const auto fault = farvik::parameterFault(s.distribution(j, i), stage, s.parameter(1, j, i),
+                                              s.parameter(2, j, i));
+    if (fault) {
+        rd.require(false, kExitBadParameter,
+                   farvik::parameterRefusal(*fault, elementLabel(s, j, i)));
     }
 }
 
@@ -201,14 +158,11 @@ void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
     for (int k = 1; k <= 3; ++k) {
         rd.skip(lead::parameterLabel(k));
         s.parameter(k, j, i) = rd.real("el parámetro " + std::to_string(k));
-        checkParameter(rd, s, k, j, i);
+        if (k < 3) checkParameters(rd, s, static_cast<farvik::ParameterStage>(k), j, i);
     }
+    checkParameters(rd, s, farvik::ParameterStage::Pair, j, i);
     if (code == farvik::kLognormal) {
         convertLognormal(s.parameter(1, j, i), s.parameter(2, j, i));
-    }
-    if (code == farvik::kLognormal || code == farvik::kLognormalNormal) {
-        rd.require(lifeFits(std::exp(s.parameter(1, j, i) + 10.0 * s.parameter(2, j, i))),
-                   kExitBadParameter, "parámetros " + elementName(s, j, i) + ": " + kLivesTooLarge);
     }
 }
 
@@ -220,9 +174,7 @@ void readPaths(Reader& rd, SystemData& s) {
             const std::int32_t key = rd.integer("un número clave del camino " + std::to_string(p));
             bool known = false;
             for (int b = 1; b <= s.nel; ++b) known = known || s.iclave[b] == key;
-            rd.require(known, kExitUnknownPathKey,
-                       "el camino " + std::to_string(p) + " nombra el elemento " +
-                           std::to_string(key) + ", que no tiene datos en el fichero");
+            rd.require(known, kExitUnknownPathKey, farvik::unknownPathKeyWords(p, key));
             s.icam(m, p) = key;
         }
     }
@@ -253,8 +205,8 @@ SystemData leer_sistema(std::istream& in, const std::string& fileName) {
                    std::to_string(s.iseed) + ")");
     rd.skip(lead::trialsLead());
     s.nsim = rd.integer("el número de pruebas");
-    rd.require(s.nsim >= 1, kExitBadTrials,
-               "el número de pruebas debe ser al menos 1 (se leyó " + std::to_string(s.nsim) + ")");
+    const auto trials = farvik::trialsFault(s.nsim);
+    rd.require(!trials, kExitBadTrials, trials.value_or(""));
     return s;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "parameter_rules.h"
+
 namespace brenta {
 namespace {
 
@@ -41,10 +43,9 @@ void drawPolar(Generator& g, int code, double p1, double p2, double& t) {
 }
 
 void convertLognormal(double& m, double& d) {
-    const double m2 = m * m;
-    const double sum = m2 + d * d;
-    const double mu = 2.0 * std::log(m) - 0.5 * std::log(sum);
-    const double sigma = std::sqrt(std::log(sum / m2));
+    double mu = 0;
+    double sigma = 0;
+    farvik::lognormalFromMoments(m, d, mu, sigma);
     m = mu;
     d = sigma;
 }

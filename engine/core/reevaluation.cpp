@@ -29,7 +29,7 @@ void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, Trial
             for (int c = 1; c <= rows; ++c) {
                 for (int m = 1; m <= s.rowLength(c); ++m) work(m, c) = st.tel(m, c);
             }
-            if (s.kclase == 5) {
+            if (s.kclase == farvik::kGeneralClass) {
                 const int key = s.icam(j, i);
                 for (int c = 1; c <= rows; ++c) {
                     for (int m = 1; m <= s.rowLength(c); ++m) {
@@ -48,7 +48,7 @@ void reevaluateDirect(const SystemData& s, TrialState& st, std::int32_t k, Trial
 }
 
 IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
-    if (s.kclase != 5) return;
+    if (s.kclase != farvik::kGeneralClass) return;
     for (int p = 1; p <= s.ncam; ++p) {
         for (int m = 1; m <= s.nelcam[p]; ++m) {
             const int key = s.icam(m, p);
@@ -77,7 +77,7 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
 void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, std::int32_t k,
                                          TrialHooks& hooks) {
     if (k <= kFirstTrials) {
-        if (s.kclase == 5) {
+        if (s.kclase == farvik::kGeneralClass) {
             firstPaths(s, st, k, hooks);
         } else {
             pairDuplicates(s, st);
@@ -85,12 +85,12 @@ void IncrementalReevaluation::operator()(const SystemData& s, TrialState& st, st
         }
         return;
     }
-    if (s.kclase == 5) {
+    if (s.kclase == farvik::kGeneralClass) {
         classFive(s, st, k, hooks);  // pairs each element once, not each of its cells
         return;
     }
     pairDuplicates(s, st);
-    if (s.kclase == 3) {
+    if (s.kclase == farvik::kSeriesOfParallelClass) {
         classThree(s, st, k, hooks);
     } else {
         classFour(s, st, k, hooks);
@@ -155,21 +155,21 @@ void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& s
 // falls to the least of the pair and the other positions, which is the minimum again when
 // another position shares it, else the next larger time.
 void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& st) {
+    // Two passes without branches on the times (which case holds varies from cell to
+    // cell): the least, then how many hold it and the least of the others.
     for (int p = 1; p <= s.ncam; ++p) {
         const double* tel = st.tel.column(p);
-        double least = kNone, next = kNone;
+        const int n = s.nelcam[p];
+        double least = kNone;
+        for (int m = 0; m < n; ++m) least = tel[m] < least ? tel[m] : least;
+        double next = kNone;
         std::int32_t count = 0;
-        for (int m = 0; m < s.nelcam[p]; ++m) {
+        for (int m = 0; m < n; ++m) {
             const double t = tel[m];
-            if (t < least) {
-                next = least;
-                least = t;
-                count = 1;
-            } else if (t == least) {
-                ++count;
-            } else if (t < next) {
-                next = t;
-            }
+            const bool tie = t == least;
+            count += tie;
+            const double other = tie ? kNone : t;
+            next = other < next ? other : next;
         }
         min_[p] = least;
         atMin_[p] = count;
@@ -194,11 +194,10 @@ double IncrementalReevaluation::duplicated(int key, double t, double pair, doubl
     double xd = tsis;
     for (int u = 0; u < pathCount_[key]; ++u) {
         const PathUse use = pathsOf_[key][u];
-        double path = min_[use.path];
-        if (t == path) {
-            const double rest = atMin_[use.path] > use.occurrences ? path : next_[use.path];
-            path = pair < rest ? pair : rest;
-        }
+        const double least = min_[use.path];
+        const double rest = atMin_[use.path] > use.occurrences ? least : next_[use.path];
+        const double lowered = pair < rest ? pair : rest;
+        const double path = t == least ? lowered : least;
         if (rows) rows[u] = {use.path, path};
         if (path > xd) xd = path;
     }
@@ -228,7 +227,7 @@ void IncrementalReevaluation::firstSubsystems(const SystemData& s, const TrialSt
         }
         for (int j = 0; j < n; ++j) {
             double row, xd;
-            if (s.kclase == 3) {
+            if (s.kclase == farvik::kSeriesOfParallelClass) {
                 row = pair[j] > st.tsub[i] ? pair[j] : st.tsub[i];
                 xd = row < others ? row : others;
             } else {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "codes.h"
 #include "table50.h"
 
 namespace brenta {
@@ -13,7 +14,7 @@ struct SystemData {
     std::int32_t ntotal = 0;  // read and not used
     std::int32_t itipo = 0;   // structure code 1..5
     std::int32_t iredun = 0;  // 1: redundancy study; anything else: none
-    std::int32_t kclase = 0;  // structure class 3, 4 or 5
+    std::int32_t kclase = 0;  // structure class (farvik::StructureClass)
 
     // Classes 3 and 4: subsystems and their element counts.
     std::int32_t nsub = 0;
@@ -47,8 +48,8 @@ struct SystemData {
     }
 
     // Rows of the structure: subsystems (classes 3, 4) or paths (class 5).
-    int rowCount() const { return kclase == 5 ? ncam : nsub; }
-    int rowLength(int i) const { return kclase == 5 ? nelcam[i] : nelsub[i]; }
+    int rowCount() const { return kclase == farvik::kGeneralClass ? ncam : nsub; }
+    int rowLength(int i) const { return kclase == farvik::kGeneralClass ? nelcam[i] : nelsub[i]; }
     bool redundancy() const { return iredun == 1; }
 };
 

@@ -20,7 +20,7 @@ double maxfila(const double* column, int n) {
 
 double combine(const SystemData& s, const Table50<double>& t, double* rowTimes) {
     const int rows = s.rowCount();
-    if (s.kclase == 3) {
+    if (s.kclase == farvik::kSeriesOfParallelClass) {
         for (int i = 1; i <= rows; ++i) rowTimes[i] = maxfila(t.column(i), s.rowLength(i));
         return minfila(rowTimes + 1, rows);
     }
@@ -30,7 +30,7 @@ double combine(const SystemData& s, const Table50<double>& t, double* rowTimes) 
 
 void drawTrial(Generator& g, const SystemData& s, TrialState& st) {
     const bool dup = s.redundancy();
-    if (s.kclase != 5) {
+    if (s.kclase != farvik::kGeneralClass) {
         for (int i = 1; i <= s.nsub; ++i) {
             for (int j = 1; j <= s.nelsub[i]; ++j) {
                 muestra(g, s, j, i, st.tel(j, i));

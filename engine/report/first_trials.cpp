@@ -37,7 +37,7 @@ void appendRightJustified(std::string& out, std::string_view text, int width) {
 
 void appendLabels(std::string& out, const SystemData& s) {
     ValueLine line(out);
-    const char* rowLabel = s.kclase == 5 ? "  fallosub  " : "   fallosub ";
+    const char* rowLabel = s.kclase == farvik::kGeneralClass ? "  fallosub  " : "   fallosub ";
     for (int i = 1; i <= s.rowCount(); ++i) {
         for (int j = 1; j <= s.rowLength(i); ++j)
             appendRightJustified(line.next(), "  elem.     ", 17);
@@ -70,7 +70,7 @@ void appendRedunHeader(std::string& out, const SystemData& s) {
     appendClass(out, s);
     appendRightJustified(out, "      ", 7);
     appendRightJustified(out, "prueb.", 7);
-    appendRightJustified(out, s.kclase == 3 ? "el." : "elem.", 7);
+    appendRightJustified(out, s.kclase == farvik::kSeriesOfParallelClass ? "el." : "elem.", 7);
     appendRightJustified(out, "sis.", 7);
     out += "  ";
     appendLabels(out, s);

@@ -141,7 +141,7 @@ constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 
 // v > 0 rounded (half to even) to 10 significant digits, n in [10^9, 10^10), v ~ n * 10^(e-9),
 // for 10^-13 <= v < 10^10, where the lives of systems lie; false elsewhere.
-bool tenDigits(double v, std::uint64_t& n, int& e) {
+inline __attribute__((always_inline)) bool tenDigits(double v, std::uint64_t& n, int& e) {
     std::uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
     const int biased = static_cast<int>(bits >> 52) & 0x7FF;
@@ -205,6 +205,23 @@ bool tenDigits(double v, std::uint64_t& n, int& e) {
 
 namespace {
 
+// The eight decimal digits of t < 10^8, by lanes of one 64-bit word: split into two halves
+// of four digits, each into two pairs, each pair into two digits, with multiplications
+// that divide exactly in that range (checked for every t by the tests).
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "the digits are laid out for little-endian");
+
+inline void writeEightDigits(char* out, std::uint32_t t) {
+    const std::uint64_t halves = t / 10000 | static_cast<std::uint64_t>(t % 10000) << 32;
+    const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007FULL;
+    const std::uint64_t pairs = hundreds | (halves - 100 * hundreds) << 16;
+    const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000FULL;
+    const std::uint64_t digits = tens | (pairs - 10 * tens) << 8;
+    // Byte k of the word is digit k: little-endian order puts the first digit first.
+    const std::uint64_t text = digits | 0x3030303030303030ULL;
+    std::memcpy(out, &text, 8);
+}
+
 inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
     written.plain = false;
     if (!std::isfinite(v)) return out + appendNonFinite(out, v, 15);
@@ -222,31 +239,28 @@ inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
         n = 0;
         for (int i = 0; i < 10; ++i) n = n * 10 + (digits[i] - '0');
     }
-    // n = d.ddddddddd: the first two digits, then four pairs.
-    static constexpr char kPairs[] =
-        "000102030405060708091011121314151617181920212223242526272829303132333435363738394041424344"
-        "4546474849"
-        "505152535455565758596061626364656667686970717273747576777879808182838485868788899091929394"
-        "9596979899";
+    // n = d.ddddddddd: the first two digits, then eight at once.
     written.digits = n;
     written.exponent = e;
     const auto head = static_cast<std::uint32_t>(n / 100000000);
-    const auto tail = static_cast<std::uint32_t>(n % 100000000);
-    *out++ = kPairs[2 * head];
-    *out++ = '.';
-    *out++ = kPairs[2 * head + 1];
-    const std::uint32_t pairs[4] = {tail / 1000000, tail / 10000 % 100, tail / 100 % 100,
-                                    tail % 100};
-    for (std::uint32_t pair : pairs) {
-        *out++ = kPairs[2 * pair];
-        *out++ = kPairs[2 * pair + 1];
+    out[0] = static_cast<char>('0' + head / 10);
+    out[1] = '.';
+    out[2] = static_cast<char>('0' + head % 10);
+    writeEightDigits(out + 3, static_cast<std::uint32_t>(n % 100000000));
+    out += 11;
+    // Four characters: the letter, the sign and two digits, or the sign and three.
+    const unsigned a = static_cast<unsigned>(e < 0 ? -e : e);
+    const char sign = e < 0 ? '-' : '+';
+    if (a <= 99) {
+        out[0] = 'E';
+        out[1] = sign;
+    } else {
+        out[0] = sign;
+        out[1] = static_cast<char>('0' + a / 100);
     }
-    const int a = e < 0 ? -e : e;
-    if (a <= 99) *out++ = 'E';
-    *out++ = e < 0 ? '-' : '+';
-    if (a > 99) *out++ = static_cast<char>('0' + a / 100);
-    *out++ = static_cast<char>('0' + a / 10 % 10);
-    *out++ = static_cast<char>('0' + a % 10);
+    out[2] = static_cast<char>('0' + a / 10 % 10);
+    out[3] = static_cast<char>('0' + a % 10);
+    out += 4;
     return out;
 }
 

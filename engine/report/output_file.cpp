@@ -5,11 +5,20 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "engine_error.h"
 
 namespace brenta {
+namespace {
+
+std::int64_t millisecondsNow() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
 
 OutputFile::~OutputFile() {
     if (file_) std::fclose(file_);
@@ -51,11 +60,19 @@ void OutputFile::create(const std::string& path) {
     std::setvbuf(file_, nullptr, _IONBF, 0);
     buffer_ = std::make_unique<char[]>(kCapacity);
     used_ = 0;
+    lastFlush_ = millisecondsNow();
 }
 
 void OutputFile::flush() {
     if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) fail("escribir en");
     used_ = 0;
+}
+
+void OutputFile::flushWhenOlderThan(int ms) {
+    const std::int64_t now = millisecondsNow();
+    if (now - lastFlush_ < ms) return;
+    flush();
+    lastFlush_ = now;
 }
 
 void OutputFile::write(std::string_view bytes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,6 +34,10 @@ class OutputFile {
     void commit(const char* end) { used_ = end - buffer_.get(); }
     // Writes out what the buffer holds, so that the file can be read back up to here.
     void flush();
+    // Writes out what the buffer holds when the last write to the file is `ms` milliseconds
+    // old or more: a file read while it grows (the listing, whose size tells how far a run
+    // is) then lags behind by about that long at most. Reads the clock: call it sparingly.
+    void flushWhenOlderThan(int ms);
     void close();
     const std::string& path() const { return path_; }
 
@@ -45,6 +50,7 @@ class OutputFile {
     std::string path_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    std::int64_t lastFlush_ = 0;  // steady clock, milliseconds
 };
 
 }  // namespace brenta

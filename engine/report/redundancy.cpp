@@ -30,7 +30,7 @@ std::vector<Entry> entries(const SystemData& s, const RedundancyStats& stats, do
         RunningMoments m{stats.vmd(j, i), stats.vmd2(j, i)};
         list.push_back({number, row, m.mean, standardError(m, s.nsim), m.mean - vmedia});
     };
-    if (s.kclase == 5) {
+    if (s.kclase == farvik::kGeneralClass) {
         for (int key = 1; key <= s.ndim; ++key) {
             int m = 0, p = 0;
             if (firstCellOf(s, key, m, p)) add(key, 0, m, p);
@@ -69,7 +69,7 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
     if (list.empty()) return;
     RecordWriter w(out, RecordTarget::File);
     for (const Entry& e : list) {
-        if (s.kclase == 3) {
+        if (s.kclase == farvik::kSeriesOfParallelClass) {
             w.text(kLifeWith)
                 .integer(e.j)
                 .text(kOfSubsystem)
@@ -77,7 +77,7 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
                 .text(" ES")
                 .real(e.vmd)
                 .end();
-        } else if (s.kclase == 4) {
+        } else if (s.kclase == farvik::kParallelOfSeriesClass) {
             w.text(kLifeWith).integer(e.j).text("del subsistema").integer(e.i).end();
         } else {
             w.text(kLifeWith).integer(e.j).text("   ES").real(e.vmd).end();
@@ -95,14 +95,14 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
     bool named = false;
     for (std::size_t n = 0; n < list.size(); ++n) {
         const Entry& e = list[n];
-        if (e.gain != mejor || (named && s.kclase == 3)) continue;
-        if (s.kclase == 3) {
+        if (e.gain != mejor || (named && s.kclase == farvik::kSeriesOfParallelClass)) continue;
+        if (s.kclase == farvik::kSeriesOfParallelClass) {
             w.text("EL MEJOR RESULTADO SE OBTIENE DUPLICANDO EL ELEMENTO")
                 .integer(e.j)
                 .text(kOfSubsystem)
                 .integer(e.i)
                 .end();
-        } else if (s.kclase == 4) {
+        } else if (s.kclase == farvik::kParallelOfSeriesClass) {
             w.text("CONVIENE DUPLICAR EL ELEMENTO")
                 .integer(e.j)
                 .text(kOfSubsystem)
@@ -116,12 +116,12 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
     }
     w.line(kStars58);
 
-    if (s.kclase == 3) {
+    if (s.kclase == farvik::kSeriesOfParallelClass) {
         appendInterval(w,
                        "el intervalo de confianza al 95% para la vida media del sistema si se "
                        "duplica este elemento es: ",
                        list[best]);
-    } else if (s.kclase == 4) {
+    } else if (s.kclase == farvik::kParallelOfSeriesClass) {
         appendInterval(w,
                        "el intervalo de confianza al 95% para la vida media de este elemento es: ",
                        list[best]);
@@ -136,7 +136,7 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
     for (std::size_t n = 0; n < list.size(); ++n) {
         const Entry& e = list[n];
         if (n == best || !withinInterval(e, list[best])) continue;
-        if (s.kclase == 5) {
+        if (s.kclase == farvik::kGeneralClass) {
             w.text(kIfDuplicated).integer(e.j).text("     la diferencia no es significativa").end();
         } else {
             w.text(kIfDuplicated)

@@ -62,7 +62,7 @@ void appendCauses(std::string& out, const SystemData& s, const Table50<std::int3
         w.text("es causa inmediata del fallo del sistema").integer(count).text(" veces").end();
         w.end();
     };
-    if (s.kclase == 5) {
+    if (s.kclase == farvik::kGeneralClass) {
         for (int key = 1; key <= s.ndim; ++key) {
             int m = 0, p = 0;
             if (!firstCellOf(s, key, m, p)) continue;

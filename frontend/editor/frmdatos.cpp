@@ -91,7 +91,9 @@ frmdatos::frmdatos(DocumentHost& host, QWidget* parent) : QWidget(parent), host_
 frmdatos::~frmdatos() = default;
 
 void frmdatos::markModified() {
+    refreshValueMarks();
     host_.markModified();
+    emit edited();
 }
 
 QRadioButton* frmdatos::optsistemas(int t) const {

@@ -79,6 +79,13 @@ class frmdatos : public QWidget {
     QLineEdit* txtparam(int n, int k) const;
     QLineEdit* txtcamino(int e) const;
     QLabel* lbcamino(int p) const;
+    // The read-only mean life to the right of element row k.
+    QLabel* meanLife(int k) const;
+
+    // Selects element row k (or path-entry row e) as a click on the diagram asks: the list
+    // scrolls to it, the tab that holds it is shown and its first control takes the focus.
+    void selectElementRow(int k);
+    void selectPathEntryRow(int e);
 
     // The four row counters.
     int subsystemRows() const { return static_cast<int>(subsystemRows_.size()); }
@@ -89,6 +96,10 @@ class frmdatos : public QWidget {
     // The controls Tab walks, in that order: the left column, the tab strip, then the
     // panes in sight, row by row; only controls that are shown and enabled.
     std::vector<QWidget*> tabStops() const;
+
+  signals:
+    // After every edit (the document was marked modified).
+    void edited();
 
   protected:
     bool focusNextPrevChild(bool next) override;
@@ -104,6 +115,7 @@ class frmdatos : public QWidget {
         QLabel* name;
         QComboBox* distribution;
         editor::FilteredLineEdit* params[3];
+        QLabel* meanLife = nullptr;
         // The element the row shows: element index of subsystem subsystem.
         int subsystem = 0;
         int index = 0;
@@ -117,9 +129,9 @@ class frmdatos : public QWidget {
     // Where the controls of a row sit, in pixels from the row's left edge.
     struct Columns {
         int countCaption, countNumber, countColon, countBox, countArrows, countEnd;
-        int elementName, elementList, elementParam[3], elementEnd;
+        int elementName, elementList, elementParam[3], elementLife, elementEnd;
         int entryPath, entryKey, entryEnd;
-        int captionWidth, numberWidth, boxWidth, nameWidth, listWidth, paramWidth;
+        int captionWidth, numberWidth, boxWidth, nameWidth, listWidth, paramWidth, lifeWidth;
         int listWidthTotal;
     };
 
@@ -168,6 +180,12 @@ class frmdatos : public QWidget {
     void pathEntryTextChanged(int e, const QString& text);
     void syncElementRow(bool load, int k, int i, int j);
     void syncPathEntryRow(bool load, int e, int p, int j);
+
+    // What the values mean and which the engine would refuse (frmdatos_marks.cpp): the
+    // tooltips, placeholders and mean life of element row k, from its record; the red frames
+    // of the path entries and of the trials box, from the whole description.
+    void refreshElementHints(int k);
+    void refreshValueMarks();
 
     // Structure and simulation settings (frmdatos.cpp).
     void applyStructureView(int t);

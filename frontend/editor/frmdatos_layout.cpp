@@ -98,7 +98,9 @@ void frmdatos::measureColumns() {
     c.elementParam[0] = c.elementList + c.listWidth + gap;
     c.elementParam[1] = c.elementParam[0] + c.paramWidth + gap;
     c.elementParam[2] = c.elementParam[1] + c.paramWidth + gap;  // never shown
-    c.elementEnd = c.elementParam[1] + c.paramWidth;
+    c.lifeWidth = advance("Vida media: 0.00000E+000") + 8;
+    c.elementLife = c.elementParam[1] + c.paramWidth + gap;
+    c.elementEnd = c.elementLife + c.lifeWidth;
 
     c.entryPath = 4;
     c.entryKey = c.entryPath + std::max(advance("Camino"), advance("50")) + 8 + gap;

@@ -126,6 +126,8 @@ void frmdatos::addElementRow(int i, int j) {
         element.params[n - 1] = box;
     }
 
+    element.meanLife = rowLabel(row, indexed("meanLife", k), QString(), c.elementLife, c.lifeWidth);
+
     element.subsystem = i;
     element.index = j;
     elementList_->placeRow(row, k);
@@ -269,6 +271,11 @@ QComboBox* frmdatos::cmbfallo(int k) const {
 QLineEdit* frmdatos::txtparam(int n, int k) const {
     const ElementRow* row = rowAt(elementRows_, k);
     return row && n >= 1 && n <= 3 ? row->params[n - 1] : nullptr;
+}
+
+QLabel* frmdatos::meanLife(int k) const {
+    const ElementRow* row = rowAt(elementRows_, k);
+    return row ? row->meanLife : nullptr;
 }
 
 QLineEdit* frmdatos::txtcamino(int e) const {

@@ -41,6 +41,7 @@ void frmdatos::distributionChosen(int k, int position) {
         row.params[1]->show();
         row.params[2]->hide();
     }
+    refreshElementHints(k);
     markModified();
 }
 
@@ -54,6 +55,7 @@ void frmdatos::paramTextChanged(int k, int n, const QString& text) {
         for (std::size_t e = 1; e < subsystem.elements.size(); ++e)
             if (subsystem.elements[e].key == k)
                 subsystem.elements[e].params[static_cast<std::size_t>(n)] = *value;
+    refreshElementHints(k);
     markModified();
 }
 
@@ -86,6 +88,7 @@ void frmdatos::syncElementRow(bool load, int k, int i, int j) {
         for (int n = 1; n <= 3; ++n)
             if (const auto value = parseNumber(txtparam(n, k)->text())) element.params[n] = *value;
     }
+    refreshElementHints(k);
 }
 
 void frmdatos::syncPathEntryRow(bool load, int e, int p, int j) {

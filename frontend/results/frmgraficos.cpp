@@ -16,6 +16,7 @@
 
 #include "base/dialog_seam.h"
 #include "graph_composition.h"
+#include "graph_export.h"
 #include "graph_frame.h"
 #include "graph_plot.h"
 #include "result_files.h"
@@ -80,9 +81,12 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     btprint_->setObjectName(QStringLiteral("btprint"));
     connect(btprint_, &QPushButton::clicked, this, &frmgraficos::imprimir);
 
+    tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(frmgraf);
     buttons->addStretch(1);
+    buttons->addWidget(makeExportButton(this, frmgrafico_, tableFile_, resultsFolder));
     buttons->addWidget(btprint_);
     buttons->addWidget(btdaceptar_);
     auto* graph = new QVBoxLayout;
@@ -92,7 +96,6 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     all->addLayout(graph, 1);
     all->addWidget(rtxtdatos_);
 
-    tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
     curves_ = readReliabilityTable(readBytes(tableFile_));
     rtxtdatos_->setPlainText(readResultText(tableFile_).remove(QLatin1Char('\r')));
     selected_ = optgraf_->checkedId();

@@ -1,5 +1,7 @@
 #include "graph_plot.h"
 
+#include "axis_ticks.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -52,8 +54,11 @@ void GraphPlot::mouseMoveEvent(QMouseEvent* event) {
         update();
     } else if (event->buttons() == Qt::NoButton) {
         const QPointF p = toUser(event->position());
-        const QString text = QStringLiteral("(") + fixedNumber(p.x(), 4) + QStringLiteral(",") +
-                             fixedNumber(p.y(), 4) + QStringLiteral(")");
+        const GraphRange& r = picture_.range;
+        // "####0.0000" unless the axis needs more to tell its grid lines apart.
+        const QString text = QStringLiteral("(") + pointerForm(r.x0, r.x1).text(p.x()) +
+                             QStringLiteral(",") + pointerForm(r.y0, r.y1).text(p.y()) +
+                             QStringLiteral(")");
         setToolTip(text);
         // A tooltip on show follows the pointer.
         if (QToolTip::isVisible())

@@ -81,6 +81,22 @@ double numberValue(const QByteArray& field) {
 
 }  // namespace
 
+std::vector<std::array<QByteArray, 5>> readTableRows(const QByteArray& text) {
+    std::vector<std::array<QByteArray, 5>> rows;
+    TableScanner scanner(text);
+    scanner.skipItems(kHeadingItems);
+    while (!scanner.atEnd()) {
+        std::array<QByteArray, 5> row;
+        for (QByteArray& field : row) {
+            const std::optional<QByteArray> f = scanner.field();
+            if (!f) return rows;  // a row cut short by the end of the text
+            field = *f;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 ReliabilityCurves readReliabilityTable(const QByteArray& text) {
     ReliabilityCurves result;
     Curve& fiabilidad = result.curves[kFiabilidad];
@@ -94,20 +110,9 @@ ReliabilityCurves readReliabilityTable(const QByteArray& text) {
         c.points.emplace_back(0.0, 0.0);
     }
 
-    TableScanner scanner(text);
-    scanner.skipItems(kHeadingItems);
-    while (!scanner.atEnd()) {
+    for (const std::array<QByteArray, 5>& fields : readTableRows(text)) {
         std::array<double, 5> row{};
-        bool complete = true;
-        for (double& value : row) {
-            const std::optional<QByteArray> f = scanner.field();
-            if (!f) {
-                complete = false;
-                break;
-            }
-            value = numberValue(*f);
-        }
-        if (!complete) break;
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = numberValue(fields[i]);
         // row[0], the lower bound, is the previous upper bound: the points need only one.
         const double upper = row[1];
         const double middle = (histograma.points.back().x() + upper) / 2;

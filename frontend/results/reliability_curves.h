@@ -24,6 +24,10 @@ struct ReliabilityCurves {
     int n = 1;  // number of points of each curve: the rows read plus point 0
 };
 
+// The rows of tablafia.txt as their five fields are written there (lower bound, upper bound,
+// failures, reliability, failure rate), read as readReliabilityTable reads them.
+std::vector<std::array<QByteArray, 5>> readTableRows(const QByteArray& text);
+
 // Reads the text of tablafia.txt: the heading is skipped, then each row of five numbers
 // (lower bound, upper bound, failures, reliability, failure rate) adds one point to each
 // curve. A row cut short by the end of the text is left out. Ranges are computed too.

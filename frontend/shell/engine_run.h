@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QProcess>
 #include <QStringDecoder>
+#include <QTimer>
 
 #include "earlier_results.h"
 #include "main_window.h"
+#include "run_progress.h"
 
 namespace farvik {
 
@@ -29,6 +32,9 @@ class EngineRun : public QObject {
   private:
     void show(const QString& text);
     void readOutput();
+    // Reads the listing's size and shows how far the run is.
+    void showProgress();
+    double seconds() const { return clock_.nsecsElapsed() / 1e9; }
 
     EngineCommand command_;
     QPointer<frmconsola> console_;
@@ -36,6 +42,9 @@ class EngineRun : public QObject {
     QStringDecoder decoder_{QStringDecoder::Utf8};
     EarlierResults earlier_;
     bool cancelled_ = false;
+    RunProgress progress_;
+    QElapsedTimer clock_;
+    QTimer poll_;
 };
 
 }  // namespace farvik

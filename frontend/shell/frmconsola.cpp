@@ -3,19 +3,24 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "base/child_window.h"
+#include "run_progress.h"
 
 namespace farvik {
 namespace {
 
 // Enough for the engine's longest dialogue, and a bound on what a runaway engine can fill.
 constexpr int kKeptLines = 5000;
+// Steps of the progress bar: fine enough for a smooth bar on any screen.
+constexpr int kBarSteps = 1000;
 
 QFont consoleFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -63,11 +68,25 @@ frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent
             closeChildWindow(this);
     });
 
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("barprogreso"));
+    bar_->setRange(0, kBarSteps);
+    bar_->setValue(0);
+    bar_->setTextVisible(true);
+    bar_->setFormat(QStringLiteral("%p %"));
+    progressLine_ = new QLabel(this);
+    progressLine_->setObjectName(QStringLiteral("lbprogreso"));
+    progressLine_->setTextFormat(Qt::PlainText);
+
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(bar_, 1);
+    progress->addWidget(progressLine_, 2);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(input_, 1);
     bottom->addWidget(button_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(output_, 1);
+    layout->addLayout(progress);
     layout->addLayout(bottom);
     setFocusProxy(input_);
 }
@@ -88,6 +107,24 @@ void frmconsola::terminado() {
     running_ = false;
     input_->setEnabled(false);
     button_->setText(QStringLiteral("&Cerrar"));
+}
+
+void frmconsola::progreso(const RunProgress& progress) {
+    if (progress.knowsTotal()) {
+        bar_->setRange(0, kBarSteps);
+        bar_->setValue(qRound(progress.fraction() * kBarSteps));
+    } else if (bar_->maximum() != 0) {
+        bar_->setRange(0, 0);  // busy, without a share to show
+    }
+    progressLine_->setText(progressText(progress));
+}
+
+void frmconsola::tiempo_de_ejecucion(double seconds, bool complete) {
+    if (complete) {
+        bar_->setRange(0, kBarSteps);
+        bar_->setValue(kBarSteps);
+    }
+    progressLine_->setText(runTimeText(seconds));
 }
 
 void frmconsola::closeEvent(QCloseEvent* event) {

@@ -2,11 +2,15 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace farvik {
+
+class RunProgress;
 
 // The engine's console: a child window that shows what the engine writes, as it writes it,
 // and sends each line typed into its input line to the engine. "Cancelar" stops the engine;
@@ -20,10 +24,16 @@ class frmconsola : public QWidget {
     void mostrar(const QString& text);
     // The engine has ended: nothing more can be typed, and the button closes the window.
     void terminado();
+    // How far the run is: the bar and the line of trials, time spent and time left.
+    void progreso(const RunProgress& progress);
+    // The run has ended after so many seconds; complete tells whether every trial was made.
+    void tiempo_de_ejecucion(double seconds, bool complete);
 
     QPlainTextEdit* txtconsola() const { return output_; }
     QLineEdit* txtentrada() const { return input_; }
     QPushButton* btcancelar() const { return button_; }
+    QProgressBar* barprogreso() const { return bar_; }
+    QLabel* lbprogreso() const { return progressLine_; }
 
     // Room for a whole line of the engine's texts (80 columns).
     QSize sizeHint() const override;
@@ -41,6 +51,8 @@ class frmconsola : public QWidget {
     QPlainTextEdit* output_;
     QLineEdit* input_;
     QPushButton* button_;
+    QProgressBar* bar_;
+    QLabel* progressLine_;
     bool running_ = true;
 };
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -166,7 +167,13 @@ TEST_F(EngineRunTest, TheRealEngineRunsFromFarvikAndItsSummaryIsShown) {
     EXPECT_TRUE(askedForTimes.contains(QStringLiteral("\tCuantos valores?")));
     EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join('|').toStdString();
     EXPECT_TRUE(buttonOn("EditarR"));
-    EXPECT_EQ(consoleWindows(), 0);
+    // The console stays behind the summary, saying how long the run took.
+    EXPECT_EQ(consoleWindows(), 1);
+    ASSERT_NE(console(), nullptr);
+    EXPECT_TRUE(console()->lbprogreso()->text().startsWith(QStringLiteral("Tiempo de ejecución: ")))
+        << console()->lbprogreso()->text().toStdString();
+    EXPECT_EQ(console()->barprogreso()->value(), console()->barprogreso()->maximum());
+    EXPECT_EQ(window->mdiArea()->activeSubWindow(), window->viewerWindow());
     EXPECT_TRUE(QFileInfo::exists(dir + QStringLiteral("/resumen.TXT")));
     EXPECT_TRUE(QFileInfo::exists(dir + QStringLiteral("/tablafia.txt")));
     EXPECT_EQ(readFile(dataFile).left(5), QByteArray("N\xDAMER"));
@@ -189,6 +196,55 @@ TEST_F(EngineRunTest, TheRealEngineRunsFromFarvikAndItsSummaryIsShown) {
     EXPECT_FALSE(viewerText().contains(QStringLiteral("LA PROBABILIDAD")));
     EXPECT_TRUE(viewerText().contains(kSummaryLife));
     EXPECT_TRUE(buttonOn("EditarR"));
+}
+
+// A stand-in engine that writes its listing a quarter at a time, waiting for a line between
+// quarters: the console shows the trials done of the data file's 1000, the bar, the time
+// spent and the time left, and at the end how long the run took.
+TEST_F(EngineRunTest, TheConsoleShowsHowFarTheRunIs) {
+    fakeEngine(
+        "quarter() { yes '    1.000000000E+01' | head -n 250 | sed 's/$/\r/' >> listasis.txt; }\n"
+        "echo listo; read a\n"
+        "quarter; echo cuarto; read a\n"
+        "quarter; quarter; quarter; echo todo; read a\n"
+        "echo 'VIDA MEDIA' > resumen.TXT");
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    const auto shows = [](EngineRunTest& t, int barValue, const QString& trials) {
+        const bool seen = QTest::qWaitFor(
+            [&] {
+                return t.console()->barprogreso()->value() == barValue &&
+                       t.console()->lbprogreso()->text().startsWith(trials);
+            },
+            5000);
+        EXPECT_TRUE(seen) << t.console()->barprogreso()->value() << " "
+                          << t.console()->lbprogreso()->text().toStdString();
+    };
+    QString quarterLine, wholeLine;
+    run({{QStringLiteral("listo"),
+          [&](EngineRunTest& t) {
+              shows(t, 0, QStringLiteral("Pruebas: 0 de 1000   Tiempo: "));
+              t.answer(QStringLiteral("1"));
+          }},
+         {QStringLiteral("cuarto"),
+          [&](EngineRunTest& t) {
+              shows(t, 250, QStringLiteral("Pruebas: 250 de 1000   Tiempo: "));
+              quarterLine = t.console()->lbprogreso()->text();
+              t.answer(QStringLiteral("1"));
+          }},
+         {QStringLiteral("todo"), [&](EngineRunTest& t) {
+              shows(t, 1000, QStringLiteral("Pruebas: 1000 de 1000   Tiempo: "));
+              wholeLine = t.console()->lbprogreso()->text();
+              t.answer(QStringLiteral("1"));
+          }}});
+    EXPECT_TRUE(quarterLine.contains(QStringLiteral("   Queda: "))) << quarterLine.toStdString();
+    EXPECT_TRUE(wholeLine.endsWith(QStringLiteral("   Queda: 0.0 s"))) << wholeLine.toStdString();
+    ASSERT_NE(console(), nullptr);
+    EXPECT_TRUE(
+        console()->lbprogreso()->text().startsWith(QStringLiteral("Tiempo de ejecución: ")));
+    EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
+    // The engine's own words are in the console as it wrote them, nothing added.
+    EXPECT_EQ(consoleText(), QStringLiteral("listo\n1\ncuarto\n1\ntodo\n1\n"));
+    EXPECT_EQ(viewerText(), QStringLiteral("VIDA MEDIA\n"));
 }
 
 TEST_F(EngineRunTest, EditarROffersTheResultsOfTheRun) {
@@ -300,20 +356,43 @@ TEST_F(EngineRunTest, TheEngineGetsTheBaseNameAndRunsInTheDataFolder) {
 }
 
 TEST_F(EngineRunTest, AnEngineErrorStaysInTheConsole) {
-    // A fresh element has failure rate 0, which the real engine refuses.
-    ASSERT_TRUE(saveAs(path(QStringLiteral("cero.dat"))));
+    // A sound document whose file is gone by the time Ejecutar is pressed: the editor's
+    // checks pass and only the engine can find out.
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("perdido.dat")));
+    ASSERT_TRUE(QFile::remove(dataFile));
     run({});
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_FALSE(buttonOn("EditarR"));
     ASSERT_NE(console(), nullptr);
     EXPECT_TRUE(consoleText().contains(QStringLiteral("brenta: "))) << consoleText().toStdString();
-    EXPECT_TRUE(consoleText().contains(QStringLiteral("CERO.DAT")));
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("no se puede abrir el fichero de datos")))
+        << consoleText().toStdString();
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("PERDIDO.DAT")));
     EXPECT_FALSE(console()->txtentrada()->isEnabled());
     EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
     EXPECT_EQ(viewer(), nullptr);
     console()->btcancelar()->click();
     QTest::qWait(0);
     EXPECT_EQ(consoleWindows(), 0);
+}
+
+// A value the engine would refuse (a fresh element's failure rate is 0): one box names it,
+// and neither the engine nor the results of the run before are touched.
+TEST_F(EngineRunTest, AValueTheEngineWouldRefuseIsNamedAndNothingRuns) {
+    const QString record = fakes_.filePath(QStringLiteral("started.txt"));
+    fakeEngine("touch '" + record.toUtf8() + "'");
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    ASSERT_TRUE(saveAs(path(QStringLiteral("cero.dat"))));
+    run({});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(dialogs.messages().first().text.contains(
+        QStringLiteral("parámetro 1 del elemento 1-1: la tasa de fallo debe ser mayor que 0")))
+        << dialogs.messages().first().text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(record));
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
 }
 
 TEST_F(EngineRunTest, MinusOneAndACrashShowTheMessage) {
