@@ -118,6 +118,7 @@ void frmMain::nuevo_documento() {
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
+    ++documentNumber_;
     fijar_botones({false, true, true, false});
     cambia_titulo();
 
@@ -146,6 +147,7 @@ void frmMain::abrir_editor_datos() {
 // ---- Commands -------------------------------------------------------------------------
 
 bool frmMain::comando_nuevo() {
+    if (!stopRunFirst()) return false;
     if (!document_.modified) {
         nuevo_documento();
         return true;
@@ -177,6 +179,7 @@ void frmMain::imprimir() {
 }
 
 void frmMain::salir() {
+    if (!stopRunFirst()) return;
     if (!document_.modified) {
         if (ask(this, MessageButtons::YesNo,
                 QStringLiteral("Estás seguro que deseas abandonar el programa")) ==
@@ -205,6 +208,10 @@ bool frmMain::preguntar_al_cerrar() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (!stopRunFirst()) {
+        event->ignore();
+        return;
+    }
     // Closing by the window's own control must not lose unsaved changes without a word.
     if (document_.modified && !preguntar_al_cerrar()) {
         event->ignore();

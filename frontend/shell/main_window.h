@@ -20,6 +20,7 @@ class QToolBar;
 
 namespace farvik {
 
+class EngineRun;
 class frmdatos;
 
 // A program to run and how: no shell is involved, the arguments go as they are.
@@ -91,7 +92,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     frmdatos* dataEditor() const;
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
-    bool engineRunning() const { return running_; }
+    // The engine of a run is still at work (it may have ended while a question was open,
+    // before the run's wait has seen it).
+    bool engineRunning() const;
 
     // The engine program; brenta beside the farvik executable unless set otherwise.
     void setEnginePath(const QString& path) { enginePath_ = path; }
@@ -121,8 +124,11 @@ class frmMain : public QMainWindow, public DocumentHost {
     DocumentButtons botones() const;
     void fijar_botones(const DocumentButtons& buttons);
     void abrir_editor_datos();
-    // Closes the viewer and the graph windows, whose results belong to an earlier document
-    // or run.
+    // Asked before New, Open and leaving while the engine runs: stops it on Aceptar; false
+    // when the user keeps the run (Cancelar), and then the command does nothing.
+    bool stopRunFirst();
+    // Closes the viewer, the graph windows and the console, whose results belong to an
+    // earlier document or run; closing the console of a running engine stops it.
     void cerrar_resultados();
     bool guardar_en(const QString& path);  // reports a failed write
     SaveOutcome guardar_como_y_ver();
@@ -155,6 +161,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     QString enginePath_;
     TextPrinter textPrinter_;
     bool running_ = false;
+    EngineRun* run_ = nullptr;  // the run going on, while ejecutar_y_esperar waits for it
+    // Counts the documents begun, so that a run's results are shown only to its own.
+    quint64 documentNumber_ = 0;
     // Where the file dialogs start: the folder of the last named document, or else the
     // folder farvik was started from.
     QString startFolder_;
