@@ -22,6 +22,7 @@ namespace farvik {
 
 class EngineRun;
 class frmdatos;
+class BlockDiagramWindow;
 
 // A program to run and how: no shell is involved, the arguments go as they are.
 struct EngineCommand {
@@ -78,6 +79,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // The exact values of the document being edited, beside its simulated results when the
+    // document has results of its own.
+    void comprobacion_exacta();
+    QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
     void imprimir();
     void salir();
     void acerca_de();
@@ -90,6 +95,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMdiArea* mdiArea() const { return mdiArea_; }
     QMdiSubWindow* dataEditorWindow() const { return dataEditor_; }
     frmdatos* dataEditor() const;
+    // "Diagrama de bloques" (Ver menu, toolbar): opens the document's block diagram, or
+    // brings the one already open to the front.
+    void abrir_diagrama();
+    QMdiSubWindow* diagramWindow() const { return diagram_; }
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
     // The engine of a run is still at work (it may have ended while a question was open,
@@ -127,6 +136,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Asked before New, Open and leaving while the engine runs: stops it on Aceptar; false
     // when the user keeps the run (Cancelar), and then the command does nothing.
     bool stopRunFirst();
+    // The diagram follows the edits of the editor of the moment.
+    void seguir_editor_en_diagrama();
     // Closes the viewer, the graph windows and the console, whose results belong to an
     // earlier document or run; closing the console of a running engine stops it.
     void cerrar_resultados();
@@ -155,8 +166,11 @@ class frmMain : public QMainWindow, public DocumentHost {
     QList<QAction*> windowListActions_;
     QPointer<QMdiSubWindow> dataEditor_;
     QPointer<frmdatos> dataEditorWidget_;  // the widget of dataEditor_
+    QPointer<QMdiSubWindow> diagram_;
+    QPointer<BlockDiagramWindow> diagramWidget_;  // the widget of diagram_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
+    QPointer<QMdiSubWindow> exactCheck_;
 
     QString enginePath_;
     TextPrinter textPrinter_;
