@@ -296,7 +296,7 @@ TEST_F(EngineRunTest, ResultWindowsCloseWhenTheirResultsAreReplaced) {
     auto showResults = [&] {
         run({reply(kFirstQuestion, "2")});
         ASSERT_TRUE(viewerShown());
-        farvik::abrir_graficas(*window->mdiArea(), folder.path());
+        farvik::openGraphs(*window->mdiArea(), folder.path());
         ASSERT_EQ(graphWindows(), 1);
     };
     const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
@@ -312,13 +312,13 @@ TEST_F(EngineRunTest, ResultWindowsCloseWhenTheirResultsAreReplaced) {
     EXPECT_EQ(graphsDuringTheRun, 0);
 
     showResults();
-    ASSERT_TRUE(window->comando_nuevo());
+    ASSERT_TRUE(window->newCommand());
     EXPECT_FALSE(viewerShown());
     EXPECT_EQ(graphWindows(), 0);
 
     auto open = [&] {
         dialogs.chooseFile(dataFile);
-        window->comando_abrir();
+        window->openCommand();
         ASSERT_EQ(window->document().currentFile, dataFile);
     };
     open();
@@ -335,7 +335,7 @@ TEST_F(EngineRunTest, OnlyDataFilesAreRun) {
     const QString other = path(QStringLiteral("SIS1.TXT"));
     ASSERT_TRUE(QFile::copy(dataFile, other));
     dialogs.chooseFile(other);
-    window->comando_abrir();
+    window->openCommand();
     ASSERT_EQ(window->document().currentFile, other);
     window->ejecutar();
     EXPECT_EQ(
@@ -534,10 +534,10 @@ TEST_F(EngineRunTest, NewAndOpenDuringARunAskFirstWhetherToStopIt) {
     bool kept = false;
     run({{QStringLiteral("listo"), [&](EngineRunTest& t) {
               t.dialogs.answerNext(MessageAnswer::Cancel);
-              EXPECT_FALSE(t.window->comando_nuevo());
+              EXPECT_FALSE(t.window->newCommand());
               t.dialogs.answerNext(MessageAnswer::Cancel);
               t.dialogs.chooseFile(dataFile);
-              t.window->comando_abrir();
+              t.window->openCommand();
               kept = t.window->engineRunning() && t.console() != nullptr;
               t.answer(QStringLiteral("1"));
           }}});
@@ -554,7 +554,7 @@ TEST_F(EngineRunTest, NewAndOpenDuringARunAskFirstWhetherToStopIt) {
     bool stoppedAtOnce = false;
     run({{QStringLiteral("listo"), [&](EngineRunTest& t) {
               t.dialogs.answerNext(MessageAnswer::Ok);
-              EXPECT_TRUE(t.window->comando_nuevo());
+              EXPECT_TRUE(t.window->newCommand());
               stoppedAtOnce = !t.window->engineRunning();
           }}});
     QTest::qWait(0);
@@ -574,7 +574,7 @@ TEST_F(EngineRunTest, NewAndOpenDuringARunAskFirstWhetherToStopIt) {
               t.dialogs.answerNext(MessageAnswer::Ok);
               t.dialogs.answerNext(MessageAnswer::No);
               t.dialogs.chooseFile(dataFile);
-              t.window->comando_abrir();
+              t.window->openCommand();
           }}});
     QTest::qWait(0);
     EXPECT_EQ(dialogs.messageTexts(),
@@ -603,7 +603,7 @@ TEST_F(EngineRunTest, ARunEndingWhileNewAsksLeavesNothingOverTheNewDocument) {
                       EXPECT_TRUE(QTest::qWaitFor([&] { return !t.window->engineRunning(); }));
                   });
                   t.dialogs.answerNext(MessageAnswer::Ok);
-                  t.window->comando_nuevo();
+                  t.window->newCommand();
               }}});
         QTest::qWait(0);
         EXPECT_EQ(dialogs.messageTexts(), QStringList{kStopSis1}) << end.toStdString();
@@ -647,7 +647,7 @@ TEST_F(EngineRunTest, TheConsoleOfAnEndedRunClosesWithItsDocument) {
     run({});
     ASSERT_EQ(consoleWindows(), 1);
     ASSERT_TRUE(consoleText().contains(QStringLiteral("brenta: ")));
-    ASSERT_TRUE(window->comando_nuevo());
+    ASSERT_TRUE(window->newCommand());
     QTest::qWait(0);
     EXPECT_EQ(consoleWindows(), 0);
     EXPECT_TRUE(dialogs.messages().isEmpty()) << "an ended run needs no stopping";
@@ -676,7 +676,7 @@ TEST_F(EngineRunTest, ResultsOfAFileChangedDuringTheRunLeaveEditarROff) {
 
 TEST_F(EngineRunTest, EditarDShowsTheDataFileAndAceptarClosesTheViewer) {
     savedSeriesSystem(path(QStringLiteral("sis1.dat")));
-    window->boton(QStringLiteral("EditarD"))->trigger();
+    window->toolbarButton(QStringLiteral("EditarD"))->trigger();
     ASSERT_NE(viewer(), nullptr);
     EXPECT_EQ(viewer()->windowTitle(), QStringLiteral("Archivo de datos y resultados"));
     EXPECT_EQ(viewer()->rtxtdatos()->objectName(), QStringLiteral("rtxtdatos"));
