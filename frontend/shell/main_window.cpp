@@ -17,6 +17,7 @@
 #include "pictures.h"
 #include "results/print_command.h"
 #include "results/result_printing.h"
+#include "toolbar_layout.h"
 #include "window_arrangement.h"
 
 namespace farvik {
@@ -24,12 +25,6 @@ namespace {
 
 const QString kSaveQuestion =
     QStringLiteral("El archivo de datos ha cambiado. ¿Deseas guardar los cambios?");
-
-// The toolbar positions of the buttons that follow the document state.
-constexpr int kGuardar = 3;
-constexpr int kEjecutar = 5;
-constexpr int kEditarD = 8;
-constexpr int kEditarR = 9;
 
 MessageAnswer ask(QWidget* parent, MessageButtons buttons, const QString& text) {
     return dialogs().message(parent, MessageIcon::Question, buttons, QString(), text);

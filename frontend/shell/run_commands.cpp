@@ -23,13 +23,10 @@
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "results/result_printing.h"
+#include "toolbar_layout.h"
 
 namespace farvik {
-namespace {
-
-constexpr int kEditarR = 9;  // toolbar position
-
-}  // namespace
+namespace {}  // namespace
 
 void frmMain::ejecutar() {
     toolbarButton(kEditarR)->setEnabled(false);
