@@ -64,9 +64,9 @@ echo "procesador (usuario + sistema), el mejor de $reps; suelo: brenta_floor"
 printf "%-6s %8s %9s %9s %7s %9s" caso pruebas suelo brenta veces memoria
 [ -n "$old" ] && printf " %9s %7s %9s" antes veces memoria
 echo
-for spec in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
-    c=${spec%%:*}
-    n=${spec#*:}
+for entry in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
+    c=${entry%%:*}
+    n=${entry#*:}
     folder=$work/$c-$n
     mkdir -p "$folder"
     "$bin/system_generator" "$folder" case "$c" "$n"
@@ -83,9 +83,9 @@ done
 
 echo
 echo "repetir en la carpeta con los resultados anteriores, frente a una carpeta sin ellos"
-for spec in S10:2000000 G50:5000; do
-    c=${spec%%:*}
-    n=${spec#*:}
+for entry in S10:2000000 G50:5000; do
+    c=${entry%%:*}
+    n=${entry#*:}
     folder=$work/$c-$n
     name=${c}_$n
     read -r te _ < <(best "$bin/brenta" "$folder" "$name")

@@ -141,6 +141,7 @@ void frmMain::abrir_editor_datos() {
     // At the top left corner, so that a frame smaller than the editor scrolls from there.
     dataEditor_->move(0, 0);
     editor->show();
+    seguir_editor_en_diagrama();
 }
 
 // ---- Commands -------------------------------------------------------------------------

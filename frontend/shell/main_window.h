@@ -21,6 +21,7 @@ class QToolBar;
 namespace farvik {
 
 class frmdatos;
+class BlockDiagramWindow;
 
 // A program to run and how: no shell is involved, the arguments go as they are.
 struct EngineCommand {
@@ -77,6 +78,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // The exact values of the document being edited, beside its simulated results when the
+    // document has results of its own.
+    void comprobacion_exacta();
+    QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
     void imprimir();
     void salir();
     void acerca_de();
@@ -89,6 +94,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMdiArea* mdiArea() const { return mdiArea_; }
     QMdiSubWindow* dataEditorWindow() const { return dataEditor_; }
     frmdatos* dataEditor() const;
+    // "Diagrama de bloques" (Ver menu, toolbar): opens the document's block diagram, or
+    // brings the one already open to the front.
+    void abrir_diagrama();
+    QMdiSubWindow* diagramWindow() const { return diagram_; }
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
     bool engineRunning() const { return running_; }
@@ -121,6 +130,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     DocumentButtons botones() const;
     void fijar_botones(const DocumentButtons& buttons);
     void abrir_editor_datos();
+    // The diagram follows the edits of the editor of the moment.
+    void seguir_editor_en_diagrama();
     // Closes the viewer and the graph windows, whose results belong to an earlier document
     // or run.
     void cerrar_resultados();
@@ -149,8 +160,11 @@ class frmMain : public QMainWindow, public DocumentHost {
     QList<QAction*> windowListActions_;
     QPointer<QMdiSubWindow> dataEditor_;
     QPointer<frmdatos> dataEditorWidget_;  // the widget of dataEditor_
+    QPointer<QMdiSubWindow> diagram_;
+    QPointer<BlockDiagramWindow> diagramWidget_;  // the widget of diagram_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
+    QPointer<QMdiSubWindow> exactCheck_;
 
     QString enginePath_;
     TextPrinter textPrinter_;

@@ -66,6 +66,11 @@ void frmMain::crear_menus() {
     QAction* statusItem = addItem(view, "mnuViewStatusBar", QStringLiteral("B&arra de estado"));
     statusItem->setCheckable(true);
     connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    addBar(view, "mnuViewBar0");
+    connect(addItem(view, "mnuViewDiagram", QStringLiteral("&Diagrama de bloques")),
+            &QAction::triggered, this, [this] { abrir_diagrama(); });
+    connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
+            &QAction::triggered, this, [this] { comprobacion_exacta(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),
@@ -114,6 +119,7 @@ void frmMain::crear_barra() {
         {"Imprimir", "Imprimir", "print", [this] { imprimir(); }},
         {"EditarD", "Editar Datos", "edit", [this] { editar(0); }},
         {"EditarR", "Editar Resultados", "edit1", [this] { editar(1); }},
+        {"Diagrama", "Diagrama de bloques", "diagram", [this] { abrir_diagrama(); }},
         {nullptr, nullptr, nullptr, {}},
         {"Acerca", "Acerca de ...", "program", [this] { acerca_de(); }},
         {nullptr, nullptr, nullptr, {}},

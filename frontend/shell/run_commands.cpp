@@ -1,4 +1,5 @@
 // Running the engine on the document and showing the data file and the results.
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,12 +10,16 @@
 #include "base/child_window.h"
 #include "base/dialog_seam.h"
 #include "base/text_file.h"
+#include "datafile_writer.h"
+#include "editor/engine_checks.h"
 #include "editor/frmdatos.h"
+#include "editor/system_data.h"
 #include "engine_run.h"
 #include "file_names.h"
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "results/result_printing.h"
@@ -39,6 +44,14 @@ void frmMain::ejecutar() {
     if (!hasDataExtension(dataFile)) {
         dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
                           QStringLiteral("Sólo se pueden ejecutar ficheros con la extensión .DAT"));
+        return;
+    }
+    // A value the engine would refuse: say which, and leave the engine and the earlier
+    // results alone.
+    const auto refusals = editor::engineRefusals(systemData());
+    if (!refusals.empty()) {
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          editor::refusalSummary(refusals));
         return;
     }
     // The windows of earlier results would show what this run is about to replace.
@@ -105,6 +118,7 @@ void frmMain::mostrar_fichero(const QString& path) {
 
 void frmMain::cerrar_resultados() {
     if (viewer_) viewer_->close();
+    if (exactCheck_) exactCheck_->close();
     cerrar_graficas(*mdiArea_);
 }
 
@@ -131,6 +145,28 @@ void frmMain::editar(int kind) {
     frmdatos* editor = dataEditor();
     chooser->setRedundancia(!editor || !editor->optred(0)->isChecked());
     chooser->open();
+}
+
+void frmMain::comprobacion_exacta() {
+    if (!dataEditor()) return;
+    ExactCheckRequest request;
+    request.dataFile = dataFileBytesFor(systemData());
+    request.dataFileName =
+        document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
+    // The document's own results: those of its last run, while it is unchanged since.
+    if (boton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty()) {
+        const QString summary =
+            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+        QFile file(summary);
+        if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
+    }
+    if (exactCheck_) exactCheck_->close();
+    auto* check = new frmcomprobacion(request);
+    exactCheck_ = mdiArea_->addSubWindow(check);
+    exactCheck_->setAttribute(Qt::WA_DeleteOnClose);
+    placeChildWindow(*mdiArea_, *exactCheck_);
+    check->show();
+    mdiArea_->setActiveSubWindow(exactCheck_);
 }
 
 }  // namespace farvik

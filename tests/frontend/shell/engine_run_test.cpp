@@ -356,20 +356,43 @@ TEST_F(EngineRunTest, TheEngineGetsTheBaseNameAndRunsInTheDataFolder) {
 }
 
 TEST_F(EngineRunTest, AnEngineErrorStaysInTheConsole) {
-    // A fresh element has failure rate 0, which the real engine refuses.
-    ASSERT_TRUE(saveAs(path(QStringLiteral("cero.dat"))));
+    // A sound document whose file is gone by the time Ejecutar is pressed: the editor's
+    // checks pass and only the engine can find out.
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("perdido.dat")));
+    ASSERT_TRUE(QFile::remove(dataFile));
     run({});
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_FALSE(buttonOn("EditarR"));
     ASSERT_NE(console(), nullptr);
     EXPECT_TRUE(consoleText().contains(QStringLiteral("brenta: "))) << consoleText().toStdString();
-    EXPECT_TRUE(consoleText().contains(QStringLiteral("CERO.DAT")));
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("no se puede abrir el fichero de datos")))
+        << consoleText().toStdString();
+    EXPECT_TRUE(consoleText().contains(QStringLiteral("PERDIDO.DAT")));
     EXPECT_FALSE(console()->txtentrada()->isEnabled());
     EXPECT_EQ(console()->btcancelar()->text(), QStringLiteral("&Cerrar"));
     EXPECT_EQ(viewer(), nullptr);
     console()->btcancelar()->click();
     QTest::qWait(0);
     EXPECT_EQ(consoleWindows(), 0);
+}
+
+// A value the engine would refuse (a fresh element's failure rate is 0): one box names it,
+// and neither the engine nor the results of the run before are touched.
+TEST_F(EngineRunTest, AValueTheEngineWouldRefuseIsNamedAndNothingRuns) {
+    const QString record = fakes_.filePath(QStringLiteral("started.txt"));
+    fakeEngine("touch '" + record.toUtf8() + "'");
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    ASSERT_TRUE(saveAs(path(QStringLiteral("cero.dat"))));
+    run({});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(dialogs.messages().first().text.contains(
+        QStringLiteral("parámetro 1 del elemento 1-1: la tasa de fallo debe ser mayor que 0")))
+        << dialogs.messages().first().text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(record));
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
 }
 
 TEST_F(EngineRunTest, MinusOneAndACrashShowTheMessage) {

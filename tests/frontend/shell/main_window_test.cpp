@@ -333,6 +333,7 @@ TEST_F(MainWindowTest, ToolbarButtonsKeepTheirPositions) {
         {"Imprimir", "Imprimir"},
         {"EditarD", "Editar Datos"},
         {"EditarR", "Editar Resultados"},
+        {"Diagrama", "Diagrama de bloques"},
         {"", ""},
         {"Acerca", "Acerca de ..."},
         {"", ""},
