@@ -5,7 +5,7 @@
 
 namespace farvik {
 
-bool imprimir_fichero(QWidget* parent, const QString& path, const QString& text) {
+bool printResultFile(QWidget* parent, const QString& path, const QString& text) {
     PrintJob job;
     job.heading1 = headingLine1();
     job.heading2 = headingLine2(path, QDate::currentDate());

@@ -9,7 +9,7 @@
 
 namespace farvik {
 
-void frmMain::abrir_diagrama() {
+void frmMain::openDiagram() {
     if (diagram_) {
         mdiArea_->setActiveSubWindow(diagram_);
         return;
@@ -29,14 +29,14 @@ void frmMain::abrir_diagrama() {
         mdiArea_->setActiveSubWindow(dataEditor_);
         dataEditorWidget_->selectPathEntryRow(e);
     });
-    seguir_editor_en_diagrama();
+    followEditorInDiagram();
     placeChildWindow(*mdiArea_, *diagram_);
     window->show();
     mdiArea_->setActiveSubWindow(diagram_);
     window->fitIfLarger();
 }
 
-void frmMain::seguir_editor_en_diagrama() {
+void frmMain::followEditorInDiagram() {
     if (!diagramWidget_ || !dataEditorWidget_) return;
     connect(dataEditorWidget_, &frmdatos::edited, diagramWidget_,
             &BlockDiagramWindow::scheduleRefresh, Qt::UniqueConnection);
