@@ -331,7 +331,7 @@ TEST_F(GraficosTest, ThePreviewOfThePageWithTheGraphIsThePrintedPage) {
     w->findChild<QPushButton*>(QStringLiteral("btprint"))->click();
     dialogs.answerNext(MessageAnswer::No);
     dialogs.printToPdf(plain);
-    w->imprimir();
+    w->printView();
     EXPECT_EQ(dialogs.printSteps(),
               QStringList({QStringLiteral("preview"), QStringLiteral("print dialog"),
                            QStringLiteral("preview"), QStringLiteral("print dialog")}));

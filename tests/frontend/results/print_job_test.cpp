@@ -271,7 +271,7 @@ TEST_F(PrintJobTest, ThePreviewComesBeforeThePrintDialogAndShowsThePrintedPages)
     const QString preview = dir.filePath(QStringLiteral("vista.pdf"));
     dialogs.previewToPdf(preview);
     dialogs.printToPdf(pdf);
-    EXPECT_TRUE(imprimir_fichero(nullptr, QStringLiteral("/x/resumen.TXT"), text));
+    EXPECT_TRUE(printResultFile(nullptr, QStringLiteral("/x/resumen.TXT"), text));
     EXPECT_EQ(dialogs.printSteps(),
               QStringList({QStringLiteral("preview"), QStringLiteral("print dialog")}));
 
@@ -294,12 +294,12 @@ TEST_F(PrintJobTest, ClosingThePreviewPrintsNothing) {
     ScriptedDialogs dialogs;
     dialogs.closeNextPreview();
     dialogs.printToPdf(pdf);
-    EXPECT_FALSE(imprimir_fichero(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
+    EXPECT_FALSE(printResultFile(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
     EXPECT_EQ(dialogs.printSteps(), QStringList(QStringLiteral("preview")));
     EXPECT_EQ(dialogs.printRequests(), 0);
     EXPECT_FALSE(QFile::exists(pdf));
 
-    EXPECT_TRUE(imprimir_fichero(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
+    EXPECT_TRUE(printResultFile(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
     EXPECT_EQ(pdfPageCount(pdf), 1);
 }
 
