@@ -17,6 +17,7 @@
 #include "pictures.h"
 #include "results/print_command.h"
 #include "results/result_printing.h"
+#include "toolbar_layout.h"
 #include "window_arrangement.h"
 
 namespace farvik {
@@ -24,12 +25,6 @@ namespace {
 
 const QString kSaveQuestion =
     QStringLiteral("El archivo de datos ha cambiado. ¿Deseas guardar los cambios?");
-
-// The toolbar positions of the buttons that follow the document state.
-constexpr int kGuardar = 3;
-constexpr int kEjecutar = 5;
-constexpr int kEditarD = 8;
-constexpr int kEditarR = 9;
 
 MessageAnswer ask(QWidget* parent, MessageButtons buttons, const QString& text) {
     return dialogs().message(parent, MessageIcon::Question, buttons, QString(), text);
@@ -120,6 +115,7 @@ void frmMain::nuevo_documento() {
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
+    ++documentNumber_;
     setDocumentButtons({false, true, true, false});
     cambia_titulo();
 
@@ -149,6 +145,7 @@ void frmMain::openDataEditor() {
 // ---- Commands -------------------------------------------------------------------------
 
 bool frmMain::newCommand() {
+    if (!stopRunFirst()) return false;
     if (!document_.modified) {
         nuevo_documento();
         return true;
@@ -180,6 +177,7 @@ void frmMain::printView() {
 }
 
 void frmMain::salir() {
+    if (!stopRunFirst()) return;
     if (!document_.modified) {
         if (ask(this, MessageButtons::YesNo,
                 QStringLiteral("Estás seguro que deseas abandonar el programa")) ==
@@ -208,6 +206,10 @@ bool frmMain::confirmClose() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (!stopRunFirst()) {
+        event->ignore();
+        return;
+    }
     // Closing by the window's own control must not lose unsaved changes without a word.
     if (document_.modified && !confirmClose()) {
         event->ignore();

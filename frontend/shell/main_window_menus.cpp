@@ -7,9 +7,13 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
+#include <functional>
+#include <map>
+#include <string_view>
 
 #include "main_window.h"
 #include "pictures.h"
+#include "toolbar_layout.h"
 
 namespace farvik {
 namespace {
@@ -101,40 +105,28 @@ void frmMain::createToolbar() {
     toolBar_->setFloatable(false);
     toolBar_->setIconSize(QSize(24, 24));
 
-    // The key names the button (and its command); the button's position never changes,
-    // since Guardar, Ejecutar, EditarD and EditarR are switched by position.
-    struct Button {
-        const char* key;
-        const char* tooltip;
-        const char* icon;
-        std::function<void()> command;
+    // Each key's command; the buttons, their order and their texts are the toolbar layout's.
+    const std::map<std::string_view, std::function<void()>> commands = {
+        {"Nuevo", [this] { newCommand(); }},   {"Abrir", [this] { openCommand(); }},
+        {"Guardar", [this] { save(); }},       {"Ejecutar", [this] { ejecutar(); }},
+        {"Imprimir", [this] { printView(); }}, {"EditarD", [this] { editar(0); }},
+        {"EditarR", [this] { editar(1); }},    {"Diagrama", [this] { openDiagram(); }},
+        {"Acerca", [this] { about(); }},       {"Salir", [this] { salir(); }},
     };
-    const QList<Button> buttons = {
-        {"Nuevo", "Nuevo", "new", [this] { newCommand(); }},
-        {"Abrir", "Abrir", "open", [this] { openCommand(); }},
-        {"Guardar", "Guardar", "save", [this] { save(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Ejecutar", "Ejecutar", "play", [this] { ejecutar(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Imprimir", "Imprimir", "print", [this] { printView(); }},
-        {"EditarD", "Editar Datos", "edit", [this] { editar(0); }},
-        {"EditarR", "Editar Resultados", "edit1", [this] { editar(1); }},
-        {"Diagrama", "Diagrama de bloques", "diagram", [this] { openDiagram(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Acerca", "Acerca de ...", "program", [this] { about(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Salir", "Salir", "exit", [this] { salir(); }},
-    };
-    for (const Button& b : buttons) {
-        if (!b.key) {
+    for (const ToolbarEntry& entry : kToolbarLayout) {
+        if (entry.key.empty()) {
             toolBar_->addSeparator();
             continue;
         }
-        const QString tooltip = QString::fromUtf8(b.tooltip);
-        QAction* action = toolBar_->addAction(toolbarIcon(QString::fromLatin1(b.icon)), tooltip);
-        action->setObjectName(QString::fromLatin1(b.key));
+        const QString tooltip =
+            QString::fromLatin1(entry.tooltip.data(), static_cast<qsizetype>(entry.tooltip.size()));
+        const QString icon =
+            QString::fromLatin1(entry.icon.data(), static_cast<qsizetype>(entry.icon.size()));
+        QAction* action = toolBar_->addAction(toolbarIcon(icon), tooltip);
+        action->setObjectName(
+            QString::fromLatin1(entry.key.data(), static_cast<qsizetype>(entry.key.size())));
         action->setToolTip(tooltip);
-        connect(action, &QAction::triggered, this, b.command);
+        connect(action, &QAction::triggered, this, commands.at(entry.key));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "base/dialog_seam.h"
 
@@ -34,6 +35,9 @@ class ScriptedDialogs : public DialogSeam {
     void printToPdf(const QString& path) { pdfs_.append(path); }
     void previewToPdf(const QString& path) { previewPdfs_.append(path); }
     void closeNextPreview() { previewAnswers_.append(false); }
+    // Runs once while the next message box is open, before it is answered: a user who takes
+    // a while to answer, while events go on being processed.
+    void whileNextIsOpen(std::function<void()> wait) { whileOpen_ = std::move(wait); }
 
     const QList<Message>& messages() const { return messages_; }
     const QList<FileRequest>& fileRequests() const { return fileRequests_; }
@@ -60,6 +64,7 @@ class ScriptedDialogs : public DialogSeam {
     QList<bool> previewAnswers_;
     QStringList printSteps_;
     int printRequests_ = 0;
+    std::function<void()> whileOpen_;
 };
 
 }  // namespace farvik
