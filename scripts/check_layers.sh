@@ -7,11 +7,14 @@
 #   engine/report    core, common
 #   engine/run       report, core, common
 #   engine (main)    run, report, core, common
+#   analysis         core, common          (exact reliability; reads data files as the engine)
+#   analysis/command analysis, run, report, core, common  (fiabilidad_exacta, beside brenta)
 #   frontend/base    common
 #   frontend/editor  base, common
-#   frontend/results base, common
-#   frontend/shell   editor, results, base, common
-#   desktop          shell, editor, results, base, common
+#   frontend/results base, analysis, common
+#   frontend/shell   editor, results, base, analysis, common
+#   desktop          shell, editor, results, base, analysis, common
+# The front end reaches the engine through analysis only, never by an engine header.
 set -uo pipefail
 root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
 cd "$root" || exit 2
@@ -22,11 +25,13 @@ declare -A allowed=(
     [report]="report core common"
     [run]="run report core common"
     [engine]="engine run report core common"
+    [analysis]="analysis core common"
+    [command]="command analysis run report core common"
     [base]="base common"
     [editor]="editor base common"
-    [results]="results base common"
-    [shell]="shell editor results base common"
-    [desktop]="desktop shell editor results base common"
+    [results]="results base analysis common"
+    [shell]="shell editor results base analysis common"
+    [desktop]="desktop shell editor results base analysis common"
 )
 
 # The layer of a file of the tree, from its folder, into $layer.
@@ -37,6 +42,8 @@ layer_of() {
         engine/report/*) layer=report ;;
         engine/run/*) layer=run ;;
         engine/*) layer=engine ;;
+        analysis/command/*) layer=command ;;
+        analysis/*) layer=analysis ;;
         frontend/base/*) layer=base ;;
         frontend/editor/*) layer=editor ;;
         frontend/results/*) layer=results ;;
@@ -47,19 +54,24 @@ layer_of() {
 }
 
 # The file an include names, searched as the compiler does: beside the including file, then
-# the include folders of its program; into $target, empty when there is none.
+# the include folders its target sees (the engine's too where a library above it passes them
+# on, so that such an include is named by its layer); into $target, empty when there is none.
 resolve() {
     local from=$1 name=$2 dir
     target=
     dir=${from%/*}
     if [[ -f $dir/$name ]]; then
         target=$dir/$name
+        # "../" would hide the folder, hence the layer, of the header.
+        [[ $target == *..* ]] && target=$(realpath -m --relative-to=. "$target")
         return
     fi
+    local -a engine=(engine/core engine/report engine/run)
     local -a search=(common)
     case $from in
-        engine/*) search=(engine/core engine/report engine/run common) ;;
-        frontend/* | desktop/*) search=(frontend common) ;;
+        engine/*) search=("${engine[@]}" common) ;;
+        analysis/*) search=(analysis/command analysis "${engine[@]}" common) ;;
+        frontend/* | desktop/*) search=(frontend analysis "${engine[@]}" common) ;;
     esac
     for dir in "${search[@]}"; do
         if [[ -f $dir/$name ]]; then
@@ -76,7 +88,7 @@ resolve() {
 
 faults=0
 folders=()
-for dir in common engine frontend desktop; do [[ -d $dir ]] && folders+=("$dir"); done
+for dir in common engine analysis frontend desktop; do [[ -d $dir ]] && folders+=("$dir"); done
 # Lines "file:line:#include "name"".
 while IFS= read -r hit; do
     file=${hit%%:*}

@@ -20,7 +20,9 @@ class QToolBar;
 
 namespace farvik {
 
+class EngineRun;
 class frmdatos;
+class BlockDiagramWindow;
 
 // A program to run and how: no shell is involved, the arguments go as they are.
 struct EngineCommand {
@@ -60,11 +62,11 @@ class frmMain : public QMainWindow, public DocumentHost {
     const QString& documentTitle() const { return documentTitle_; }
 
     // Commands.
-    bool comando_nuevo();  // the New command; false when its question was answered Cancel
-    void comando_abrir();  // the Open command
-    bool guardar();        // Save; true when the document was written
-    bool guardar_como();   // Save As; true when the document was written
-    bool abrirfichero();   // open dialog and reader; true when a file was read
+    bool newCommand();    // the New command; false when its question was answered Cancel
+    void openCommand();   // the Open command
+    bool save();          // Save; true when the document was written
+    bool saveAs();        // Save As; true when the document was written
+    bool abrirfichero();  // open dialog and reader; true when a file was read
     // After Save As: the file name in upper case, the overwrite question, the write. True
     // when the document was written.
     bool confirmar_y_guardar(QString& path);
@@ -77,32 +79,42 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
-    void imprimir();
+    // The exact values of the document being edited, beside its simulated results when the
+    // document has results of its own.
+    void showExactCheck();
+    QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
+    void printView();
     void salir();
-    void acerca_de();
-    void ayuda_contenido();
-    void organizar(int arrangement);  // 0 cascade, 1 tile horizontally, 2 vertically, 3 icons
+    void about();
+    void helpContents();
+    void arrange(int arrangement);  // 0 cascade, 1 tile horizontally, 2 vertically, 3 icons
 
     // Toolbar buttons by 1-based position (separators count) or by key.
-    QAction* boton(int position) const;
-    QAction* boton(const QString& key) const;
+    QAction* toolbarButton(int position) const;
+    QAction* toolbarButton(const QString& key) const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     QMdiSubWindow* dataEditorWindow() const { return dataEditor_; }
     frmdatos* dataEditor() const;
+    // "Diagrama de bloques" (Ver menu, toolbar): opens the document's block diagram, or
+    // brings the one already open to the front.
+    void openDiagram();
+    QMdiSubWindow* diagramWindow() const { return diagram_; }
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
-    bool engineRunning() const { return running_; }
+    // The engine of a run is still at work (it may have ended while a question was open,
+    // before the run's wait has seen it).
+    bool engineRunning() const;
 
     // The engine program; brenta beside the farvik executable unless set otherwise.
     void setEnginePath(const QString& path) { enginePath_ = path; }
     const QString& enginePath() const { return enginePath_; }
 
-    // The viewer's "&Imprimir" calls imprimir_texto, which prints the viewer's text through
+    // The viewer's "&Imprimir" calls printViewerText, which prints the viewer's text through
     // this printer (the print dialog and the print job of the results windows, unless a test
     // installs its own) and then closes the viewer.
     void setTextPrinter(TextPrinter printer) { textPrinter_ = std::move(printer); }
     bool canPrintText() const { return static_cast<bool>(textPrinter_); }
-    void imprimir_texto(const QString& path);
+    void printViewerText(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,24 +124,29 @@ class frmMain : public QMainWindow, public DocumentHost {
   private:
     enum class SaveOutcome { Written, Declined, Failed };
 
-    void crear_menus();
-    void crear_barra();
-    void rellenar_lista_ventanas();
-    void colocar(const WindowPlacement& placement);
-    void guardar_colocacion();
-    bool preguntar_al_cerrar();
-    DocumentButtons botones() const;
-    void fijar_botones(const DocumentButtons& buttons);
-    void abrir_editor_datos();
-    // Closes the viewer and the graph windows, whose results belong to an earlier document
-    // or run.
-    void cerrar_resultados();
-    bool guardar_en(const QString& path);  // reports a failed write
-    SaveOutcome guardar_como_y_ver();
-    SaveOutcome confirmar(QString& path);
-    void informar_error_al_guardar();
-    QString carpeta_de_dialogo() const;
-    void recordar_carpeta();
+    void createMenus();
+    void createToolbar();
+    void fillWindowList();
+    void applyPlacement(const WindowPlacement& placement);
+    void saveWindowPlacement();
+    bool confirmClose();
+    DocumentButtons documentButtons() const;
+    void setDocumentButtons(const DocumentButtons& buttons);
+    void openDataEditor();
+    // Asked before New, Open and leaving while the engine runs: stops it on Aceptar; false
+    // when the user keeps the run (Cancelar), and then the command does nothing.
+    bool stopRunFirst();
+    // The diagram follows the edits of the editor of the moment.
+    void followEditorInDiagram();
+    // Closes the viewer, the graph windows and the console, whose results belong to an
+    // earlier document or run; closing the console of a running engine stops it.
+    void closeResults();
+    bool saveTo(const QString& path);  // reports a failed write
+    SaveOutcome saveAsAndShow();
+    SaveOutcome confirmSaveTarget(QString& path);
+    void reportSaveError();
+    QString dialogFolder() const;
+    void rememberFolder();
 
     SettingsStore settings_;
     std::function<void()> programEnd_;
@@ -149,12 +166,18 @@ class frmMain : public QMainWindow, public DocumentHost {
     QList<QAction*> windowListActions_;
     QPointer<QMdiSubWindow> dataEditor_;
     QPointer<frmdatos> dataEditorWidget_;  // the widget of dataEditor_
+    QPointer<QMdiSubWindow> diagram_;
+    QPointer<BlockDiagramWindow> diagramWidget_;  // the widget of diagram_
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
+    QPointer<QMdiSubWindow> exactCheck_;
 
     QString enginePath_;
     TextPrinter textPrinter_;
     bool running_ = false;
+    EngineRun* run_ = nullptr;  // the run going on, while ejecutar_y_esperar waits for it
+    // Counts the documents begun, so that a run's results are shown only to its own.
+    quint64 documentNumber_ = 0;
     // Where the file dialogs start: the folder of the last named document, or else the
     // folder farvik was started from.
     QString startFolder_;

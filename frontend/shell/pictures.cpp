@@ -175,13 +175,32 @@ void drawSystem(QPainter& p) {
     p.drawLine(QPointF(15, 23), QPointF(17, 23));
 }
 
+// Three blocks: one in series with two in parallel.
+void drawDiagram(QPainter& p) {
+    p.setPen(QPen(kOutline, 1.4));
+    p.drawLine(QPointF(1, 16), QPointF(4, 16));
+    p.drawLine(QPointF(12, 16), QPointF(16, 16));
+    p.drawLine(QPointF(16, 8.5), QPointF(16, 23.5));
+    p.drawLine(QPointF(29, 8.5), QPointF(29, 23.5));
+    p.drawLine(QPointF(29, 16), QPointF(31, 16));
+    p.setBrush(QColor(200, 220, 245));
+    p.drawRect(QRectF(4, 12, 8, 8));
+    p.setBrush(QColor(245, 225, 180));
+    p.drawRect(QRectF(18, 5, 9, 7));
+    p.drawRect(QRectF(18, 20, 9, 7));
+    p.drawLine(QPointF(16, 8.5), QPointF(18, 8.5));
+    p.drawLine(QPointF(16, 23.5), QPointF(18, 23.5));
+    p.drawLine(QPointF(27, 8.5), QPointF(29, 8.5));
+    p.drawLine(QPointF(27, 23.5), QPointF(29, 23.5));
+}
+
 const std::map<QString, Drawing>& toolbarDrawings() {
     static const std::map<QString, Drawing> drawings = {
         {QStringLiteral("new"), drawNew},     {QStringLiteral("open"), drawOpen},
         {QStringLiteral("save"), drawSave},   {QStringLiteral("play"), drawPlay},
         {QStringLiteral("print"), drawPrint}, {QStringLiteral("edit"), drawEdit},
         {QStringLiteral("edit1"), drawEdit1}, {QStringLiteral("program"), drawProgram},
-        {QStringLiteral("exit"), drawExit},
+        {QStringLiteral("exit"), drawExit},   {QStringLiteral("diagram"), drawDiagram},
     };
     return drawings;
 }

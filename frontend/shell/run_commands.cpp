@@ -1,4 +1,5 @@
 // Running the engine on the document and showing the data file and the results.
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,25 +10,26 @@
 #include "base/child_window.h"
 #include "base/dialog_seam.h"
 #include "base/text_file.h"
+#include "datafile_writer.h"
+#include "editor/engine_checks.h"
 #include "editor/frmdatos.h"
+#include "editor/system_data.h"
 #include "engine_run.h"
 #include "file_names.h"
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "results/result_printing.h"
+#include "toolbar_layout.h"
 
 namespace farvik {
-namespace {
-
-constexpr int kEditarR = 9;  // toolbar position
-
-}  // namespace
+namespace {}  // namespace
 
 void frmMain::ejecutar() {
-    boton(kEditarR)->setEnabled(false);
+    toolbarButton(kEditarR)->setEnabled(false);
     if (running_) {
         // One engine at a time: two would write the same result files.
         if (console_) mdiArea_->setActiveSubWindow(console_);
@@ -41,15 +43,27 @@ void frmMain::ejecutar() {
                           QStringLiteral("Sólo se pueden ejecutar ficheros con la extensión .DAT"));
         return;
     }
+    // A value the engine would refuse: say which, and leave the engine and the earlier
+    // results alone.
+    const auto refusals = editor::engineRefusals(systemData());
+    if (!refusals.empty()) {
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          editor::refusalSummary(refusals));
+        return;
+    }
     // The windows of earlier results would show what this run is about to replace.
-    cerrar_resultados();
+    closeResults();
     const QString folder = folderOf(dataFile);
+    const quint64 document = documentNumber_;
 
     const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
+    // A document begun or opened meanwhile is not the one that was run: what the run left
+    // is not shown over it (its console was closed with the document it belonged to).
+    if (documentNumber_ != document) return;
     if (result == 0) {
         // The results belong to this document only if it is still the file that was run.
         if (document_.currentFile == dataFile && !document_.modified)
-            boton(kEditarR)->setEnabled(true);
+            toolbarButton(kEditarR)->setEnabled(true);
         const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
         mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
     } else if (result == kRunFailed) {
@@ -73,7 +87,9 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     int result;
     {
         EngineRun run(command, console);
+        run_ = &run;
         result = run.exec();
+        run_ = nullptr;
     }
     running_ = false;
 
@@ -81,6 +97,25 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     // took, behind the results.
     if (result == kRunCancelled && console_) console_->close();
     return result;
+}
+
+bool frmMain::engineRunning() const {
+    return run_ && run_->running();
+}
+
+bool frmMain::stopRunFirst() {
+    if (!engineRunning()) return true;
+    // The engine runs NAME.DAT for its argument NAME.
+    const QStringList& arguments = run_->command().arguments;
+    const QString file = arguments.size() == 1 ? arguments.first() + QStringLiteral(".DAT")
+                                               : QFileInfo(run_->command().program).fileName();
+    const MessageAnswer answer = dialogs().message(
+        this, MessageIcon::Question, MessageButtons::OkCancel, QString(),
+        QStringLiteral("Se está ejecutando %1. ¿Deseas detener la ejecución?").arg(file));
+    if (answer != MessageAnswer::Ok) return false;
+    // The engine may have ended while the question was open; then there is nothing to stop.
+    if (run_) run_->cancel();
+    return true;
 }
 
 void frmMain::mostrar_fichero(const QString& path) {
@@ -92,23 +127,25 @@ void frmMain::mostrar_fichero(const QString& path) {
     }
     if (!viewer_) {
         auto* viewer = new frmedit;
-        connect(viewer, &frmedit::printRequested, this, &frmMain::imprimir_texto);
+        connect(viewer, &frmedit::printRequested, this, &frmMain::printViewerText);
         viewer_ = mdiArea_->addSubWindow(viewer);
         placeChildWindow(*mdiArea_, *viewer_);
     }
     auto* viewer = qobject_cast<frmedit*>(viewer_->widget());
     viewer->btprint()->setEnabled(canPrintText());
-    viewer->mostrar(path, *text);
+    viewer->display(path, *text);
     viewer_->show();
     mdiArea_->setActiveSubWindow(viewer_);
 }
 
-void frmMain::cerrar_resultados() {
+void frmMain::closeResults() {
     if (viewer_) viewer_->close();
-    cerrar_graficas(*mdiArea_);
+    if (exactCheck_) exactCheck_->close();
+    closeGraphs(*mdiArea_);
+    if (console_) console_->close();
 }
 
-void frmMain::imprimir_texto(const QString& path) {
+void frmMain::printViewerText(const QString& path) {
     auto* viewer = viewer_ ? qobject_cast<frmedit*>(viewer_->widget()) : nullptr;
     if (!textPrinter_ || !viewer) return;
     // Printed, the viewer has done its work; a cancelled print dialog leaves it open.
@@ -124,13 +161,35 @@ void frmMain::editar(int kind) {
     const QString folder = QFileInfo(document_.currentFile).absolutePath();
     auto* chooser = new frmprintres(folder,
                                     {[this](const QString& path) { mostrar_fichero(path); },
-                                     [this, folder] { abrir_graficas(*mdiArea_, folder); }},
+                                     [this, folder] { openGraphs(*mdiArea_, folder); }},
                                     this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     // The redundancy results exist only when the editor asks for the study ("No" unselected).
     frmdatos* editor = dataEditor();
-    chooser->setRedundancia(!editor || !editor->optred(0)->isChecked());
+    chooser->setRedundancyOffered(!editor || !editor->optred(0)->isChecked());
     chooser->open();
+}
+
+void frmMain::showExactCheck() {
+    if (!dataEditor()) return;
+    ExactCheckRequest request;
+    request.dataFile = dataFileBytesFor(systemData());
+    request.dataFileName =
+        document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
+    // The document's own results: those of its last run, while it is unchanged since.
+    if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty()) {
+        const QString summary =
+            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+        QFile file(summary);
+        if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
+    }
+    if (exactCheck_) exactCheck_->close();
+    auto* check = new frmcomprobacion(request);
+    exactCheck_ = mdiArea_->addSubWindow(check);
+    exactCheck_->setAttribute(Qt::WA_DeleteOnClose);
+    placeChildWindow(*mdiArea_, *exactCheck_);
+    check->show();
+    mdiArea_->setActiveSubWindow(exactCheck_);
 }
 
 }  // namespace farvik

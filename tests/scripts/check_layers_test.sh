@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 fresh_copy() {
     rm -rf "$work/tree"
     mkdir -p "$work/tree"
-    cp -r "$src/common" "$src/engine" "$src/frontend" "$work/tree/"
+    cp -r "$src/common" "$src/engine" "$src/analysis" "$src/frontend" "$work/tree/"
     [[ -d $src/desktop ]] && cp -r "$src/desktop" "$work/tree/"
 }
 
@@ -41,6 +41,12 @@ frontend/base/print_job.h|shell/pictures.h|a header of base up to shell
 engine/core/reevaluation.cpp|first_trials.h|core up to report
 engine/report/summary.cpp|run.h|report up to the run flow
 common/cp1252.cpp|trial.h|common up to the engine
+analysis/comparison.cpp|../frontend/results/frmcomprobacion.h|analysis up to the front end
+analysis/exact_system.h|run.h|analysis up to the engine's run flow
+analysis/system_model.cpp|exact_command.h|the library up to its command
+frontend/results/frmcomprobacion.cpp|leer_sistema.h|results past analysis into the engine
+frontend/shell/run_commands.cpp|engine_error.h|shell past analysis into the engine
+engine/core/trial.cpp|comparison.h|the engine up to analysis
 frontend/editor/row_list.cpp|no_such_header.h|a header that does not exist
 PLANTS
 

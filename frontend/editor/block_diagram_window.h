@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "base/printable_view.h"
+#include "block_diagram.h"
+
+class QPushButton;
+class QScrollArea;
+
+namespace farvik {
+
+namespace diagram {
+class DiagramCanvas;
+}
+
+// The child window "Diagrama de bloques": the system being edited drawn as blocks, redrawn
+// after every edit. A click on a block asks for its row in the editor; Ctrl with the wheel
+// zooms, "Ajustar" fits the whole diagram into the window; it prints through the print job
+// of the results and exports PNG and SVG.
+class BlockDiagramWindow : public QWidget, public PrintableView {
+    Q_OBJECT
+  public:
+    // documentFile gives the path of the document, for the heading of the print.
+    explicit BlockDiagramWindow(std::function<QString()> documentFile, QWidget* parent = nullptr);
+    ~BlockDiagramWindow() override;
+
+    const diagram::BlockDiagram& diagram() const { return diagram_; }
+    double zoom() const;
+    void setZoom(double zoom);
+    void fitToWindow();
+    // Fits a diagram larger than the window; a smaller one stays at its own size.
+    void fitIfLarger();
+
+    // Lays the diagram out again from systemData() now; scheduleRefresh() does it once after
+    // the edits of the current event, however many they are.
+    void refresh();
+    void scheduleRefresh();
+
+    void printView() override;
+    // "Exportar...": asks for a file through the dialog seam; a .svg name gives SVG.
+    void exportToFile();
+
+    diagram::DiagramCanvas* canvas() const { return canvas_; }
+    QSize sizeHint() const override;
+
+  signals:
+    void elementChosen(int k);    // element row k of the editor
+    void pathEntryChosen(int e);  // path-entry row e of the editor
+
+  private:
+    void blockClicked(const diagram::Block& block);
+
+    std::function<QString()> documentFile_;
+    diagram::BlockDiagram diagram_;
+    diagram::DiagramCanvas* canvas_;
+    QScrollArea* scroll_;
+    QTimer refreshTimer_;
+};
+
+}  // namespace farvik

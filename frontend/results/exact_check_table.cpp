@@ -1,0 +1,166 @@
+#include "exact_check_table.h"
+
+#include <cmath>
+
+namespace farvik {
+namespace {
+
+using analysis::ComparedValue;
+
+QString shown(double v) {
+    if (std::isnan(v)) return QStringLiteral("-");
+    if (std::isinf(v)) return v > 0 ? QStringLiteral("infinito") : QStringLiteral("-infinito");
+    return QString::number(v, 'g', 10);
+}
+
+QString exported(double v) {
+    if (std::isnan(v)) return QString();
+    if (std::isinf(v)) return v > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    return QString::number(v, 'g', 17);
+}
+
+QString shownZ(double z) {
+    if (std::isinf(z)) return shown(z);
+    return QString::number(z, 'f', 2);
+}
+
+const QString kMark = QStringLiteral("*");
+
+QStringList headers() {
+    return {QStringLiteral("Valor"),
+            QStringLiteral("Simulado"),
+            QStringLiteral("Exacto"),
+            QStringLiteral("Error estándar"),
+            QStringLiteral("z"),
+            QStringLiteral("Mejora simulada"),
+            QStringLiteral("Mejora exacta"),
+            QStringLiteral("Más de 4 e.e.")};
+}
+
+// A row with the simulated value and the gains given; NaN leaves a cell empty.
+ExactCheckTable::Row row(const QString& what, const ComparedValue* v, double exact,
+                         double simulatedGain, double exactGain) {
+    ExactCheckTable::Row r;
+    const bool sim = v != nullptr;
+    r.marked = sim && v->marked;
+    const double cells[] = {sim ? v->simulated : NAN, exact,         sim ? v->standardError : NAN,
+                            sim ? v->z : NAN,         simulatedGain, exactGain};
+    r.cells << what;
+    r.exportCells << what;
+    for (int n = 0; n < 6; ++n) {
+        r.cells << (n == 3 ? (sim ? shownZ(cells[n]) : QStringLiteral("-")) : shown(cells[n]));
+        r.exportCells << exported(cells[n]);
+    }
+    r.cells << (r.marked ? kMark : QString());
+    r.exportCells << (r.marked ? kMark : QString());
+    return r;
+}
+
+QString reliabilityName(double t) {
+    return QStringLiteral("R(%1)").arg(shown(t));
+}
+QString duplicationName(const std::string& label) {
+    return QStringLiteral("Duplicando %1").arg(QString::fromStdString(label));
+}
+
+QString csvField(const QString& f) {
+    if (!f.contains(QLatin1Char(',')) && !f.contains(QLatin1Char('"'))) return f;
+    QString q = f;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+}  // namespace
+
+ExactCheckTable tableOf(const analysis::Comparison& c) {
+    ExactCheckTable t;
+    t.headers = headers();
+    t.heading =
+        QStringLiteral("Simulación de %1 pruebas (resumen.TXT) frente a los valores exactos")
+            .arg(c.trials);
+    for (const auto& r : c.reliability) {
+        t.rows << row(reliabilityName(r.t), &r.value, r.value.exact, NAN, NAN);
+    }
+    t.rows << row(QStringLiteral("Vida media"), &c.meanLife, c.meanLife.exact, NAN, NAN);
+    QString simulatedBest, exactBest;
+    for (const auto& d : c.duplications) {
+        t.rows << row(duplicationName(d.label), &d.meanLife, d.meanLife.exact, d.simulatedGain,
+                      d.exactGain);
+        const QString label = QString::fromStdString(d.label);
+        if (d.simulatedBest) simulatedBest += (simulatedBest.isEmpty() ? "" : ", ") + label;
+        if (d.exactBest) exactBest += (exactBest.isEmpty() ? "" : ", ") + label;
+    }
+    if (!c.duplications.empty()) {
+        t.verdict = c.bestAgrees
+                        ? QStringLiteral(
+                              "El mejor resultado simulado (duplicando %1) es también "
+                              "el mejor exacto.")
+                              .arg(simulatedBest)
+                        : QStringLiteral(
+                              "El mejor resultado simulado (duplicando %1) no es el "
+                              "mejor exacto (duplicando %2).")
+                              .arg(simulatedBest.isEmpty() ? QStringLiteral("-") : simulatedBest,
+                                   exactBest);
+    }
+    return t;
+}
+
+ExactCheckTable tableOfExact(const analysis::ExactSystem& exact, const analysis::Estimate& life,
+                             const std::vector<analysis::Duplication>* duplications) {
+    ExactCheckTable t;
+    t.headers = headers();
+    t.heading = QStringLiteral(
+        "Valores exactos del sistema que se está editando (sin resultados de una simulación "
+        "suya)");
+    t.rows << row(QStringLiteral("Vida media"), nullptr, life.value, NAN, NAN);
+    if (duplications) {
+        for (const auto& d : *duplications) {
+            t.rows << row(duplicationName(exact.model().elements[d.element].label), nullptr,
+                          d.meanLife.value, NAN, d.gain.value);
+        }
+        const auto& best = (*duplications)[analysis::bestDuplication(*duplications)];
+        t.verdict = QStringLiteral("El mejor resultado exacto se obtiene duplicando %1.")
+                        .arg(QString::fromStdString(exact.model().elements[best.element].label));
+    }
+    return t;
+}
+
+QString csvOf(const ExactCheckTable& table) {
+    QString out = csvField(table.heading) + QLatin1Char('\n');
+    QStringList fields;
+    for (const QString& h : table.headers) fields << csvField(h);
+    out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (const auto& r : table.rows) {
+        fields.clear();
+        for (const QString& c : r.exportCells) fields << csvField(c);
+        out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    if (!table.verdict.isEmpty()) out += csvField(table.verdict) + QLatin1Char('\n');
+    return out;
+}
+
+QString textOf(const ExactCheckTable& table) {
+    // A printed page holds about 80 columns: value, simulated, exact, standard error and z in
+    // one line, the gains of a duplication on a second line below it.
+    auto cell = [](const QString& text, int width) { return text.rightJustified(width); };
+    QString out = table.heading + QStringLiteral("\n\n");
+    out += QStringLiteral("Valor").leftJustified(17) + cell(QStringLiteral("Simulado"), 16) +
+           cell(QStringLiteral("Exacto"), 16) + cell(QStringLiteral("Error est."), 16) +
+           cell(QStringLiteral("z"), 9) + QLatin1Char('\n');
+    for (const auto& r : table.rows) {
+        out += r.cells[0].leftJustified(17) + cell(r.cells[1], 16) + cell(r.cells[2], 16) +
+               cell(r.cells[3], 16) + cell(r.cells[4], 9) +
+               (r.marked ? QStringLiteral(" *") : QString()) + QLatin1Char('\n');
+        if (r.cells[5] != QStringLiteral("-") || r.cells[6] != QStringLiteral("-")) {
+            out += QStringLiteral("    mejora simulada ") + r.cells[5] +
+                   QStringLiteral("   mejora exacta ") + r.cells[6] + QLatin1Char('\n');
+        }
+    }
+    if (!table.verdict.isEmpty()) out += QLatin1Char('\n') + table.verdict + QLatin1Char('\n');
+    out += QStringLiteral(
+        "\nz = (simulado - exacto) / error estándar; * : más de 4 errores "
+        "estándar.\n");
+    return out;
+}
+
+}  // namespace farvik

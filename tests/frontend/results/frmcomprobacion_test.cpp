@@ -1,0 +1,213 @@
+// The window "Comprobación exacta": a real brenta run beside its exact values, the marks,
+// export and print through the dialog seam, refusals, "Cancelar" and the Ver menu.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "datafile_layout.h"
+#include "editor/system_data.h"
+#include "exact_system.h"
+#include "pdf_reader.h"
+#include "results/frmcomprobacion.h"
+#include "scripted_dialogs.h"
+#include "shell/main_window.h"
+#include "system_reading.h"
+
+namespace farvik {
+namespace {
+
+DataFileElement element(int group, int index, int key, int dist, double p1, double p2) {
+    DataFileElement e;
+    e.group = group;
+    e.index = index;
+    e.key = key;
+    e.distribution = std::to_string(dist);
+    e.params = {QString::number(p1, 'g', 17).toStdString(),
+                QString::number(p2, 'g', 17).toStdString(), "0"};
+    return e;
+}
+
+// Two subsystems in series (code 3): an exponential and a Weibull in parallel, then a
+// normal; the first rate given.
+QByteArray serpar(double rate, int trials = 4000, const char* redundancy = "1") {
+    DataFileContent c;
+    c.structure = 3;
+    c.redundancy = redundancy;
+    c.total = "3";
+    c.elementsPerSubsystem = {"2", "1"};
+    c.dimension = "2";
+    c.elements = {element(1, 1, 0, 1, rate, 0), element(1, 2, 0, 2, 1.5, 900),
+                  element(2, 1, 0, 5, 1200, 400)};
+    c.seed = "5";
+    c.trials = std::to_string(trials);
+    return QByteArray::fromStdString(dataFileBytes(c));
+}
+
+// Runs brenta on the data file in the folder, asking the reliability at 200 and 600.
+QByteArray summaryOfRun(const QString& folder, const QByteArray& data) {
+    QFile file(folder + QStringLiteral("/SIS.DAT"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    QProcess engine;
+    engine.setWorkingDirectory(folder);
+    engine.start(QStringLiteral(FARVIK_BIN_DIR "/brenta"), {QStringLiteral("SIS")});
+    engine.write("1\n2\n200\n600\n");
+    engine.closeWriteChannel();
+    EXPECT_TRUE(engine.waitForFinished(60000));
+    EXPECT_EQ(engine.exitCode(), 0);
+    QFile summary(folder + QStringLiteral("/resumen.TXT"));
+    EXPECT_TRUE(summary.open(QIODevice::ReadOnly));
+    return summary.readAll();
+}
+
+void waitFor(frmcomprobacion& w) {
+    QSignalSpy done(&w, &frmcomprobacion::finished);
+    if (w.computing()) {
+        ASSERT_TRUE(done.wait(30000));
+    }
+}
+
+TEST(frmcomprobacion, SimulatedBesideExactWithExportAndPrint) {
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    const QByteArray data = serpar(0.001);
+    const QString name = dir.filePath(QStringLiteral("SIS.DAT"));
+    frmcomprobacion w({data, name, summaryOfRun(dir.path(), data)});
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Comprobación exacta"));
+    waitFor(w);
+
+    const ExactCheckTable& t = w.table();
+    ASSERT_EQ(t.rows.size(), 2 + 1 + 3);
+    EXPECT_EQ(t.rows[0].cells[0], QStringLiteral("R(200)"));
+    EXPECT_EQ(t.rows[2].cells[0], QStringLiteral("Vida media"));
+    EXPECT_EQ(t.rows[3].cells[0], QStringLiteral("Duplicando 1-1"));
+    EXPECT_EQ(t.rows[5].cells[0], QStringLiteral("Duplicando 2-1"));
+    for (const auto& row : t.rows) EXPECT_FALSE(row.marked) << row.cells.join(' ').toStdString();
+    EXPECT_TRUE(t.verdict.startsWith(QStringLiteral("El mejor resultado simulado")));
+    QTableWidget* table = w.tblcomprobacion();
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->horizontalHeaderItem(4)->text(), QStringLiteral("z"));
+
+    // The exact mean life is the library's, to the last digit in the export.
+    const analysis::ExactSystem exact(*analysis::readSystem(data.toStdString(), "SIS.DAT").model);
+    const QString csv = dir.filePath(QStringLiteral("comprobacion.csv"));
+    dialogs.chooseFile(csv);
+    ASSERT_TRUE(w.exportToFile());
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(exported.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2 + 6 + 1);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Valor,Simulado,Exacto,Error estándar,z,")));
+    const QStringList mean = lines[4].split(',');
+    ASSERT_EQ(mean[0], QStringLiteral("Vida media"));
+    EXPECT_EQ(mean[2].toDouble(), exact.meanLife().value);
+
+    const QString pdf = dir.filePath(QStringLiteral("comprobacion.pdf"));
+    dialogs.printToPdf(pdf);
+    w.printView();
+    const QString printed = pdfPageTexts(pdf).join(' ');
+    EXPECT_TRUE(printed.contains(QStringLiteral("Vida media")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Duplicando 2-1")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("mejora exacta")));
+}
+
+TEST(frmcomprobacion, ValuesFarFromTheSimulationAreMarked) {
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    // Simulated with one rate, compared with the exact values of another.
+    const QByteArray summary = summaryOfRun(dir.path(), serpar(0.001, 20000, "2"));
+    frmcomprobacion w({serpar(0.0014, 20000, "2"), dir.filePath("SIS.DAT"), summary});
+    waitFor(w);
+    const ExactCheckTable& t = w.table();
+    ASSERT_EQ(t.rows.size(), 3);
+    EXPECT_TRUE(t.rows[2].marked);  // the mean life
+    EXPECT_EQ(t.rows[2].cells[7], QStringLiteral("*"));
+    EXPECT_NE(w.tblcomprobacion()->item(2, 0)->background(), QBrush());
+    EXPECT_TRUE(t.verdict.isEmpty());
+}
+
+TEST(frmcomprobacion, ExactAloneRefusedAndCancelled) {
+    ScriptedDialogs dialogs;
+    {
+        frmcomprobacion w({serpar(0.001), QStringLiteral("SIS.DAT"), std::nullopt});
+        waitFor(w);
+        ASSERT_EQ(w.table().rows.size(), 1 + 3);
+        EXPECT_EQ(w.table().rows[0].cells[1], QStringLiteral("-"));  // nothing simulated
+        EXPECT_TRUE(w.table().verdict.startsWith(QStringLiteral("El mejor resultado exacto")));
+    }
+    {
+        frmcomprobacion w({serpar(-1), QStringLiteral("MAL.DAT"), std::nullopt});
+        waitFor(w);
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].text.startsWith(
+            QStringLiteral("El motor no acepta los datos: MAL.DAT, línea")));
+        EXPECT_FALSE(w.exportToFile());  // nothing to export
+    }
+    {
+        // Fifty subsystems of twenty in parallel: a thousand duplications, stopped at once.
+        DataFileContent c;
+        c.structure = 4;
+        c.redundancy = "1";
+        c.total = "1000";
+        c.dimension = "50";
+        for (int i = 1; i <= 50; ++i) {
+            c.elementsPerSubsystem.push_back("20");
+            for (int j = 1; j <= 20; ++j)
+                c.elements.push_back(element(i, j, 0, 2, 1.5, 1000 + i + j));
+        }
+        c.seed = "1";
+        c.trials = "100";
+        frmcomprobacion w({QByteArray::fromStdString(dataFileBytes(c)), "R.DAT", std::nullopt});
+        EXPECT_TRUE(w.computing());
+        w.cancelRequested();
+        waitFor(w);
+        EXPECT_TRUE(w.table().rows.isEmpty());
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbencabezado"))->text(),
+                  QStringLiteral("Cálculo cancelado."));
+    }
+}
+
+TEST(frmcomprobacion, TheViewMenuChecksTheDocumentBeingEdited) {
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    frmMain w(SettingsStore(dir.filePath(QStringLiteral("Omvira.conf"))));
+    w.setProgramEnd([] {});
+    w.show();
+    QAction* item = w.findChild<QAction*>(QStringLiteral("mnuViewExactCheck"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("&Comprobación exacta"));
+    // The new document's element has no rate yet: the engine's words say so.
+    item->trigger();
+    ASSERT_NE(w.exactCheckWindow(), nullptr);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(
+        QStringLiteral("la tasa de fallo debe ser mayor que 0")));
+
+    // With a rate of 0.002 the mean life is 500; the window of the earlier check is replaced.
+    QPointer<QMdiSubWindow> first = w.exactCheckWindow();
+    systemData().subsystems[1].elements[1].params[1] = 0.002;
+    item->trigger();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    auto* check = qobject_cast<frmcomprobacion*>(w.exactCheckWindow()->widget());
+    ASSERT_NE(check, nullptr);
+    waitFor(*check);
+    ASSERT_EQ(check->table().rows.size(), 1);
+    EXPECT_EQ(check->table().rows[0].cells[0], QStringLiteral("Vida media"));
+    EXPECT_NEAR(check->table().rows[0].exportCells[2].toDouble(), 500, 1e-10);
+    EXPECT_EQ(dialogs.messages().size(), 1);
+}
+
+}  // namespace
+}  // namespace farvik
