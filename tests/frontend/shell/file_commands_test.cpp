@@ -1,11 +1,13 @@
 // Save, Save As with its overwrite question, and Open with its failure path.
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 
 #include "document_fixture.h"
 #include "full_disk.h"
 #include "read_only_folder.h"
 #include "shell/datafile_writer.h"
+#include "shell/frmedit.h"
 #include "small_disk.h"
 
 namespace {
@@ -327,11 +329,14 @@ TEST_F(FileCommandsTest, AHugeFileIsReadNoFurtherThanADataFileCouldReach) {
     EXPECT_EQ(window->document().currentFile, huge);
     EXPECT_FALSE(window->document().modified);
 
-    // Shown as text (EditarD), it is refused as a file that cannot be read.
+    // Shown as text (EditarD), only its start is read, and the viewer says so.
     window->editar(0);
-    EXPECT_EQ(dialogs.messageTexts(),
-              QStringList{QStringLiteral("No se puede leer el fichero ") + huge});
-    EXPECT_EQ(window->viewerWindow(), nullptr);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    ASSERT_NE(window->viewerWindow(), nullptr);
+    auto* viewer = qobject_cast<farvik::frmedit*>(window->viewerWindow()->widget());
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->lbmostrado()->text(),
+              QStringLiteral("Se muestran los primeros 4.2 MB de los 68719.5 MB del fichero."));
 }
 
 TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
