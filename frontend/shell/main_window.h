@@ -79,6 +79,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // Ver > "&Datos del sistema": shows the data editor again after its close control hid
+    // it, as it was.
+    void showDataEditor();
     // The exact values of the document being edited, beside its simulated results when the
     // document has results of its own.
     void showExactCheck();
@@ -118,6 +121,7 @@ class frmMain : public QMainWindow, public DocumentHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // No context menu for hiding the toolbar behind the View menu's back.
     QMenu* createPopupMenu() override { return nullptr; }
 
