@@ -132,6 +132,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     void abrir_editor_datos();
     // The diagram follows the edits of the editor of the moment.
     void seguir_editor_en_diagrama();
+    void placeBesideEditor();
     // Closes the viewer and the graph windows, whose results belong to an earlier document
     // or run.
     void cerrar_resultados();
