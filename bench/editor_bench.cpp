@@ -205,10 +205,10 @@ int main(int argc, char** argv) {
         Figures opening, front;
         bool sound = true, frontSound = true;  // right description, no message shown
         for (int r = 0; r < repetitions; ++r) {
-            window.comando_nuevo();  // the previous editor goes first, untimed
+            window.newCommand();  // the previous editor goes first, untimed
             QCoreApplication::processEvents();
             dialogs.messages = 0;  // the New command above may have asked to save
-            opening.add(timeOf([&] { window.comando_abrir(); }));
+            opening.add(timeOf([&] { window.openCommand(); }));
             sound =
                 sound && sameDescription(farvik::systemData(), c.system) && dialogs.messages == 0;
 

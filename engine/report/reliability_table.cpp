@@ -224,12 +224,12 @@ void writeTable(OutputFile& table, double tmax, std::int32_t nsim, std::ostream&
     for (int i = 1; i <= nint; ++i) {
         const double fiab = previous - static_cast<double>(nfa[i]) / nsim;
         const double sum = previous + fiab;
-        const double tasa = sum == 0 ? 0.0 : 2.0 * (previous - fiab) / (h * sum);
+        const double failureRateCurve = sum == 0 ? 0.0 : 2.0 * (previous - fiab) / (h * sum);
         appendField(out, ext[i - 1], 15, 5);
         appendField(out, ext[i], 15, 5);
         appendCount(out, nfa[i], 8);
         appendField(out, fiab, 15, 5);
-        appendField(out, tasa, 15, 5);
+        appendField(out, failureRateCurve, 15, 5);
         out += "\r\n";
         previous = fiab;
     }

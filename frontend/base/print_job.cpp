@@ -48,8 +48,8 @@ class PagePrinter {
           metrics_(font_, &device),
           dpiX_(device.logicalDpiX()),
           dpiY_(device.logicalDpiY()),
-          ancho_(dotsToTwips(device.width(), dpiX_)),
-          alto_(dotsToTwips(device.height(), dpiY_)),
+          pageWidth_(dotsToTwips(device.width(), dpiX_)),
+          pageHeight_(dotsToTwips(device.height(), dpiY_)),
           lineHeight_(dotsToTwips(metrics_.height(), dpiY_)) {
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
@@ -61,7 +61,7 @@ class PagePrinter {
         x_ = kMargin;
         flowText();
         // Down to the foot of the last page, then its number.
-        while (y_ < alto_ - kFootRoom) newLine();
+        while (y_ < pageHeight_ - kFootRoom) newLine();
         footer(false);
         return page_;
     }
@@ -86,7 +86,7 @@ class PagePrinter {
         newLine();
     }
     void printCentred(const QString& s) {
-        x_ = (ancho_ - widthOf(s)) / 2;
+        x_ = (pageWidth_ - widthOf(s)) / 2;
         printLine(s);
     }
 
@@ -122,7 +122,7 @@ class PagePrinter {
     }
 
     void nextPageIfFull() {
-        if (y_ > alto_ - kFootRoom) nextPage();
+        if (y_ > pageHeight_ - kFootRoom) nextPage();
     }
 
     void paintGraph() {
@@ -142,11 +142,11 @@ class PagePrinter {
 
     void printWord(const QString& word) {
         if (word == kPageBreak) {
-            y_ = alto_ - kFootRoom;
+            y_ = pageHeight_ - kFootRoom;
             nextPage();
             return;
         }
-        if (x_ + widthOf(word) > ancho_) {
+        if (x_ + widthOf(word) > pageWidth_) {
             newLine();
             // A page begun by a long line looks like any other: heading and top margin.
             nextPageIfFull();
@@ -192,8 +192,8 @@ class PagePrinter {
     QFontMetricsF metrics_;
     double dpiX_;
     double dpiY_;
-    double ancho_;  // printable width, twips
-    double alto_;   // printable height, twips
+    double pageWidth_;   // printable width, twips
+    double pageHeight_;  // printable height, twips
     double lineHeight_;
     double x_ = 0;
     double y_ = kTop;

@@ -7,7 +7,7 @@ namespace farvik {
 class PrintableView {
   public:
     virtual ~PrintableView() = default;
-    virtual void imprimir() = 0;
+    virtual void printView() = 0;
 };
 
 }  // namespace farvik

@@ -66,8 +66,8 @@ BlockDiagramWindow::BlockDiagramWindow(std::function<QString()> documentFile, QW
     fit->setToolTip(QStringLiteral("Todo el diagrama en la ventana (Ctrl y la rueda: zoom)"));
     connect(fit, &QPushButton::clicked, this, &BlockDiagramWindow::fitToWindow);
     connect(actual, &QPushButton::clicked, this, [this] { setZoom(1.0); });
-    connect(print, &QPushButton::clicked, this, &BlockDiagramWindow::imprimir);
-    connect(save, &QPushButton::clicked, this, &BlockDiagramWindow::exportar);
+    connect(print, &QPushButton::clicked, this, &BlockDiagramWindow::printView);
+    connect(save, &QPushButton::clicked, this, &BlockDiagramWindow::exportToFile);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(fit);
@@ -144,7 +144,7 @@ void BlockDiagramWindow::blockClicked(const diagram::Block& block) {
         emit pathEntryChosen(block.pathEntryRow);
 }
 
-void BlockDiagramWindow::imprimir() {
+void BlockDiagramWindow::printView() {
     if (refreshTimer_.isActive()) refresh();
     PrintJob job;
     job.heading1 = headingLine1();
@@ -170,7 +170,7 @@ void BlockDiagramWindow::imprimir() {
     printJob(printer, job);
 }
 
-void BlockDiagramWindow::exportar() {
+void BlockDiagramWindow::exportToFile() {
     if (refreshTimer_.isActive()) refresh();
     const QString file = documentFile_ ? documentFile_() : QString();
     FileDialogRequest request;

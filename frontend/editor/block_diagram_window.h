@@ -39,9 +39,9 @@ class BlockDiagramWindow : public QWidget, public PrintableView {
     void refresh();
     void scheduleRefresh();
 
-    void imprimir() override;
+    void printView() override;
     // "Exportar...": asks for a file through the dialog seam; a .svg name gives SVG.
-    void exportar();
+    void exportToFile();
 
     diagram::DiagramCanvas* canvas() const { return canvas_; }
     QSize sizeHint() const override;

@@ -102,9 +102,9 @@ frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
     layout->addLayout(progressRow);
     layout->addLayout(buttons);
 
-    connect(btcancelar_, &QPushButton::clicked, this, [this] { cancelar(); });
-    connect(btprint_, &QPushButton::clicked, this, [this] { imprimir(); });
-    connect(btexportar_, &QPushButton::clicked, this, [this] { exportar(); });
+    connect(btcancelar_, &QPushButton::clicked, this, [this] { cancelRequested(); });
+    connect(btprint_, &QPushButton::clicked, this, [this] { printView(); });
+    connect(btexportar_, &QPushButton::clicked, this, [this] { exportToFile(); });
     connect(btaceptar_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
     start(request);
 }
@@ -160,7 +160,7 @@ void frmcomprobacion::progress(int done, int total) {
     prgcalculo_->setValue(done);
 }
 
-void frmcomprobacion::cancelar() {
+void frmcomprobacion::cancelRequested() {
     cancel_ = true;
 }
 
@@ -197,7 +197,7 @@ void frmcomprobacion::show_failure(const QString& text) {
     emit finished();
 }
 
-void frmcomprobacion::imprimir() {
+void frmcomprobacion::printView() {
     if (table_.rows.isEmpty()) return;
     PrintJob job;
     job.heading1 = headingLine1();
@@ -206,7 +206,7 @@ void frmcomprobacion::imprimir() {
     printWithDialog(this, job);
 }
 
-bool frmcomprobacion::exportar() {
+bool frmcomprobacion::exportToFile() {
     if (table_.rows.isEmpty()) return false;
     const QString path = dialogs().saveFileName(
         this, {QStringLiteral("Exportar la comprobación"),

@@ -35,10 +35,10 @@ class frmcomprobacion : public QWidget, public PrintableView {
     explicit frmcomprobacion(ExactCheckRequest request, QWidget* parent = nullptr);
     ~frmcomprobacion() override;  // stops the computation and waits for it
 
-    void imprimir() override;
+    void printView() override;
     QSize sizeHint() const override { return {980, 460}; }  // the table whole, as a rule
-    bool exportar();  // asks for a file through the dialog seam; true when written
-    void cancelar();
+    bool exportToFile();  // asks for a file through the dialog seam; true when written
+    void cancelRequested();
 
     bool computing() const { return computing_; }
     const ExactCheckTable& table() const { return table_; }

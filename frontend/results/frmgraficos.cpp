@@ -58,12 +58,12 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
         optgraf_->addButton(option, i);
         choices->addWidget(option);
     }
-    optgraf_->button(kFiabilidad)->setChecked(true);
-    connect(optgraf_, &QButtonGroup::idClicked, this, &frmgraficos::elegir_grafico);
+    optgraf_->button(kReliabilityGraph)->setChecked(true);
+    connect(optgraf_, &QButtonGroup::idClicked, this, &frmgraficos::chooseGraph);
 
     frmgrafico_ = new GraphFrame(this);
-    frmgrafico_->plot()->setZoomHandler([this](const GraphRange& r) { ampliar(r); });
-    frmgrafico_->plot()->setFullViewHandler([this] { vista_completa(); });
+    frmgrafico_->plot()->setZoomHandler([this](const GraphRange& r) { zoomTo(r); });
+    frmgrafico_->plot()->setFullViewHandler([this] { showWholeGraph(); });
 
     rtxtdatos_ = new QPlainTextEdit(this);
     rtxtdatos_->setObjectName(QStringLiteral("rtxtdatos"));
@@ -76,10 +76,10 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
 
     btdaceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
     btdaceptar_->setObjectName(QStringLiteral("btdaceptar"));
-    connect(btdaceptar_, &QPushButton::clicked, this, &frmgraficos::cerrar);
+    connect(btdaceptar_, &QPushButton::clicked, this, &frmgraficos::closeWindow);
     btprint_ = new QPushButton(QStringLiteral("&Imprimir"), this);
     btprint_->setObjectName(QStringLiteral("btprint"));
-    connect(btprint_, &QPushButton::clicked, this, &frmgraficos::imprimir);
+    connect(btprint_, &QPushButton::clicked, this, &frmgraficos::printView);
 
     tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
 
@@ -99,7 +99,7 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     curves_ = readReliabilityTable(readBytes(tableFile_));
     rtxtdatos_->setPlainText(readResultText(tableFile_).remove(QLatin1Char('\r')));
     selected_ = optgraf_->checkedId();
-    calcular_rangos();
+    recomputeRanges();
 }
 
 GraphPlot* frmgraficos::plot() const {
@@ -110,20 +110,20 @@ QSize frmgraficos::sizeHint() const {
     return QSize(1000, 540);
 }
 
-void frmgraficos::elegir_grafico(int index) {
+void frmgraficos::chooseGraph(int index) {
     if (index < 0 || index > 2) return;
     selected_ = index;
     if (QAbstractButton* option = optgraf_->button(index)) option->setChecked(true);
-    calcular_rangos();
-    redibujar();
+    recomputeRanges();
+    redraw();
 }
 
-void frmgraficos::calcular_rangos() {
+void frmgraficos::recomputeRanges() {
     computeRanges(curves_);
     full_ = shown_ = fullRange(curves_.curves[selected_]);
 }
 
-bool frmgraficos::redibujar() {
+bool frmgraficos::redraw() {
     redrawPending_ = false;
     if (const std::optional<QString> refusal = rangeRefusal(shown_)) {
         dialogs().message(this, MessageIcon::Critical, MessageButtons::Ok,
@@ -134,43 +134,43 @@ bool frmgraficos::redibujar() {
     picture.kind = static_cast<GraphKind>(selected_);
     picture.curve = &curves_.curves[selected_];
     picture.range = shown_;
-    frmgrafico_->mostrar(picture);
+    frmgrafico_->display(picture);
     return true;
 }
 
-void frmgraficos::ampliar(const GraphRange& range) {
+void frmgraficos::zoomTo(const GraphRange& range) {
     const GraphRange before = shown_;
     shown_ = range;
-    if (!redibujar()) shown_ = before;
+    if (!redraw()) shown_ = before;
 }
 
-void frmgraficos::vista_completa() {
+void frmgraficos::showWholeGraph() {
     shown_ = full_;
-    redibujar();
+    redraw();
 }
 
 void frmgraficos::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (window()->isMinimized() || (frame && frame->isMinimized())) return;
-    calcular_rangos();
-    redibujar_pronto();
+    recomputeRanges();
+    redrawSoon();
 }
 
 // Resizes come in bursts while a window opens or is dragged: one redraw for all of them,
 // once the events of the moment are handled.
-void frmgraficos::redibujar_pronto() {
+void frmgraficos::redrawSoon() {
     if (redrawPending_) return;
     redrawPending_ = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (redrawPending_) redibujar();
+            if (redrawPending_) redraw();
         },
         Qt::QueuedConnection);
 }
 
-void frmgraficos::imprimir() {
+void frmgraficos::printView() {
     const MessageAnswer answer = dialogs().message(
         this, MessageIcon::Question, MessageButtons::YesNoCancel, QStringLiteral("Impresora"),
         QStringLiteral("¿Quiere imprimir los resultados con el gráfico?"));
@@ -188,7 +188,7 @@ void frmgraficos::imprimir() {
     printWithDialog(this, job);
 }
 
-void frmgraficos::cerrar() {
+void frmgraficos::closeWindow() {
     // Inside the main window the child's frame closes with it.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
         frame->close();
@@ -196,21 +196,21 @@ void frmgraficos::cerrar() {
         close();
 }
 
-void cerrar_graficas(QMdiArea& area) {
+void closeGraphs(QMdiArea& area) {
     for (QMdiSubWindow* w : area.subWindowList())
         if (qobject_cast<frmgraficos*>(w->widget())) w->close();
 }
 
-frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder) {
+frmgraficos* openGraphs(QMdiArea& area, const QString& resultsFolder) {
     // One graph window: an earlier one may show an earlier table.
-    cerrar_graficas(area);
-    auto* graficos = new frmgraficos(resultsFolder);
-    QMdiSubWindow* frame = area.addSubWindow(graficos);
+    closeGraphs(area);
+    auto* graphWindow = new frmgraficos(resultsFolder);
+    QMdiSubWindow* frame = area.addSubWindow(graphWindow);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    graficos->show();
+    graphWindow->show();
     // Its own size, as far as the area has room for it, and wholly inside the area.
     placeChildWindow(area, *frame);
-    return graficos;
+    return graphWindow;
 }
 
 }  // namespace farvik

@@ -27,39 +27,39 @@ class frmgraficos : public QWidget, public PrintableView {
     // Reads tablafia.txt from the folder where the engine wrote its results.
     explicit frmgraficos(const QString& resultsFolder, QWidget* parent = nullptr);
 
-    const ReliabilityCurves& curvas() const { return curves_; }
+    const ReliabilityCurves& reliabilityCurves() const { return curves_; }
     const QString& tableFile() const { return tableFile_; }
-    int curva() const { return selected_; }
-    const GraphRange& rangoCompleto() const { return full_; }
-    const GraphRange& rangoMostrado() const { return shown_; }
+    int selectedGraph() const { return selected_; }
+    const GraphRange& fullGraphRange() const { return full_; }
+    const GraphRange& shownGraphRange() const { return shown_; }
     GraphPlot* plot() const;
     QSize sizeHint() const override;
 
     // Choosing a graph, as a click on its option button does.
-    void elegir_grafico(int index);
+    void chooseGraph(int index);
     // The selected curve's range, shown whole: cancels any zoom.
-    void calcular_rangos();
+    void recomputeRanges();
     // Checks the shown range and draws the selected graph in it; false, after telling
     // the user, when the range cannot be drawn.
-    bool redibujar();
+    bool redraw();
     // A rectangle dragged on the plot.
-    void ampliar(const GraphRange& range);
+    void zoomTo(const GraphRange& range);
     // The right button: back to the whole curve.
-    void vista_completa();
+    void showWholeGraph();
 
     // Asks whether to print the graph with the table, then prints.
-    void imprimir() override;
+    void printView() override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void redibujar_pronto();
-    void cerrar();
+    void redrawSoon();
+    void closeWindow();
 
     QString tableFile_;
     ReliabilityCurves curves_;
-    int selected_ = kFiabilidad;
+    int selected_ = kReliabilityGraph;
     GraphRange full_;
     GraphRange shown_;
     bool redrawPending_ = false;
@@ -72,8 +72,8 @@ class frmgraficos : public QWidget, public PrintableView {
 };
 
 // Opens the graph window of a results folder as a child of the main window's area.
-frmgraficos* abrir_graficas(QMdiArea& area, const QString& resultsFolder);
+frmgraficos* openGraphs(QMdiArea& area, const QString& resultsFolder);
 // Closes every graph window of the area.
-void cerrar_graficas(QMdiArea& area);
+void closeGraphs(QMdiArea& area);
 
 }  // namespace farvik

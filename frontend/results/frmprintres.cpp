@@ -12,8 +12,8 @@ namespace {
 
 // The result file of each option that shows a file.
 const char* const kFiles[] = {"resumen.txt", "fallo.txt", "redun.txt"};
-constexpr int kRedundancia = 2;
-constexpr int kTablaDeFiabilidad = 3;
+constexpr int kRedundancyOption = 2;
+constexpr int kReliabilityTableOption = 3;
 
 }  // namespace
 
@@ -41,7 +41,7 @@ frmprintres::frmprintres(const QString& resultsFolder, Actions actions, QWidget*
     command1_ = new QPushButton(QStringLiteral("Aceptar"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setDefault(true);
-    connect(command1_, &QPushButton::clicked, this, &frmprintres::aceptar);
+    connect(command1_, &QPushButton::clicked, this, &frmprintres::acceptChoice);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(command1_);
@@ -49,18 +49,18 @@ frmprintres::frmprintres(const QString& resultsFolder, Actions actions, QWidget*
     layout->addLayout(buttons);
 }
 
-void frmprintres::setRedundancia(bool conRedundancia) {
-    QAbstractButton* option = optprintres_->button(kRedundancia);
-    option->setEnabled(conRedundancia);
+void frmprintres::setRedundancyOffered(bool withRedundancy) {
+    QAbstractButton* option = optprintres_->button(kRedundancyOption);
+    option->setEnabled(withRedundancy);
     // A disabled choice cannot stay chosen.
-    if (!conRedundancia && option->isChecked()) optprintres_->button(0)->setChecked(true);
+    if (!withRedundancy && option->isChecked()) optprintres_->button(0)->setChecked(true);
 }
 
-void frmprintres::aceptar() {
+void frmprintres::acceptChoice() {
     const int chosen = optprintres_->checkedId();
-    if (chosen == kTablaDeFiabilidad) {
-        if (actions_.abrir_graficas) actions_.abrir_graficas();
-    } else if (chosen >= 0 && chosen < kTablaDeFiabilidad) {
+    if (chosen == kReliabilityTableOption) {
+        if (actions_.openGraphs) actions_.openGraphs();
+    } else if (chosen >= 0 && chosen < kReliabilityTableOption) {
         if (actions_.mostrar_fichero)
             actions_.mostrar_fichero(
                 resultFilePath(resultsFolder_, QString::fromLatin1(kFiles[chosen])));

@@ -16,17 +16,17 @@ class frmprintres : public QDialog {
   public:
     struct Actions {
         std::function<void(const QString& path)> mostrar_fichero;  // shows a text file
-        std::function<void()> abrir_graficas;                      // opens the graphs
+        std::function<void()> openGraphs;                          // opens the graphs
     };
 
     // resultsFolder holds the engine's result files of the current document.
     frmprintres(const QString& resultsFolder, Actions actions, QWidget* parent = nullptr);
 
     // Option 2, the redundancy results, is offered only when the study had redundancy.
-    void setRedundancia(bool conRedundancia);
+    void setRedundancyOffered(bool withRedundancy);
 
     // "Aceptar": does what the chosen option says, then closes the chooser.
-    void aceptar();
+    void acceptChoice();
 
   private:
     QString resultsFolder_;

@@ -55,7 +55,7 @@ GraphFrame::GraphFrame(QWidget* parent) : QWidget(parent) {
     setMinimumSize(240, 160);
 }
 
-void GraphFrame::mostrar(const GraphPicture& picture) {
+void GraphFrame::display(const GraphPicture& picture) {
     const GraphRange& r = picture.range;
     x0y0x_->setText(fixedNumber(r.x0, 2));
     x0y0y_->setText(fixedNumber(r.y0, 2));

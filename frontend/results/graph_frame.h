@@ -22,7 +22,7 @@ class GraphFrame : public QWidget {
 
     GraphPlot* plot() const { return plot_; }
     // Shows the ranges and titles of a graph the scale step accepted, and draws it.
-    void mostrar(const GraphPicture& picture);
+    void display(const GraphPicture& picture);
 
     // The labels of the inner grid lines 1..9 (tickx(i) below the plot, ticky(i) on its
     // left, grid line 0 at the plot's top); hidden where they would not fit.

@@ -78,15 +78,15 @@ void paintPlot(QPainter& painter, const QRectF& rect, const GraphPicture& pictur
         const std::vector<QPointF>& points = picture.curve->points;
         const qreal radius = std::max(kDotShare * rect.width(), kSmallestDot * pixel);
         switch (picture.kind) {
-            case kFiabilidad:
+            case kReliabilityGraph:
                 paintPolyline(painter, points, 0, map, radius, pixel);
                 break;
-            case kTasaDeFallo:
+            case kFailureRateGraph:
                 // Point 0 only anchors the range: the rate belongs to the middle of each
                 // interval.
                 paintPolyline(painter, points, 1, map, radius, pixel);
                 break;
-            case kHistograma:
+            case kFailureCountGraph:
                 paintBoxes(painter, points, map, pixel);
                 break;
         }

@@ -38,7 +38,7 @@ inline qreal gridLine(int i, qreal from, qreal length) {
 
 // One graph as it stands on the plot: the curve, how it is drawn and the range it fills.
 struct GraphPicture {
-    GraphKind kind = kFiabilidad;
+    GraphKind kind = kReliabilityGraph;
     const Curve* curve = nullptr;
     GraphRange range;
 };

@@ -8,16 +8,16 @@
 
 namespace farvik {
 
-PrintableView* vista_imprimible(const QMdiArea& area) {
+PrintableView* printableView(const QMdiArea& area) {
     // The current window stays current while another top-level window, such as a dialog,
     // is active.
     const QMdiSubWindow* current = area.currentSubWindow();
     return current ? dynamic_cast<PrintableView*>(current->widget()) : nullptr;
 }
 
-void seguir_vista_imprimible(QMdiArea& area, QObject* context, const QList<QAction*>& commands) {
+void trackPrintableView(QMdiArea& area, QObject* context, const QList<QAction*>& commands) {
     const auto follow = [&area, commands] {
-        const bool printable = vista_imprimible(area) != nullptr;
+        const bool printable = printableView(area) != nullptr;
         for (QAction* command : commands)
             if (command) command->setEnabled(printable);
     };

@@ -11,10 +11,10 @@ namespace farvik {
 class PrintableView;
 
 // The current child window of the area when it can be printed; nullptr otherwise.
-PrintableView* vista_imprimible(const QMdiArea& area);
+PrintableView* printableView(const QMdiArea& area);
 
 // Keeps the print commands enabled exactly while the current child window can be printed.
 // The connection lives as long as context.
-void seguir_vista_imprimible(QMdiArea& area, QObject* context, const QList<QAction*>& commands);
+void trackPrintableView(QMdiArea& area, QObject* context, const QList<QAction*>& commands);
 
 }  // namespace farvik

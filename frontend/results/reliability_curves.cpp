@@ -99,12 +99,12 @@ std::vector<std::array<QByteArray, 5>> readTableRows(const QByteArray& text) {
 
 ReliabilityCurves readReliabilityTable(const QByteArray& text) {
     ReliabilityCurves result;
-    Curve& fiabilidad = result.curves[kFiabilidad];
-    Curve& histograma = result.curves[kHistograma];
-    Curve& tasa = result.curves[kTasaDeFallo];
-    fiabilidad.yTitle = QStringLiteral("Fiabilidad");
-    histograma.yTitle = QStringLiteral("Nº de fallos");
-    tasa.yTitle = QStringLiteral("Tasa de fallo");
+    Curve& reliabilityCurve = result.curves[kReliabilityGraph];
+    Curve& failureCountCurve = result.curves[kFailureCountGraph];
+    Curve& failureRateCurve = result.curves[kFailureRateGraph];
+    reliabilityCurve.yTitle = QStringLiteral("Fiabilidad");
+    failureCountCurve.yTitle = QStringLiteral("Nº de fallos");
+    failureRateCurve.yTitle = QStringLiteral("Tasa de fallo");
     for (Curve& c : result.curves) {
         c.xTitle = QStringLiteral("Tiempo");
         c.points.emplace_back(0.0, 0.0);
@@ -115,17 +115,17 @@ ReliabilityCurves readReliabilityTable(const QByteArray& text) {
         for (std::size_t i = 0; i < row.size(); ++i) row[i] = numberValue(fields[i]);
         // row[0], the lower bound, is the previous upper bound: the points need only one.
         const double upper = row[1];
-        const double middle = (histograma.points.back().x() + upper) / 2;
-        fiabilidad.points.emplace_back(upper, row[3]);
-        histograma.points.emplace_back(upper, row[2]);
-        tasa.points.emplace_back(middle, row[4]);
+        const double middle = (failureCountCurve.points.back().x() + upper) / 2;
+        reliabilityCurve.points.emplace_back(upper, row[3]);
+        failureCountCurve.points.emplace_back(upper, row[2]);
+        failureRateCurve.points.emplace_back(middle, row[4]);
     }
-    result.n = static_cast<int>(fiabilidad.points.size());
+    result.n = static_cast<int>(reliabilityCurve.points.size());
 
     // Point 0: the curves start at time 0 with every system working.
-    fiabilidad.points[0] = QPointF(0.0, 1.0);
-    histograma.points[0] = QPointF(0.0, 0.0);
-    tasa.points[0] = QPointF(0.0, 0.0);
+    reliabilityCurve.points[0] = QPointF(0.0, 1.0);
+    failureCountCurve.points[0] = QPointF(0.0, 0.0);
+    failureRateCurve.points[0] = QPointF(0.0, 0.0);
     computeRanges(result);
     return result;
 }
@@ -140,7 +140,7 @@ void computeRanges(ReliabilityCurves& curves) {
             if (p.y() > c.max.y()) c.max.setY(p.y());
         }
     }
-    curves.curves[kHistograma].min.setX(0.0);
+    curves.curves[kFailureCountGraph].min.setX(0.0);
 }
 
 }  // namespace farvik

@@ -9,7 +9,7 @@
 namespace farvik {
 
 // The three graphs drawn from the reliability table, in the order of their option buttons.
-enum GraphKind { kFiabilidad = 0, kHistograma = 1, kTasaDeFallo = 2 };
+enum GraphKind { kReliabilityGraph = 0, kFailureCountGraph = 1, kFailureRateGraph = 2 };
 
 struct Curve {
     QPointF min;                  // smallest x and smallest y of the points

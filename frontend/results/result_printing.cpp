@@ -16,7 +16,7 @@ bool printWithDialog(QWidget* parent, const PrintJob& job) {
     return printJob(printer, job) > 0;
 }
 
-bool imprimir_fichero(QWidget* parent, const QString& path, const QString& text) {
+bool printResultFile(QWidget* parent, const QString& path, const QString& text) {
     PrintJob job;
     job.heading1 = headingLine1();
     job.heading2 = headingLine2(path, QDate::currentDate());

@@ -14,6 +14,6 @@ bool printWithDialog(QWidget* parent, const PrintJob& job);
 
 // What the result viewer's "&Imprimir" does: the shown file's text under its heading,
 // without the graph. path names the file shown; text is what the viewer holds.
-bool imprimir_fichero(QWidget* parent, const QString& path, const QString& text);
+bool printResultFile(QWidget* parent, const QString& path, const QString& text);
 
 }  // namespace farvik

@@ -234,7 +234,7 @@ class Reader {
 
 }  // namespace
 
-bool leer_fichero_datos(DataFileItems& items, frmdatos& editor) {
+bool readDataFile(DataFileItems& items, frmdatos& editor) {
     return Reader(items, editor).read();
 }
 

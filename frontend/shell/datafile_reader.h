@@ -13,6 +13,6 @@ class frmdatos;
 // Returns false at the first item that is missing, is not the number asked for, or that the
 // editor cannot hold (a code, count or key out of its range); what was read until then stays
 // in the editor.
-bool leer_fichero_datos(DataFileItems& items, frmdatos& editor);
+bool readDataFile(DataFileItems& items, frmdatos& editor);
 
 }  // namespace farvik

@@ -16,7 +16,7 @@ constexpr int kDiagramMinimumWidth = 400;
 
 }  // namespace
 
-void frmMain::abrir_diagrama() {
+void frmMain::openDiagram() {
     if (diagram_) {
         mdiArea_->setActiveSubWindow(diagram_);
         return;
@@ -36,7 +36,7 @@ void frmMain::abrir_diagrama() {
         mdiArea_->setActiveSubWindow(dataEditor_);
         dataEditorWidget_->selectPathEntryRow(e);
     });
-    seguir_editor_en_diagrama();
+    followEditorInDiagram();
     placeChildWindow(*mdiArea_, *diagram_);
     placeBesideEditor();
     window->show();
@@ -59,7 +59,7 @@ void frmMain::placeBesideEditor() {
                           std::min(height, room.height() - editor.top()));
 }
 
-void frmMain::seguir_editor_en_diagrama() {
+void frmMain::followEditorInDiagram() {
     if (!diagramWidget_ || !dataEditorWidget_) return;
     connect(dataEditorWidget_, &frmdatos::edited, diagramWidget_,
             &BlockDiagramWindow::scheduleRefresh, Qt::UniqueConnection);

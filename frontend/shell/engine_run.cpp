@@ -41,14 +41,14 @@ EngineRun::EngineRun(EngineCommand command, frmconsola* console)
     poll_.setInterval(kProgressMs);
     connect(&poll_, &QTimer::timeout, this, &EngineRun::showProgress);
     if (console_) {
-        connect(console_, &frmconsola::linea, this, [this](const QString& line) {
+        connect(console_, &frmconsola::lineEntered, this, [this](const QString& line) {
             if (process_.state() != QProcess::Running) return;
             process_.write((line + '\n').toUtf8());
             // The trials begin once the last question is answered: the estimate of the
             // time left counts from the last answer.
             progress_.begin(seconds());
         });
-        connect(console_, &frmconsola::cancelar, this, &EngineRun::cancel);
+        connect(console_, &frmconsola::cancelRequested, this, &EngineRun::cancel);
     }
 }
 
@@ -58,7 +58,7 @@ EngineRun::~EngineRun() {
 }
 
 void EngineRun::show(const QString& text) {
-    if (console_) console_->mostrar(text);
+    if (console_) console_->display(text);
 }
 
 void EngineRun::readOutput() {
@@ -69,7 +69,7 @@ void EngineRun::showProgress() {
     // The engine creates the listing under this very name.
     const QFileInfo listing(command_.workingFolder + QStringLiteral("/listasis.txt"));
     progress_.observe(listing.exists() ? listing.size() : 0, seconds());
-    if (console_) console_->progreso(progress_);
+    if (console_) console_->updateProgress(progress_);
 }
 
 int EngineRun::exec() {
@@ -88,7 +88,7 @@ int EngineRun::exec() {
         earlier_.putBack();
         show(QStringLiteral("No se ha podido iniciar %1: %2\n")
                  .arg(command_.program, process_.errorString()));
-        if (console_) console_->terminado();
+        if (console_) console_->engineEnded();
         return kRunNotStarted + static_cast<int>(process_.error());
     }
     showProgress();
@@ -102,8 +102,8 @@ int EngineRun::exec() {
         !cancelled_ && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
     if (console_) {
         if (complete) showProgress();
-        console_->tiempo_de_ejecucion(seconds(), complete);
-        console_->terminado();
+        console_->showRunTime(seconds(), complete);
+        console_->engineEnded();
     }
 
     if (cancelled_) return kRunCancelled;

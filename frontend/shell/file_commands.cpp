@@ -29,26 +29,26 @@ frmdatos* frmMain::dataEditor() const {
     return dataEditor_ ? dataEditorWidget_.data() : nullptr;
 }
 
-QString frmMain::carpeta_de_dialogo() const {
+QString frmMain::dialogFolder() const {
     return documentFolder_.isEmpty() ? startFolder_ : documentFolder_;
 }
 
-void frmMain::recordar_carpeta() {
+void frmMain::rememberFolder() {
     if (!document_.currentFile.isEmpty()) documentFolder_ = folderOf(document_.currentFile);
 }
 
-bool frmMain::guardar() {
-    if (document_.currentFile.isEmpty()) return guardar_como();
-    return guardar_en(document_.currentFile);
+bool frmMain::save() {
+    if (document_.currentFile.isEmpty()) return saveAs();
+    return saveTo(document_.currentFile);
 }
 
-bool frmMain::guardar_en(const QString& path) {
+bool frmMain::saveTo(const QString& path) {
     if (escribir_archivo_pantalla(path)) return true;
-    informar_error_al_guardar();
+    reportSaveError();
     return false;
 }
 
-void frmMain::informar_error_al_guardar() {
+void frmMain::reportSaveError() {
     dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                       QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ") +
                           document_.currentFile);
@@ -57,17 +57,17 @@ void frmMain::informar_error_al_guardar() {
     cambia_titulo();
 }
 
-bool frmMain::guardar_como() {
-    return guardar_como_y_ver() == SaveOutcome::Written;
+bool frmMain::saveAs() {
+    return saveAsAndShow() == SaveOutcome::Written;
 }
 
-frmMain::SaveOutcome frmMain::guardar_como_y_ver() {
-    const QString path = dialogs().saveFileName(
-        this, {QStringLiteral("Guardar como"), kDataFilter, carpeta_de_dialogo()});
+frmMain::SaveOutcome frmMain::saveAsAndShow() {
+    const QString path =
+        dialogs().saveFileName(this, {QStringLiteral("Guardar como"), kDataFilter, dialogFolder()});
     if (path.isEmpty()) return SaveOutcome::Declined;
     const QString before = document_.currentFile;
     document_.currentFile = withDataExtension(path);
-    const SaveOutcome outcome = confirmar(document_.currentFile);
+    const SaveOutcome outcome = confirmSaveTarget(document_.currentFile);
     // Nothing was written under the new name: Save must not write there later without
     // asking, so the document keeps its old one.
     if (outcome == SaveOutcome::Declined) document_.currentFile = before;
@@ -75,10 +75,10 @@ frmMain::SaveOutcome frmMain::guardar_como_y_ver() {
 }
 
 bool frmMain::confirmar_y_guardar(QString& path) {
-    return confirmar(path) == SaveOutcome::Written;
+    return confirmSaveTarget(path) == SaveOutcome::Written;
 }
 
-frmMain::SaveOutcome frmMain::confirmar(QString& path) {
+frmMain::SaveOutcome frmMain::confirmSaveTarget(QString& path) {
     path = upperCaseFileName(path);
     // Asked wherever the file is: replacing a file without a word loses it.
     if (QFileInfo::exists(path)) {
@@ -88,12 +88,12 @@ frmMain::SaveOutcome frmMain::confirmar(QString& path) {
             case MessageAnswer::Yes:
                 break;
             case MessageAnswer::No:
-                return guardar_como_y_ver();
+                return saveAsAndShow();
             default:
                 return SaveOutcome::Declined;
         }
     }
-    return guardar_en(path) ? SaveOutcome::Written : SaveOutcome::Failed;
+    return saveTo(path) ? SaveOutcome::Written : SaveOutcome::Failed;
 }
 
 bool frmMain::escribir_archivo_pantalla(const QString& path) {
@@ -106,7 +106,7 @@ bool frmMain::escribir_archivo_pantalla(const QString& path) {
     const QByteArray bytes = dataFileBytesFor(systemData());
     if (file.write(bytes) != bytes.size() || !file.commit()) return false;
     document_.modified = false;
-    recordar_carpeta();
+    rememberFolder();
     cambia_titulo();
     return true;
 }
@@ -114,10 +114,10 @@ bool frmMain::escribir_archivo_pantalla(const QString& path) {
 bool frmMain::abrirfichero() {
     const QString path = dialogs().openFileName(
         this, {QStringLiteral("Abrir"), kDataFilter + QStringLiteral(";;Todos los archivos (*)"),
-               carpeta_de_dialogo()});
+               dialogFolder()});
     if (path.isEmpty()) return false;
     document_.currentFile = path;
-    recordar_carpeta();
+    rememberFolder();
     cambia_titulo();
 
     // A file that cannot be read, or is read only in part, is no error for the user: what
@@ -127,7 +127,7 @@ bool frmMain::abrirfichero() {
     bool read = false;
     if (editor && file.open(QIODevice::ReadOnly)) {
         DataFileItems items(file.read(kDataFileReadLimit));
-        read = leer_fichero_datos(items, *editor);
+        read = readDataFile(items, *editor);
     }
     document_.modified = false;
     return read;

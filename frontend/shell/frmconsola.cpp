@@ -54,8 +54,8 @@ frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent
         const QString text = input_->text();
         input_->clear();
         // A console echoes what is typed; the engine's answers follow on the next line.
-        mostrar(text + QLatin1Char('\n'));
-        emit linea(text);
+        display(text + QLatin1Char('\n'));
+        emit lineEntered(text);
     });
 
     button_ = new QPushButton(QStringLiteral("Cancelar"), this);
@@ -63,7 +63,7 @@ frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent
     button_->setAutoDefault(false);
     connect(button_, &QPushButton::clicked, this, [this] {
         if (running_)
-            emit cancelar();
+            emit cancelRequested();
         else
             closeChildWindow(this);
     });
@@ -96,20 +96,20 @@ QSize frmconsola::sizeHint() const {
     return {metrics.horizontalAdvance(QLatin1Char('0')) * 82 + 40, metrics.lineSpacing() * 28};
 }
 
-void frmconsola::mostrar(const QString& text) {
+void frmconsola::display(const QString& text) {
     QTextCursor end(output_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);
     output_->verticalScrollBar()->setValue(output_->verticalScrollBar()->maximum());
 }
 
-void frmconsola::terminado() {
+void frmconsola::engineEnded() {
     running_ = false;
     input_->setEnabled(false);
     button_->setText(QStringLiteral("&Cerrar"));
 }
 
-void frmconsola::progreso(const RunProgress& progress) {
+void frmconsola::updateProgress(const RunProgress& progress) {
     if (progress.knowsTotal()) {
         bar_->setRange(0, kBarSteps);
         bar_->setValue(qRound(progress.fraction() * kBarSteps));
@@ -119,7 +119,7 @@ void frmconsola::progreso(const RunProgress& progress) {
     progressLine_->setText(progressText(progress));
 }
 
-void frmconsola::tiempo_de_ejecucion(double seconds, bool complete) {
+void frmconsola::showRunTime(double seconds, bool complete) {
     if (complete) {
         bar_->setRange(0, kBarSteps);
         bar_->setValue(kBarSteps);
@@ -129,7 +129,7 @@ void frmconsola::tiempo_de_ejecucion(double seconds, bool complete) {
 
 void frmconsola::closeEvent(QCloseEvent* event) {
     // Closing the console of a running engine stops the engine, as closing its window does.
-    if (running_) emit cancelar();
+    if (running_) emit cancelRequested();
     event->accept();
 }
 

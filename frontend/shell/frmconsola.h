@@ -21,13 +21,13 @@ class frmconsola : public QWidget {
     explicit frmconsola(const QString& caption, QWidget* parent = nullptr);
 
     // Adds text at the end of the console and keeps the end in view.
-    void mostrar(const QString& text);
+    void display(const QString& text);
     // The engine has ended: nothing more can be typed, and the button closes the window.
-    void terminado();
+    void engineEnded();
     // How far the run is: the bar and the line of trials, time spent and time left.
-    void progreso(const RunProgress& progress);
+    void updateProgress(const RunProgress& progress);
     // The run has ended after so many seconds; complete tells whether every trial was made.
-    void tiempo_de_ejecucion(double seconds, bool complete);
+    void showRunTime(double seconds, bool complete);
 
     QPlainTextEdit* txtconsola() const { return output_; }
     QLineEdit* txtentrada() const { return input_; }
@@ -40,9 +40,9 @@ class frmconsola : public QWidget {
 
   signals:
     // A line typed and confirmed with Enter, without its line end.
-    void linea(const QString& text);
+    void lineEntered(const QString& text);
     // "Cancelar", or the window closed, while the engine runs.
-    void cancelar();
+    void cancelRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

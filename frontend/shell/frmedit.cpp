@@ -37,7 +37,7 @@ frmedit::frmedit(QWidget* parent) : QWidget(parent) {
     connect(accept_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
     print_ = new QPushButton(QStringLiteral("&Imprimir"), this);
     print_->setObjectName(QStringLiteral("btprint"));
-    connect(print_, &QPushButton::clicked, this, [this] { imprimir(); });
+    connect(print_, &QPushButton::clicked, this, [this] { printView(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -53,7 +53,7 @@ QSize frmedit::sizeHint() const {
     return {metrics.horizontalAdvance(QLatin1Char('0')) * 84 + 40, metrics.lineSpacing() * 30};
 }
 
-void frmedit::mostrar(const QString& path, const QString& text) {
+void frmedit::display(const QString& path, const QString& text) {
     path_ = path;
     text_->setPlainText(text);
 }

@@ -18,7 +18,7 @@ class frmedit : public QWidget, public PrintableView {
     explicit frmedit(QWidget* parent = nullptr);
 
     // Shows the text of the file at path.
-    void mostrar(const QString& path, const QString& text);
+    void display(const QString& path, const QString& text);
     const QString& path() const { return path_; }
 
     QTextEdit* rtxtdatos() const { return text_; }
@@ -28,7 +28,7 @@ class frmedit : public QWidget, public PrintableView {
     // Room for a whole line of the engine's texts (80 columns).
     QSize sizeHint() const override;
 
-    void imprimir() override { emit printRequested(path_); }
+    void printView() override { emit printRequested(path_); }
 
   signals:
     void printRequested(const QString& path);

@@ -17,6 +17,7 @@
 #include "pictures.h"
 #include "results/print_command.h"
 #include "results/result_printing.h"
+#include "toolbar_layout.h"
 #include "window_arrangement.h"
 
 namespace farvik {
@@ -24,12 +25,6 @@ namespace {
 
 const QString kSaveQuestion =
     QStringLiteral("El archivo de datos ha cambiado. ¿Deseas guardar los cambios?");
-
-// The toolbar positions of the buttons that follow the document state.
-constexpr int kGuardar = 3;
-constexpr int kEjecutar = 5;
-constexpr int kEditarD = 8;
-constexpr int kEditarR = 9;
 
 MessageAnswer ask(QWidget* parent, MessageButtons buttons, const QString& text) {
     return dialogs().message(parent, MessageIcon::Question, buttons, QString(), text);
@@ -43,7 +38,7 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
       programEnd_([] { QCoreApplication::exit(0); }),
       enginePath_(programFolder() + QStringLiteral("/brenta")),
       startFolder_(QDir::currentPath()) {
-    setTextPrinter(imprimir_fichero);
+    setTextPrinter(printResultFile);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Farvik"));
     setWindowIcon(QIcon(programPicture(32)));
@@ -55,13 +50,14 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(palette().dark());
     setCentralWidget(mdiArea_);
-    crear_menus();
-    crear_barra();
-    seguir_vista_imprimible(
-        *mdiArea_, this, {findChild<QAction*>(QStringLiteral("mnuFilePrint")), boton("Imprimir")});
+    createMenus();
+    createToolbar();
+    trackPrintableView(
+        *mdiArea_, this,
+        {findChild<QAction*>(QStringLiteral("mnuFilePrint")), toolbarButton("Imprimir")});
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
 
-    colocar(readPlacement(settings_));
+    applyPlacement(readPlacement(settings_));
 
     // The status bar is never shown, and neither is its menu item.
     QAction* statusItem = findChild<QAction*>(QStringLiteral("mnuViewStatusBar"));
@@ -79,14 +75,14 @@ frmMain::~frmMain() {
     mdiArea_->disconnect(this);
 }
 
-void frmMain::colocar(const WindowPlacement& placement) {
+void frmMain::applyPlacement(const WindowPlacement& placement) {
     placedTwips_ = placement;
     placedPixels_ = placementToPixels(placement, logicalDpiX(), logicalDpiY());
     move(placedPixels_.topLeft());
     resize(placedPixels_.size());
 }
 
-void frmMain::guardar_colocacion() {
+void frmMain::saveWindowPlacement() {
     const QRect now(pos(), size());
     const WindowPlacement placement =
         now == placedPixels_ ? placedTwips_ : pixelsToPlacement(now, logicalDpiX(), logicalDpiY());
@@ -95,40 +91,41 @@ void frmMain::guardar_colocacion() {
 
 // ---- Document state -------------------------------------------------------------------
 
-DocumentButtons frmMain::botones() const {
-    return {boton(kGuardar)->isEnabled(), boton(kEjecutar)->isEnabled(),
-            boton(kEditarD)->isEnabled(), boton(kEditarR)->isEnabled()};
+DocumentButtons frmMain::documentButtons() const {
+    return {toolbarButton(kGuardar)->isEnabled(), toolbarButton(kEjecutar)->isEnabled(),
+            toolbarButton(kEditarD)->isEnabled(), toolbarButton(kEditarR)->isEnabled()};
 }
 
-void frmMain::fijar_botones(const DocumentButtons& buttons) {
-    boton(kGuardar)->setEnabled(buttons.guardar);
-    boton(kEjecutar)->setEnabled(buttons.ejecutar);
-    boton(kEditarD)->setEnabled(buttons.editarD);
-    boton(kEditarR)->setEnabled(buttons.editarR);
+void frmMain::setDocumentButtons(const DocumentButtons& buttons) {
+    toolbarButton(kGuardar)->setEnabled(buttons.guardar);
+    toolbarButton(kEjecutar)->setEnabled(buttons.ejecutar);
+    toolbarButton(kEditarD)->setEnabled(buttons.editarD);
+    toolbarButton(kEditarR)->setEnabled(buttons.editarR);
 }
 
 void frmMain::cambia_titulo() {
-    const TitleView view = titleViewFor(document_, programTitle_, documentTitle_, botones());
+    const TitleView view =
+        titleViewFor(document_, programTitle_, documentTitle_, documentButtons());
     documentTitle_ = view.documentTitle;
     setWindowTitle(view.caption);
-    fijar_botones(view.buttons);
+    setDocumentButtons(view.buttons);
 }
 
 void frmMain::nuevo_documento() {
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
-    fijar_botones({false, true, true, false});
+    setDocumentButtons({false, true, true, false});
     cambia_titulo();
 
-    cerrar_resultados();
-    abrir_editor_datos();
+    closeResults();
+    openDataEditor();
     // The editor's opening marked the document modified, so it shows as unsaved; yet
     // nothing has been typed, and leaving it asks nothing about saving.
     document_.modified = false;
 }
 
-void frmMain::abrir_editor_datos() {
+void frmMain::openDataEditor() {
     if (dataEditor_) {
         // The old contents are discarded, not saved.
         QMdiSubWindow* old = dataEditor_;
@@ -141,12 +138,12 @@ void frmMain::abrir_editor_datos() {
     // At the top left corner, so that a frame smaller than the editor scrolls from there.
     dataEditor_->move(0, 0);
     editor->show();
-    seguir_editor_en_diagrama();
+    followEditorInDiagram();
 }
 
 // ---- Commands -------------------------------------------------------------------------
 
-bool frmMain::comando_nuevo() {
+bool frmMain::newCommand() {
     if (!document_.modified) {
         nuevo_documento();
         return true;
@@ -154,7 +151,7 @@ bool frmMain::comando_nuevo() {
     switch (ask(this, MessageButtons::YesNoCancel, kSaveQuestion)) {
         case MessageAnswer::Yes:
             // The changes are dropped only once they are safely written.
-            if (!guardar()) return false;
+            if (!save()) return false;
             break;
         case MessageAnswer::No:
             break;
@@ -165,16 +162,16 @@ bool frmMain::comando_nuevo() {
     return true;
 }
 
-void frmMain::comando_abrir() {
-    if (!comando_nuevo()) return;
+void frmMain::openCommand() {
+    if (!newCommand()) return;
     if (!abrirfichero()) return;
-    fijar_botones({false, true, true, false});
+    setDocumentButtons({false, true, true, false});
     cambia_titulo();
 }
 
 // Prints what the current result view shows; the command is off while there is none.
-void frmMain::imprimir() {
-    if (PrintableView* view = vista_imprimible(*mdiArea_)) view->imprimir();
+void frmMain::printView() {
+    if (PrintableView* view = printableView(*mdiArea_)) view->printView();
 }
 
 void frmMain::salir() {
@@ -191,13 +188,13 @@ void frmMain::salir() {
         return;
     }
     // Changes the user asked to keep are not thrown away when they could not be written.
-    if (guardar()) close();
+    if (save()) close();
 }
 
-bool frmMain::preguntar_al_cerrar() {
+bool frmMain::confirmClose() {
     switch (ask(this, MessageButtons::YesNoCancel, kSaveQuestion)) {
         case MessageAnswer::Yes:
-            return guardar();
+            return save();
         case MessageAnswer::No:
             return true;
         default:
@@ -207,29 +204,29 @@ bool frmMain::preguntar_al_cerrar() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Closing by the window's own control must not lose unsaved changes without a word.
-    if (document_.modified && !preguntar_al_cerrar()) {
+    if (document_.modified && !confirmClose()) {
         event->ignore();
         return;
     }
-    if (!isMinimized()) guardar_colocacion();
+    if (!isMinimized()) saveWindowPlacement();
     mdiArea_->closeAllSubWindows();
     event->accept();
     programEnd_();
 }
 
-void frmMain::acerca_de() {
+void frmMain::about() {
     frmAbout about(this);
     about.exec();
 }
 
-void frmMain::ayuda_contenido() {
+void frmMain::helpContents() {
     // farvik ships no help file.
     dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, windowTitle(),
                       QStringLiteral("No se puede mostrar el contenido de la Ayuda. No hay "
                                      "Ayuda asociada a este proyecto."));
 }
 
-void frmMain::organizar(int arrangement) {
+void frmMain::arrange(int arrangement) {
     if (arrangement < 0 || arrangement > 3) return;
     arrangeWindows(*mdiArea_, static_cast<Arrangement>(arrangement));
 }

@@ -61,11 +61,11 @@ class frmMain : public QMainWindow, public DocumentHost {
     const QString& documentTitle() const { return documentTitle_; }
 
     // Commands.
-    bool comando_nuevo();  // the New command; false when its question was answered Cancel
-    void comando_abrir();  // the Open command
-    bool guardar();        // Save; true when the document was written
-    bool guardar_como();   // Save As; true when the document was written
-    bool abrirfichero();   // open dialog and reader; true when a file was read
+    bool newCommand();    // the New command; false when its question was answered Cancel
+    void openCommand();   // the Open command
+    bool save();          // Save; true when the document was written
+    bool saveAs();        // Save As; true when the document was written
+    bool abrirfichero();  // open dialog and reader; true when a file was read
     // After Save As: the file name in upper case, the overwrite question, the write. True
     // when the document was written.
     bool confirmar_y_guardar(QString& path);
@@ -80,23 +80,23 @@ class frmMain : public QMainWindow, public DocumentHost {
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
     // The exact values of the document being edited, beside its simulated results when the
     // document has results of its own.
-    void comprobacion_exacta();
+    void showExactCheck();
     QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
-    void imprimir();
+    void printView();
     void salir();
-    void acerca_de();
-    void ayuda_contenido();
-    void organizar(int arrangement);  // 0 cascade, 1 tile horizontally, 2 vertically, 3 icons
+    void about();
+    void helpContents();
+    void arrange(int arrangement);  // 0 cascade, 1 tile horizontally, 2 vertically, 3 icons
 
     // Toolbar buttons by 1-based position (separators count) or by key.
-    QAction* boton(int position) const;
-    QAction* boton(const QString& key) const;
+    QAction* toolbarButton(int position) const;
+    QAction* toolbarButton(const QString& key) const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     QMdiSubWindow* dataEditorWindow() const { return dataEditor_; }
     frmdatos* dataEditor() const;
     // "Diagrama de bloques" (Ver menu, toolbar): opens the document's block diagram, or
     // brings the one already open to the front.
-    void abrir_diagrama();
+    void openDiagram();
     QMdiSubWindow* diagramWindow() const { return diagram_; }
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
@@ -106,12 +106,12 @@ class frmMain : public QMainWindow, public DocumentHost {
     void setEnginePath(const QString& path) { enginePath_ = path; }
     const QString& enginePath() const { return enginePath_; }
 
-    // The viewer's "&Imprimir" calls imprimir_texto, which prints the viewer's text through
+    // The viewer's "&Imprimir" calls printViewerText, which prints the viewer's text through
     // this printer (the print dialog and the print job of the results windows, unless a test
     // installs its own) and then closes the viewer.
     void setTextPrinter(TextPrinter printer) { textPrinter_ = std::move(printer); }
     bool canPrintText() const { return static_cast<bool>(textPrinter_); }
-    void imprimir_texto(const QString& path);
+    void printViewerText(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,27 +121,27 @@ class frmMain : public QMainWindow, public DocumentHost {
   private:
     enum class SaveOutcome { Written, Declined, Failed };
 
-    void crear_menus();
-    void crear_barra();
-    void rellenar_lista_ventanas();
-    void colocar(const WindowPlacement& placement);
-    void guardar_colocacion();
-    bool preguntar_al_cerrar();
-    DocumentButtons botones() const;
-    void fijar_botones(const DocumentButtons& buttons);
-    void abrir_editor_datos();
+    void createMenus();
+    void createToolbar();
+    void fillWindowList();
+    void applyPlacement(const WindowPlacement& placement);
+    void saveWindowPlacement();
+    bool confirmClose();
+    DocumentButtons documentButtons() const;
+    void setDocumentButtons(const DocumentButtons& buttons);
+    void openDataEditor();
     // The diagram follows the edits of the editor of the moment.
-    void seguir_editor_en_diagrama();
+    void followEditorInDiagram();
     void placeBesideEditor();
     // Closes the viewer and the graph windows, whose results belong to an earlier document
     // or run.
-    void cerrar_resultados();
-    bool guardar_en(const QString& path);  // reports a failed write
-    SaveOutcome guardar_como_y_ver();
-    SaveOutcome confirmar(QString& path);
-    void informar_error_al_guardar();
-    QString carpeta_de_dialogo() const;
-    void recordar_carpeta();
+    void closeResults();
+    bool saveTo(const QString& path);  // reports a failed write
+    SaveOutcome saveAsAndShow();
+    SaveOutcome confirmSaveTarget(QString& path);
+    void reportSaveError();
+    QString dialogFolder() const;
+    void rememberFolder();
 
     SettingsStore settings_;
     std::function<void()> programEnd_;

@@ -7,9 +7,13 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
+#include <functional>
+#include <map>
+#include <string_view>
 
 #include "main_window.h"
 #include "pictures.h"
+#include "toolbar_layout.h"
 
 namespace farvik {
 namespace {
@@ -35,24 +39,24 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption) {
 
 }  // namespace
 
-void frmMain::crear_menus() {
+void frmMain::createMenus() {
     QMenuBar* bar = menuBar();
 
     QMenu* file = addMenu(bar, "mnuFile", QStringLiteral("&Archivo"));
     connect(
         addItem(file, "mnuFileNew", QStringLiteral("&Nuevo"), QKeySequence(Qt::CTRL | Qt::Key_N)),
-        &QAction::triggered, this, [this] { comando_nuevo(); });
+        &QAction::triggered, this, [this] { newCommand(); });
     connect(addItem(file, "mnuFileOpen", QStringLiteral("A&brir..."),
                     QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, [this] { comando_abrir(); });
+            &QAction::triggered, this, [this] { openCommand(); });
     addBar(file, "mnuFileBar0");
     connect(addItem(file, "mnuFileSave", QStringLiteral("&Guardar")), &QAction::triggered, this,
-            [this] { guardar(); });
+            [this] { save(); });
     connect(addItem(file, "mnuFileSaveAs", QStringLiteral("G&uardar como...")), &QAction::triggered,
-            this, [this] { guardar_como(); });
+            this, [this] { saveAs(); });
     addBar(file, "mnuFileBar1");
     connect(addItem(file, "mnuFilePrint", QStringLiteral("I&mprimir...")), &QAction::triggered,
-            this, [this] { imprimir(); });
+            this, [this] { printView(); });
     addBar(file, "mnuFileBar2");
     connect(addItem(file, "mnuFileExit", QStringLiteral("&Salir")), &QAction::triggered, this,
             [this] { salir(); });
@@ -68,89 +72,77 @@ void frmMain::crear_menus() {
     connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     addBar(view, "mnuViewBar0");
     connect(addItem(view, "mnuViewDiagram", QStringLiteral("&Diagrama de bloques")),
-            &QAction::triggered, this, [this] { abrir_diagrama(); });
+            &QAction::triggered, this, [this] { openDiagram(); });
     connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
-            &QAction::triggered, this, [this] { comprobacion_exacta(); });
+            &QAction::triggered, this, [this] { showExactCheck(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),
-            &QAction::triggered, this, [this] { comando_nuevo(); });
+            &QAction::triggered, this, [this] { newCommand(); });
     addBar(windowMenu_, "mnuWindowBar0");
     connect(addItem(windowMenu_, "mnuWindowCascade", QStringLiteral("Casca&da")),
-            &QAction::triggered, this, [this] { organizar(0); });
+            &QAction::triggered, this, [this] { arrange(0); });
     connect(addItem(windowMenu_, "mnuWindowTileHorizontal", QStringLiteral("Mosaico &horizontal")),
-            &QAction::triggered, this, [this] { organizar(1); });
+            &QAction::triggered, this, [this] { arrange(1); });
     connect(addItem(windowMenu_, "mnuWindowTileVertical", QStringLiteral("Mosaico &vertical")),
-            &QAction::triggered, this, [this] { organizar(2); });
+            &QAction::triggered, this, [this] { arrange(2); });
     connect(addItem(windowMenu_, "mnuWindowArrangeIcons", QStringLiteral("&Organizar iconos")),
-            &QAction::triggered, this, [this] { organizar(3); });
-    connect(windowMenu_, &QMenu::aboutToShow, this, [this] { rellenar_lista_ventanas(); });
+            &QAction::triggered, this, [this] { arrange(3); });
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
 
     QMenu* help = addMenu(bar, "mnuHelp", QStringLiteral("Ay&uda"));
     connect(addItem(help, "mnuHelpContents", QStringLiteral("&Contenido")), &QAction::triggered,
-            this, [this] { ayuda_contenido(); });
+            this, [this] { helpContents(); });
     addBar(help, "mnuHelpBar0");
     connect(addItem(help, "mnuHelpAbout", QStringLiteral("&Acerca de ")), &QAction::triggered, this,
-            [this] { acerca_de(); });
+            [this] { about(); });
 }
 
-void frmMain::crear_barra() {
+void frmMain::createToolbar() {
     toolBar_ = addToolBar(QStringLiteral("tbToolBar"));
     toolBar_->setObjectName(QStringLiteral("tbToolBar"));
     toolBar_->setMovable(false);
     toolBar_->setFloatable(false);
     toolBar_->setIconSize(QSize(24, 24));
 
-    // The key names the button (and its command); the button's position never changes,
-    // since Guardar, Ejecutar, EditarD and EditarR are switched by position.
-    struct Button {
-        const char* key;
-        const char* tooltip;
-        const char* icon;
-        std::function<void()> command;
+    // Each key's command; the buttons, their order and their texts are the toolbar layout's.
+    const std::map<std::string_view, std::function<void()>> commands = {
+        {"Nuevo", [this] { newCommand(); }},   {"Abrir", [this] { openCommand(); }},
+        {"Guardar", [this] { save(); }},       {"Ejecutar", [this] { ejecutar(); }},
+        {"Imprimir", [this] { printView(); }}, {"EditarD", [this] { editar(0); }},
+        {"EditarR", [this] { editar(1); }},    {"Diagrama", [this] { openDiagram(); }},
+        {"Acerca", [this] { about(); }},       {"Salir", [this] { salir(); }},
     };
-    const QList<Button> buttons = {
-        {"Nuevo", "Nuevo", "new", [this] { comando_nuevo(); }},
-        {"Abrir", "Abrir", "open", [this] { comando_abrir(); }},
-        {"Guardar", "Guardar", "save", [this] { guardar(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Ejecutar", "Ejecutar", "play", [this] { ejecutar(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Imprimir", "Imprimir", "print", [this] { imprimir(); }},
-        {"EditarD", "Editar Datos", "edit", [this] { editar(0); }},
-        {"EditarR", "Editar Resultados", "edit1", [this] { editar(1); }},
-        {"Diagrama", "Diagrama de bloques", "diagram", [this] { abrir_diagrama(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Acerca", "Acerca de ...", "program", [this] { acerca_de(); }},
-        {nullptr, nullptr, nullptr, {}},
-        {"Salir", "Salir", "exit", [this] { salir(); }},
-    };
-    for (const Button& b : buttons) {
-        if (!b.key) {
+    for (const ToolbarEntry& entry : kToolbarLayout) {
+        if (entry.key.empty()) {
             toolBar_->addSeparator();
             continue;
         }
-        const QString tooltip = QString::fromUtf8(b.tooltip);
-        QAction* action = toolBar_->addAction(toolbarIcon(QString::fromLatin1(b.icon)), tooltip);
-        action->setObjectName(QString::fromLatin1(b.key));
+        const QString tooltip =
+            QString::fromLatin1(entry.tooltip.data(), static_cast<qsizetype>(entry.tooltip.size()));
+        const QString icon =
+            QString::fromLatin1(entry.icon.data(), static_cast<qsizetype>(entry.icon.size()));
+        QAction* action = toolBar_->addAction(toolbarIcon(icon), tooltip);
+        action->setObjectName(
+            QString::fromLatin1(entry.key.data(), static_cast<qsizetype>(entry.key.size())));
         action->setToolTip(tooltip);
-        connect(action, &QAction::triggered, this, b.command);
+        connect(action, &QAction::triggered, this, commands.at(entry.key));
     }
 }
 
-QAction* frmMain::boton(int position) const {
+QAction* frmMain::toolbarButton(int position) const {
     const QList<QAction*> actions = toolBar_->actions();
     if (position < 1 || position > actions.size()) return nullptr;
     return actions[position - 1];
 }
 
-QAction* frmMain::boton(const QString& key) const {
+QAction* frmMain::toolbarButton(const QString& key) const {
     for (QAction* action : toolBar_->actions())
         if (!action->isSeparator() && action->objectName() == key) return action;
     return nullptr;
 }
 
-void frmMain::rellenar_lista_ventanas() {
+void frmMain::fillWindowList() {
     for (QAction* old : windowListActions_) {
         windowMenu_->removeAction(old);
         delete old;

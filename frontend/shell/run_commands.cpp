@@ -23,16 +23,13 @@
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
 #include "results/result_printing.h"
+#include "toolbar_layout.h"
 
 namespace farvik {
-namespace {
-
-constexpr int kEditarR = 9;  // toolbar position
-
-}  // namespace
+namespace {}  // namespace
 
 void frmMain::ejecutar() {
-    boton(kEditarR)->setEnabled(false);
+    toolbarButton(kEditarR)->setEnabled(false);
     if (running_) {
         // One engine at a time: two would write the same result files.
         if (console_) mdiArea_->setActiveSubWindow(console_);
@@ -55,14 +52,14 @@ void frmMain::ejecutar() {
         return;
     }
     // The windows of earlier results would show what this run is about to replace.
-    cerrar_resultados();
+    closeResults();
     const QString folder = folderOf(dataFile);
 
     const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
     if (result == 0) {
         // The results belong to this document only if it is still the file that was run.
         if (document_.currentFile == dataFile && !document_.modified)
-            boton(kEditarR)->setEnabled(true);
+            toolbarButton(kEditarR)->setEnabled(true);
         const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
         mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
     } else if (result == kRunFailed) {
@@ -105,24 +102,24 @@ void frmMain::mostrar_fichero(const QString& path) {
     }
     if (!viewer_) {
         auto* viewer = new frmedit;
-        connect(viewer, &frmedit::printRequested, this, &frmMain::imprimir_texto);
+        connect(viewer, &frmedit::printRequested, this, &frmMain::printViewerText);
         viewer_ = mdiArea_->addSubWindow(viewer);
         placeChildWindow(*mdiArea_, *viewer_);
     }
     auto* viewer = qobject_cast<frmedit*>(viewer_->widget());
     viewer->btprint()->setEnabled(canPrintText());
-    viewer->mostrar(path, *text);
+    viewer->display(path, *text);
     viewer_->show();
     mdiArea_->setActiveSubWindow(viewer_);
 }
 
-void frmMain::cerrar_resultados() {
+void frmMain::closeResults() {
     if (viewer_) viewer_->close();
     if (exactCheck_) exactCheck_->close();
-    cerrar_graficas(*mdiArea_);
+    closeGraphs(*mdiArea_);
 }
 
-void frmMain::imprimir_texto(const QString& path) {
+void frmMain::printViewerText(const QString& path) {
     auto* viewer = viewer_ ? qobject_cast<frmedit*>(viewer_->widget()) : nullptr;
     if (!textPrinter_ || !viewer) return;
     // Printed, the viewer has done its work; a cancelled print dialog leaves it open.
@@ -138,23 +135,23 @@ void frmMain::editar(int kind) {
     const QString folder = QFileInfo(document_.currentFile).absolutePath();
     auto* chooser = new frmprintres(folder,
                                     {[this](const QString& path) { mostrar_fichero(path); },
-                                     [this, folder] { abrir_graficas(*mdiArea_, folder); }},
+                                     [this, folder] { openGraphs(*mdiArea_, folder); }},
                                     this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     // The redundancy results exist only when the editor asks for the study ("No" unselected).
     frmdatos* editor = dataEditor();
-    chooser->setRedundancia(!editor || !editor->optred(0)->isChecked());
+    chooser->setRedundancyOffered(!editor || !editor->optred(0)->isChecked());
     chooser->open();
 }
 
-void frmMain::comprobacion_exacta() {
+void frmMain::showExactCheck() {
     if (!dataEditor()) return;
     ExactCheckRequest request;
     request.dataFile = dataFileBytesFor(systemData());
     request.dataFileName =
         document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
     // The document's own results: those of its last run, while it is unchanged since.
-    if (boton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty()) {
+    if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty()) {
         const QString summary =
             findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
         QFile file(summary);

@@ -93,18 +93,18 @@ frmSplash::frmSplash(std::function<void()> showMainWindow, QWidget* parent)
 }
 
 void frmSplash::Timer1_Timer() {
-    if (++ticks_ >= kTicksShown) cerrar_y_mostrar();
+    if (++ticks_ >= kTicksShown) closeAndShowMain();
 }
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
-        cerrar_y_mostrar();
+        closeAndShowMain();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmSplash::cerrar_y_mostrar() {
+void frmSplash::closeAndShowMain() {
     timer_->stop();
     if (mainWindowShown_) return;
     mainWindowShown_ = true;

@@ -24,7 +24,7 @@ class frmSplash : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void cerrar_y_mostrar();
+    void closeAndShowMain();
 
     std::function<void()> showMainWindow_;
     QTimer* timer_;

@@ -35,7 +35,7 @@ Reading readIntoEditor(const QByteArray& bytes) {
     Host host;
     auto editor = std::make_unique<farvik::frmdatos>(host);
     farvik::DataFileItems items(bytes);
-    const bool whole = farvik::leer_fichero_datos(items, *editor);
+    const bool whole = farvik::readDataFile(items, *editor);
     // Every row the editor shows has its record, and every record its row.
     const farvik::SystemData& data = farvik::systemData();
     if (editor->elementRows() != data.elementCount ||

@@ -294,7 +294,7 @@ TEST_F(DiagramWindowTest, ExportsPngAndValidSvg) {
     QCoreApplication::processEvents();
     QTemporaryDir dir;
     dialogs.chooseFile(dir.filePath("diagrama"));  // no extension: PNG
-    window->exportar();
+    window->exportToFile();
     QImage png(dir.filePath("diagrama.png"));
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), window->diagram().bounds.size().toSize());
@@ -306,7 +306,7 @@ TEST_F(DiagramWindowTest, ExportsPngAndValidSvg) {
     }
 
     dialogs.chooseFile(dir.filePath("diagrama.svg"));
-    window->exportar();
+    window->exportToFile();
     QFile svg(dir.filePath("diagrama.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&svg);
@@ -326,7 +326,7 @@ TEST_F(DiagramWindowTest, ExportsPngAndValidSvg) {
 
     // A folder that does not exist: said, not hidden.
     dialogs.chooseFile(dir.filePath("no/such/diagrama.svg"));
-    window->exportar();
+    window->exportToFile();
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].text.startsWith("No se ha podido escribir"));
 }
@@ -338,7 +338,7 @@ TEST_F(DiagramWindowTest, PrintsOnePageWithTheHeadingOfThePrints) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("diagrama.pdf");
     dialogs.printToPdf(pdf);
-    window->imprimir();
+    window->printView();
     ASSERT_EQ(farvik::pdfPageCount(pdf), 1);
     const QString page = farvik::pdfPageTexts(pdf).value(0);
     EXPECT_TRUE(page.contains("Programa Farvik")) << page.toStdString();

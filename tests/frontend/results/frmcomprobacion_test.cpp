@@ -103,7 +103,7 @@ TEST(frmcomprobacion, SimulatedBesideExactWithExportAndPrint) {
     const analysis::ExactSystem exact(*analysis::readSystem(data.toStdString(), "SIS.DAT").model);
     const QString csv = dir.filePath(QStringLiteral("comprobacion.csv"));
     dialogs.chooseFile(csv);
-    ASSERT_TRUE(w.exportar());
+    ASSERT_TRUE(w.exportToFile());
     QFile exported(csv);
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(exported.readAll()).split('\n', Qt::SkipEmptyParts);
@@ -115,7 +115,7 @@ TEST(frmcomprobacion, SimulatedBesideExactWithExportAndPrint) {
 
     const QString pdf = dir.filePath(QStringLiteral("comprobacion.pdf"));
     dialogs.printToPdf(pdf);
-    w.imprimir();
+    w.printView();
     const QString printed = pdfPageTexts(pdf).join(' ');
     EXPECT_TRUE(printed.contains(QStringLiteral("Vida media")));
     EXPECT_TRUE(printed.contains(QStringLiteral("Duplicando 2-1")));
@@ -152,7 +152,7 @@ TEST(frmcomprobacion, ExactAloneRefusedAndCancelled) {
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_TRUE(dialogs.messages()[0].text.startsWith(
             QStringLiteral("El motor no acepta los datos: MAL.DAT, línea")));
-        EXPECT_FALSE(w.exportar());  // nothing to export
+        EXPECT_FALSE(w.exportToFile());  // nothing to export
     }
     {
         // Fifty subsystems of twenty in parallel: a thousand duplications, stopped at once.
@@ -170,7 +170,7 @@ TEST(frmcomprobacion, ExactAloneRefusedAndCancelled) {
         c.trials = "100";
         frmcomprobacion w({QByteArray::fromStdString(dataFileBytes(c)), "R.DAT", std::nullopt});
         EXPECT_TRUE(w.computing());
-        w.cancelar();
+        w.cancelRequested();
         waitFor(w);
         EXPECT_TRUE(w.table().rows.isEmpty());
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbencabezado"))->text(),

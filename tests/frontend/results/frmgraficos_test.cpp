@@ -105,8 +105,8 @@ TEST_F(GraficosTest, OpensOnTheReliabilityCurveBesideTheTable) {
     auto w = open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Gráficas"));
     EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("optgraf(0)"))->isChecked());
-    EXPECT_EQ(w->curva(), kFiabilidad);
-    EXPECT_EQ(w->rangoMostrado(), (GraphRange{0, 0, 30, 1}));
+    EXPECT_EQ(w->selectedGraph(), kReliabilityGraph);
+    EXPECT_EQ(w->shownGraphRange(), (GraphRange{0, 0, 30, 1}));
     EXPECT_EQ(rangeLabels(*w), (QStringList{"0.00", "0.00", "30.00", "1.00"}));
     EXPECT_EQ(label(*w, "lbx"), QStringLiteral("Tiempo"));
     EXPECT_EQ(label(*w, "lby"), QStringLiteral("Fiabilidad"));
@@ -121,7 +121,7 @@ TEST_F(GraficosTest, OpensOnTheReliabilityCurveBesideTheTable) {
 
     // Another graph: its own range and title.
     w->findChild<QRadioButton*>(QStringLiteral("optgraf(1)"))->click();
-    EXPECT_EQ(w->curva(), kHistograma);
+    EXPECT_EQ(w->selectedGraph(), kFailureCountGraph);
     EXPECT_EQ(rangeLabels(*w), (QStringList{"0.00", "0.00", "30.00", "5.00"}));
     EXPECT_EQ(label(*w, "lby"), QStringLiteral("Nº de fallos"));
 }
@@ -134,7 +134,7 @@ TEST_F(GraficosTest, EachGraphShowsItsPointsInTheirColours) {
     const auto at = [&](double x, double y, const QColor& colour) {
         const QImage image = plot->grab().toImage();
         const int reach = colour == blue ? 1 : 0;
-        return near(image, pixel(*plot, w->rangoMostrado(), x, y), colour, reach);
+        return near(image, pixel(*plot, w->shownGraphRange(), x, y), colour, reach);
     };
 
     // Reliability: dots at the points from (0, 1) on, light blue between them, white
@@ -148,7 +148,7 @@ TEST_F(GraficosTest, EachGraphShowsItsPointsInTheirColours) {
     EXPECT_TRUE(at(25, 0.44, white));
 
     // Histogram: red boxes outlined in blue, white above them.
-    w->elegir_grafico(kHistograma);
+    w->chooseGraph(kFailureCountGraph);
     EXPECT_TRUE(at(16, 1.6, red));
     EXPECT_TRUE(at(25, 1.2, red));
     EXPECT_TRUE(at(16, 3, blue));
@@ -157,8 +157,8 @@ TEST_F(GraficosTest, EachGraphShowsItsPointsInTheirColours) {
 
     // Failure rate: from the middle of the first interval on; point 0 is not drawn, nor
     // a segment from it.
-    w->elegir_grafico(kTasaDeFallo);
-    EXPECT_EQ(w->rangoMostrado(), (GraphRange{0, 0, 25, 0.2}));
+    w->chooseGraph(kFailureRateGraph);
+    EXPECT_EQ(w->shownGraphRange(), (GraphRange{0, 0, 25, 0.2}));
     EXPECT_TRUE(at(5, 0.06667, red));
     EXPECT_TRUE(at(15, 0.08571, red));
     EXPECT_TRUE(at(11, 0.06667 + 0.6 * (0.08571 - 0.06667), blue));
@@ -169,60 +169,60 @@ TEST_F(GraficosTest, EachGraphShowsItsPointsInTheirColours) {
 TEST_F(GraficosTest, DraggingZoomsToTheSameRectangleInEitherDirection) {
     auto w = open();
     GraphPlot* plot = w->plot();
-    const GraphRange full = w->rangoMostrado();
+    const GraphRange full = w->shownGraphRange();
     const QPoint a = pixel(*plot, full, 5, 0.9), b = pixel(*plot, full, 22, 0.1);
     const GraphRange expected = rangeBetween(*plot, full, a, b);
 
     drag(plot, a, b);
-    const GraphRange zoomed = w->rangoMostrado();
+    const GraphRange zoomed = w->shownGraphRange();
     expectNear(zoomed, expected);
     EXPECT_EQ(plot->picture().range, zoomed);
     EXPECT_EQ(rangeLabels(*w), (QStringList{fixedNumber(zoomed.x0, 2), fixedNumber(zoomed.y0, 2),
                                             fixedNumber(zoomed.x1, 2), fixedNumber(zoomed.y1, 2)}));
-    EXPECT_EQ(w->rangoCompleto(), full);
+    EXPECT_EQ(w->fullGraphRange(), full);
 
     // Back to the whole curve with the right button, then the opposite drag.
     mouse(plot, QEvent::MouseButtonPress, a, Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(w->rangoMostrado(), full);
+    EXPECT_EQ(w->shownGraphRange(), full);
     EXPECT_EQ(plot->picture().range, full);
     drag(plot, b, a);
-    EXPECT_EQ(w->rangoMostrado(), zoomed);
+    EXPECT_EQ(w->shownGraphRange(), zoomed);
 
     // Bottom left to top right, inside the zoomed view.
     const QPoint c(plot->width() / 5, plot->height() * 4 / 5), d(plot->width() / 2, 10);
     drag(plot, c, d);
-    expectNear(w->rangoMostrado(), rangeBetween(*plot, zoomed, c, d));
+    expectNear(w->shownGraphRange(), rangeBetween(*plot, zoomed, c, d));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 TEST_F(GraficosTest, AClickWithoutDraggingDoesNotZoom) {
     auto w = open();
     GraphPlot* plot = w->plot();
-    const QPoint at = pixel(*plot, w->rangoMostrado(), 12, 0.4);
+    const QPoint at = pixel(*plot, w->shownGraphRange(), 12, 0.4);
     mouse(plot, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
     EXPECT_TRUE(plot->dragging());
     mouse(plot, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(plot->dragging());
-    EXPECT_EQ(w->rangoMostrado(), (GraphRange{0, 0, 30, 1}));
+    EXPECT_EQ(w->shownGraphRange(), (GraphRange{0, 0, 30, 1}));
     EXPECT_EQ(plot->picture().range, (GraphRange{0, 0, 30, 1}));
     // A drag along one line has no height either.
     drag(plot, at, at + QPoint(40, 0));
-    EXPECT_EQ(w->rangoMostrado(), (GraphRange{0, 0, 30, 1}));
+    EXPECT_EQ(w->shownGraphRange(), (GraphRange{0, 0, 30, 1}));
 }
 
 TEST_F(GraficosTest, ResizingAndChangingGraphCancelTheZoom) {
     auto w = open();
     GraphPlot* plot = w->plot();
     drag(plot, QPoint(20, 20), QPoint(120, 90));
-    ASSERT_NE(w->rangoMostrado(), (GraphRange{0, 0, 30, 1}));
+    ASSERT_NE(w->shownGraphRange(), (GraphRange{0, 0, 30, 1}));
 
     w->resize(w->width() + 60, w->height() + 40);
     QApplication::sendPostedEvents();
-    EXPECT_EQ(w->rangoMostrado(), (GraphRange{0, 0, 30, 1}));
+    EXPECT_EQ(w->shownGraphRange(), (GraphRange{0, 0, 30, 1}));
     EXPECT_EQ(plot->picture().range, (GraphRange{0, 0, 30, 1}));
 
     drag(plot, QPoint(20, 20), QPoint(120, 90));
-    w->elegir_grafico(kFiabilidad);
+    w->chooseGraph(kReliabilityGraph);
     EXPECT_EQ(plot->picture().range, (GraphRange{0, 0, 30, 1}));
 }
 
@@ -258,10 +258,10 @@ TEST_F(GraficosTest, AGraphThatCannotBeDrawnLeavesThePreviousOne) {
     auto w = open({"        0.00000       10.00000       4        0.60000        0.00000",
                    "       10.00000       20.00000       6        0.00000        0.00000"});
     ASSERT_TRUE(dialogs.messages().isEmpty());
-    w->elegir_grafico(kTasaDeFallo);
+    w->chooseGraph(kFailureRateGraph);
     ASSERT_EQ(dialogs.messageTexts(),
               QStringList{"El intervalo en el eje y es cero.\nElige otro intervalo"});
-    EXPECT_EQ(w->plot()->picture().kind, kFiabilidad);
+    EXPECT_EQ(w->plot()->picture().kind, kReliabilityGraph);
     EXPECT_EQ(rangeLabels(*w), (QStringList{"0.00", "0.00", "20.00", "1.00"}));
     EXPECT_EQ(label(*w, "lby"), QStringLiteral("Fiabilidad"));
 }
@@ -288,10 +288,10 @@ TEST_F(GraficosTest, PrintsTheTableAloneOrBelowTheGraph) {
     const QString withGraph = dir.filePath(QStringLiteral("grafico.pdf"));
     dialogs.answerNext(MessageAnswer::No);
     dialogs.printToPdf(alone);
-    w->imprimir();
+    w->printView();
     dialogs.answerNext(MessageAnswer::Yes);
     dialogs.printToPdf(withGraph);
-    w->imprimir();
+    w->printView();
     ASSERT_EQ(dialogs.printRequests(), 2);
 
     const auto firstRowTop = [](const QList<PdfWord>& words) {

@@ -50,11 +50,11 @@ TEST_F(PrintresTest, OffersFourChoicesTheRedundancyOneOnlyWithRedundancy) {
               QStringLiteral("Aceptar"));
 
     option(*c, 2)->setChecked(true);
-    c->setRedundancia(false);
+    c->setRedundancyOffered(false);
     EXPECT_FALSE(option(*c, 2)->isEnabled());
     // What was chosen cannot stay chosen once it is off.
     EXPECT_FALSE(option(*c, 2)->isChecked());
-    c->setRedundancia(true);
+    c->setRedundancyOffered(true);
     EXPECT_TRUE(option(*c, 2)->isEnabled());
 }
 
@@ -72,7 +72,7 @@ TEST_F(PrintresTest, AceptarShowsTheChosenFileOrTheGraphsAndCloses) {
 
     auto c = chooser();
     option(*c, 3)->setChecked(true);
-    c->aceptar();
+    c->acceptChoice();
     EXPECT_EQ(graphs, 1);
     EXPECT_EQ(shown.size(), 3);
     EXPECT_FALSE(c->isVisible());

@@ -96,7 +96,7 @@ TEST_F(GraphExportTest, TheCsvHoldsTheTablesNumbersRowByRow) {
 }
 
 TEST_F(GraphExportTest, ASmallRateGetsGridValuesThatDiffer) {
-    window->elegir_grafico(kTasaDeFallo);
+    window->chooseGraph(kFailureRateGraph);
     QApplication::sendPostedEvents();
     QStringList shown;
     for (int i = 1; i <= 9; ++i)

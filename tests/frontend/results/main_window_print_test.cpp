@@ -23,7 +23,7 @@ TEST(MainWindowPrintTest, PrintsTheGraphWindowAndIsOffWithoutOne) {
     w.setProgramEnd([] {});
     w.show();
     QAction* menu = w.findChild<QAction*>(QStringLiteral("mnuFilePrint"));
-    QAction* button = w.boton(QStringLiteral("Imprimir"));
+    QAction* button = w.toolbarButton(QStringLiteral("Imprimir"));
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(button, nullptr);
     // The data editor has nothing to print.
@@ -32,9 +32,9 @@ TEST(MainWindowPrintTest, PrintsTheGraphWindowAndIsOffWithoutOne) {
 
     writeFile(dir.path(), QStringLiteral("tablafia.txt"),
               tableText({"        0.00000       10.00000       1        0.00000        0.20000"}));
-    frmgraficos* graficos = abrir_graficas(*w.mdiArea(), dir.path());
+    frmgraficos* graphWindow = openGraphs(*w.mdiArea(), dir.path());
     QApplication::sendPostedEvents();
-    w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graficos->parentWidget()));
+    w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graphWindow->parentWidget()));
     EXPECT_TRUE(menu->isEnabled());
     EXPECT_TRUE(button->isEnabled());
 
@@ -47,10 +47,10 @@ TEST(MainWindowPrintTest, PrintsTheGraphWindowAndIsOffWithoutOne) {
 
     w.mdiArea()->setActiveSubWindow(w.dataEditorWindow());
     EXPECT_FALSE(menu->isEnabled());
-    w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graficos->parentWidget()));
+    w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(graphWindow->parentWidget()));
     EXPECT_TRUE(menu->isEnabled());
     // "&Aceptar" closes the graph window with its frame.
-    graficos->findChild<QPushButton*>(QStringLiteral("btdaceptar"))->click();
+    graphWindow->findChild<QPushButton*>(QStringLiteral("btdaceptar"))->click();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
     w.mdiArea()->setActiveSubWindow(w.dataEditorWindow());

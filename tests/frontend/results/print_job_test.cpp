@@ -252,12 +252,12 @@ TEST_F(PrintJobTest, TheGraphGoesBetweenTheHeadingAndTheText) {
 
 TEST_F(PrintJobTest, CancellingThePrintDialogPrintsNothing) {
     ScriptedDialogs dialogs;
-    EXPECT_FALSE(imprimir_fichero(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
+    EXPECT_FALSE(printResultFile(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
     EXPECT_EQ(dialogs.printRequests(), 1);
     EXPECT_FALSE(QFile::exists(pdf));
 
     dialogs.printToPdf(pdf);
-    EXPECT_TRUE(imprimir_fichero(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
+    EXPECT_TRUE(printResultFile(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
     const QStringList pages = pdfPageTexts(pdf);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].simplified().contains(QStringLiteral("Archivo: fallo Fecha: ")));

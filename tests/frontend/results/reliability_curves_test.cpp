@@ -41,22 +41,23 @@ TEST(ReliabilityCurvesTest, ReadsTheTableTheEngineWrote) {
 
     const ReliabilityCurves curves = readReliabilityTable(text);
     ASSERT_EQ(curves.n, rows.size() + 1);
-    const Curve& fiab = curves.curves[kFiabilidad];
-    const Curve& hist = curves.curves[kHistograma];
-    const Curve& tasa = curves.curves[kTasaDeFallo];
-    for (const Curve* c : {&fiab, &hist, &tasa}) ASSERT_EQ(c->points.size(), rows.size() + 1);
+    const Curve& fiab = curves.curves[kReliabilityGraph];
+    const Curve& hist = curves.curves[kFailureCountGraph];
+    const Curve& failureRateCurve = curves.curves[kFailureRateGraph];
+    for (const Curve* c : {&fiab, &hist, &failureRateCurve})
+        ASSERT_EQ(c->points.size(), rows.size() + 1);
 
     EXPECT_EQ(fiab.points[0], QPointF(0, 1));
     EXPECT_EQ(hist.points[0], QPointF(0, 0));
-    EXPECT_EQ(tasa.points[0], QPointF(0, 0));
+    EXPECT_EQ(failureRateCurve.points[0], QPointF(0, 0));
     double failures = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QList<double>& r = rows[i];
         EXPECT_EQ(fiab.points[i + 1], QPointF(r[1], r[3])) << "row " << i;
         EXPECT_EQ(hist.points[i + 1], QPointF(r[1], r[2])) << "row " << i;
         // The rate belongs to the middle of its interval.
-        EXPECT_DOUBLE_EQ(tasa.points[i + 1].x(), (r[0] + r[1]) / 2) << "row " << i;
-        EXPECT_EQ(tasa.points[i + 1].y(), r[4]) << "row " << i;
+        EXPECT_DOUBLE_EQ(failureRateCurve.points[i + 1].x(), (r[0] + r[1]) / 2) << "row " << i;
+        EXPECT_EQ(failureRateCurve.points[i + 1].y(), r[4]) << "row " << i;
         failures += r[2];
     }
     EXPECT_EQ(failures, 1000);  // every trial of SERIE fails once
@@ -64,7 +65,7 @@ TEST(ReliabilityCurvesTest, ReadsTheTableTheEngineWrote) {
     EXPECT_EQ(fiab.xTitle, QStringLiteral("Tiempo"));
     EXPECT_EQ(fiab.yTitle, QStringLiteral("Fiabilidad"));
     EXPECT_EQ(hist.yTitle, QStringLiteral("Nº de fallos"));
-    EXPECT_EQ(tasa.yTitle, QStringLiteral("Tasa de fallo"));
+    EXPECT_EQ(failureRateCurve.yTitle, QStringLiteral("Tasa de fallo"));
 
     // Ranges: the reliability falls from 1 to 0 over the whole table.
     EXPECT_EQ(fullRange(fiab), (GraphRange{0, 0, rows.last()[1], 1}));
@@ -74,7 +75,8 @@ TEST(ReliabilityCurvesTest, ReadsTheTableTheEngineWrote) {
         highestRate = std::max(highestRate, r[4]);
     }
     EXPECT_EQ(fullRange(hist), (GraphRange{0, 0, rows.last()[1], most}));
-    EXPECT_EQ(fullRange(tasa), (GraphRange{0, 0, tasa.points.back().x(), highestRate}));
+    EXPECT_EQ(fullRange(failureRateCurve),
+              (GraphRange{0, 0, failureRateCurve.points.back().x(), highestRate}));
 }
 
 TEST(ReliabilityCurvesTest, ATableWithoutRowsCannotBeDrawn) {
@@ -98,27 +100,27 @@ TEST(ReliabilityCurvesTest, RowsAreFieldsBetweenBlanksWhateverTheLineEnds) {
     text += "  20.00000 30.00000  0\n";
     const ReliabilityCurves curves = readReliabilityTable(text);
     ASSERT_EQ(curves.n, 3);
-    EXPECT_EQ(curves.curves[kFiabilidad].points[1], QPointF(10, 0.6));
-    EXPECT_EQ(curves.curves[kFiabilidad].points[2], QPointF(20, 0));
-    EXPECT_EQ(curves.curves[kHistograma].points[2], QPointF(20, 6));
-    EXPECT_EQ(curves.curves[kTasaDeFallo].points[1], QPointF(5, 0.08));
-    EXPECT_EQ(curves.curves[kTasaDeFallo].points[2], QPointF(15, 0));
+    EXPECT_EQ(curves.curves[kReliabilityGraph].points[1], QPointF(10, 0.6));
+    EXPECT_EQ(curves.curves[kReliabilityGraph].points[2], QPointF(20, 0));
+    EXPECT_EQ(curves.curves[kFailureCountGraph].points[2], QPointF(20, 6));
+    EXPECT_EQ(curves.curves[kFailureRateGraph].points[1], QPointF(5, 0.08));
+    EXPECT_EQ(curves.curves[kFailureRateGraph].points[2], QPointF(15, 0));
 }
 
 TEST(ReliabilityCurvesTest, RangesTakeEveryPointAndTheHistogramStartsAtZero) {
     ReliabilityCurves curves =
         readReliabilityTable(tableText({row(0, 10, 3, 0.7, 0.035), row(10, 20, 7, 0.0, 0.2)}));
-    EXPECT_EQ(fullRange(curves.curves[kFiabilidad]), (GraphRange{0, 0, 20, 1}));
-    EXPECT_EQ(fullRange(curves.curves[kHistograma]), (GraphRange{0, 0, 20, 7}));
+    EXPECT_EQ(fullRange(curves.curves[kReliabilityGraph]), (GraphRange{0, 0, 20, 1}));
+    EXPECT_EQ(fullRange(curves.curves[kFailureCountGraph]), (GraphRange{0, 0, 20, 7}));
     // Point 0 is not drawn on the rate curve, yet it holds the range down to 0.
-    EXPECT_EQ(fullRange(curves.curves[kTasaDeFallo]), (GraphRange{0, 0, 15, 0.2}));
+    EXPECT_EQ(fullRange(curves.curves[kFailureRateGraph]), (GraphRange{0, 0, 15, 0.2}));
 
     // The histogram's range starts at time 0 even when no point lies there.
-    Curve& hist = curves.curves[kHistograma];
+    Curve& hist = curves.curves[kFailureCountGraph];
     for (QPointF& p : hist.points) p.rx() += 5;
     computeRanges(curves);
     EXPECT_EQ(fullRange(hist), (GraphRange{0, 0, 25, 7}));
-    EXPECT_EQ(fullRange(curves.curves[kFiabilidad]), (GraphRange{0, 0, 20, 1}));
+    EXPECT_EQ(fullRange(curves.curves[kReliabilityGraph]), (GraphRange{0, 0, 20, 1}));
 }
 
 }  // namespace

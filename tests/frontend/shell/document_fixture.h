@@ -71,14 +71,14 @@ class DocumentTest : public ::testing::Test {
     // File commands, answered through the scripted dialogs.
     bool saveAs(const QString& file) {
         dialogs.chooseFile(file);
-        return window->guardar_como();
+        return window->saveAs();
     }
     void open(const QString& file) {
         dialogs.chooseFile(file);
-        window->comando_abrir();
+        window->openCommand();
     }
     bool buttonOn(const char* key) const {
-        return window->boton(QString::fromLatin1(key))->isEnabled();
+        return window->toolbarButton(QString::fromLatin1(key))->isEnabled();
     }
 
     static QByteArray readFile(const QString& file) {

@@ -292,7 +292,7 @@ TEST_F(EngineRunTest, ResultWindowsCloseWhenTheirResultsAreReplaced) {
     auto showResults = [&] {
         run({reply(kFirstQuestion, "2")});
         ASSERT_TRUE(viewerShown());
-        farvik::abrir_graficas(*window->mdiArea(), folder.path());
+        farvik::openGraphs(*window->mdiArea(), folder.path());
         ASSERT_EQ(graphWindows(), 1);
     };
     const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
@@ -308,13 +308,13 @@ TEST_F(EngineRunTest, ResultWindowsCloseWhenTheirResultsAreReplaced) {
     EXPECT_EQ(graphsDuringTheRun, 0);
 
     showResults();
-    ASSERT_TRUE(window->comando_nuevo());
+    ASSERT_TRUE(window->newCommand());
     EXPECT_FALSE(viewerShown());
     EXPECT_EQ(graphWindows(), 0);
 
     auto open = [&] {
         dialogs.chooseFile(dataFile);
-        window->comando_abrir();
+        window->openCommand();
         ASSERT_EQ(window->document().currentFile, dataFile);
     };
     open();
@@ -331,7 +331,7 @@ TEST_F(EngineRunTest, OnlyDataFilesAreRun) {
     const QString other = path(QStringLiteral("SIS1.TXT"));
     ASSERT_TRUE(QFile::copy(dataFile, other));
     dialogs.chooseFile(other);
-    window->comando_abrir();
+    window->openCommand();
     ASSERT_EQ(window->document().currentFile, other);
     window->ejecutar();
     EXPECT_EQ(
@@ -534,7 +534,7 @@ TEST_F(EngineRunTest, ResultsOfAFileChangedDuringTheRunLeaveEditarROff) {
 
 TEST_F(EngineRunTest, EditarDShowsTheDataFileAndAceptarClosesTheViewer) {
     savedSeriesSystem(path(QStringLiteral("sis1.dat")));
-    window->boton(QStringLiteral("EditarD"))->trigger();
+    window->toolbarButton(QStringLiteral("EditarD"))->trigger();
     ASSERT_NE(viewer(), nullptr);
     EXPECT_EQ(viewer()->windowTitle(), QStringLiteral("Archivo de datos y resultados"));
     EXPECT_EQ(viewer()->rtxtdatos()->objectName(), QStringLiteral("rtxtdatos"));

@@ -145,7 +145,7 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
 
     {
         FullDisk full;
-        EXPECT_FALSE(window->guardar());
+        EXPECT_FALSE(window->save());
     }
     expectKept("Save", file);
 
@@ -178,20 +178,20 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
     dialogs.answerNext(MessageAnswer::Yes);
     {
         FullDisk full;
-        EXPECT_FALSE(window->comando_nuevo());
+        EXPECT_FALSE(window->newCommand());
     }
     expectKept("New", other);
     dialogs.answerNext(MessageAnswer::Yes);
     dialogs.chooseFile(file);
     {
         FullDisk full;
-        window->comando_abrir();
+        window->openCommand();
     }
     expectKept("Open", other);
     EXPECT_EQ(window->document().currentFile, other);
 
     // With room again, the changes are still there to be saved.
-    ASSERT_TRUE(window->guardar());
+    ASSERT_TRUE(window->save());
     EXPECT_FALSE(window->document().modified);
     EXPECT_EQ(readFile(other), farvik::dataFileBytesFor(data()));
 }
@@ -199,11 +199,11 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
 // The same on a real disk that fills up: a small tmpfs with one block left, where the new
 // file is several blocks long.
 TEST_F(FileCommandsTest, AFullDiskKeepsTheFileWhole) {
-    const QString disco = path(QStringLiteral("disco"));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(disco));
-    SmallDisk disk(disco.toStdString(), 256);
+    const QString diskFolder = path(QStringLiteral("disco"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(diskFolder));
+    SmallDisk disk(diskFolder.toStdString(), 256);
     if (!disk.valid()) GTEST_SKIP() << "no tmpfs can be mounted here (root only)";
-    const QString file = disco + QStringLiteral("/SIS1.DAT");
+    const QString file = diskFolder + QStringLiteral("/SIS1.DAT");
     ASSERT_TRUE(saveAs(file));
     const QByteArray before = readFile(file);
     structure(3);
@@ -212,16 +212,16 @@ TEST_F(FileCommandsTest, AFullDiskKeepsTheFileWhole) {
     ASSERT_GT(farvik::dataFileBytesFor(data()).size(), 3 * 4096);
     ASSERT_TRUE(disk.fillLeaving("RELLENO", 4096));
 
-    EXPECT_FALSE(window->guardar());
+    EXPECT_FALSE(window->save());
     EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
-    EXPECT_EQ(QDir(disco).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(diskFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"RELLENO", "SIS1.DAT"}));
     EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveError + file});
     EXPECT_TRUE(window->document().modified);
 
     // Room made, the same changes are written whole.
-    ASSERT_TRUE(QFile::remove(disco + QStringLiteral("/RELLENO")));
-    ASSERT_TRUE(window->guardar());
+    ASSERT_TRUE(QFile::remove(diskFolder + QStringLiteral("/RELLENO")));
+    ASSERT_TRUE(window->save());
     EXPECT_EQ(readFile(file), farvik::dataFileBytesFor(data()));
 }
 
@@ -236,7 +236,7 @@ TEST_F(FileCommandsTest, SavingIntoAFolderThatTakesNoFileKeepsTheChanges) {
     {
         ReadOnlyFolder readOnly(path(QStringLiteral("solo lectura")).toStdString());
         ASSERT_TRUE(readOnly.valid());
-        EXPECT_FALSE(window->guardar());
+        EXPECT_FALSE(window->save());
         EXPECT_FALSE(saveAs(path(QStringLiteral("solo lectura/otro.dat"))));
     }
     EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
@@ -260,7 +260,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileCleanAndTheDialogAsAsked) {
     structure(3);
     subsystems(2);
     ASSERT_TRUE(saveAs(path(QStringLiteral("sis1.dat"))));
-    window->comando_nuevo();
+    window->newCommand();
 
     open(path(QStringLiteral("SIS1.DAT")));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
@@ -280,7 +280,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileCleanAndTheDialogAsAsked) {
     EXPECT_EQ(asked.request.initialFolder, folder.path());
 
     // Cancelling the dialog reads nothing.
-    window->comando_abrir();
+    window->openCommand();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
     EXPECT_EQ(data().systemType, 1);
 }
@@ -296,7 +296,7 @@ TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
     const std::string cut = "DATOS DEL ELEMENTO 1-3";
     lines.erase(std::find(lines.begin(), lines.end(), cut), lines.end());
     writeLines(path(QStringLiteral("CORTO.DAT")), lines);
-    window->comando_nuevo();
+    window->newCommand();
 
     open(path(QStringLiteral("CORTO.DAT")));
     EXPECT_TRUE(dialogs.messages().isEmpty());
@@ -343,7 +343,7 @@ TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
     lines[lines.size() - 4] = "2.5";     // seed: halves go to the even integer
     lines[lines.size() - 1] = "1500.5";  // trials: through a double to the nearest
     writeLines(path(QStringLiteral("TRES.DAT")), lines);
-    window->comando_nuevo();
+    window->newCommand();
 
     open(path(QStringLiteral("TRES.DAT")));
     EXPECT_FALSE(data().redundancyStudy);
@@ -362,7 +362,7 @@ TEST_F(FileCommandsTest, AFileTheEditorCannotHoldStopsTheReadingQuietly) {
     for (const char* count : {"21", "0", "1.5e9", "uno"}) {
         lines[24] = count;
         writeLines(path(QStringLiteral("MAL.DAT")), lines);
-        window->comando_nuevo();
+        window->newCommand();
         dialogs.chooseFile(path(QStringLiteral("MAL.DAT")));
         EXPECT_FALSE(window->abrirfichero()) << count;
         // No limit message of the editor either.

@@ -61,8 +61,8 @@ class MainWindowTest : public ::testing::Test {
     static void run(frmMain& w, const char* name) { item(w, name)->trigger(); }
 
     static DocumentButtons buttons(frmMain& w) {
-        return {w.boton(3)->isEnabled(), w.boton(5)->isEnabled(), w.boton(8)->isEnabled(),
-                w.boton(9)->isEnabled()};
+        return {w.toolbarButton(3)->isEnabled(), w.toolbarButton(5)->isEnabled(),
+                w.toolbarButton(8)->isEnabled(), w.toolbarButton(9)->isEnabled()};
     }
 
     ScriptedDialogs dialogs;
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, NewThenSalirAsksWhetherToLeave) {
     EXPECT_EQ(programEnds, 0);
 
     dialogs.answerNext(MessageAnswer::Yes);
-    w->boton(QStringLiteral("Salir"))->trigger();
+    w->toolbarButton(QStringLiteral("Salir"))->trigger();
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(programEnds, 1);
     EXPECT_EQ(readPlacement(SettingsStore(settingsFile())), WindowPlacement{});
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, CancelAtNewKeepsTheChangedDocument) {
     QMdiSubWindow* editor = w->dataEditorWindow();
 
     dialogs.answerNext(MessageAnswer::Cancel);
-    w->boton(QStringLiteral("Nuevo"))->trigger();
+    w->toolbarButton(QStringLiteral("Nuevo"))->trigger();
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages().first().text, kSaveQuestion);
     EXPECT_EQ(dialogs.messages().first().buttons, MessageButtons::YesNoCancel);
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, YesAtNewKeepsTheDocumentWhenNothingWasSaved) {
     w->markModified();
     QMdiSubWindow* editor = w->dataEditorWindow();
     dialogs.answerNext(MessageAnswer::Yes);
-    EXPECT_FALSE(w->comando_nuevo());
+    EXPECT_FALSE(w->newCommand());
     EXPECT_TRUE(w->document().modified);
     EXPECT_EQ(w->dataEditorWindow(), editor);
 }
@@ -347,9 +347,9 @@ TEST_F(MainWindowTest, ToolbarButtonsKeepTheirPositions) {
         {"", ""},
         {"Salir", "Salir"},
     };
-    ASSERT_EQ(w->boton(expected.size() + 1), nullptr);
+    ASSERT_EQ(w->toolbarButton(expected.size() + 1), nullptr);
     for (int i = 0; i < expected.size(); ++i) {
-        QAction* button = w->boton(i + 1);
+        QAction* button = w->toolbarButton(i + 1);
         ASSERT_NE(button, nullptr);
         const auto& [key, tooltip] = expected[i];
         if (key.isEmpty()) {
@@ -441,7 +441,8 @@ TEST_F(MainWindowTest, HelpContentsSaysThereIsNoHelp) {
 TEST_F(MainWindowTest, AboutOpensModallyFromMenuAndToolbar) {
     auto w = makeWindow();
     w->show();
-    for (QAction* command : {item(*w, "mnuHelpAbout"), w->boton(QStringLiteral("Acerca"))}) {
+    for (QAction* command :
+         {item(*w, "mnuHelpAbout"), w->toolbarButton(QStringLiteral("Acerca"))}) {
         QString seen;
         QWidget* owner = nullptr;
         QTimer::singleShot(0, [&] {
@@ -469,11 +470,11 @@ TEST_F(MainWindowTest, WindowMenuListsAndActivatesTheChildWindows) {
     QMenu* menu = w->findChild<QMenu*>(QStringLiteral("mnuWindow"));
     ASSERT_NE(menu, nullptr);
     emit menu->aboutToShow();
-    QAction* datos = nullptr;
+    QAction* dataItem = nullptr;
     for (QAction* a : menu->actions())
-        if (a->text() == QStringLiteral("&1 Datos")) datos = a;
-    ASSERT_NE(datos, nullptr);
-    datos->trigger();
+        if (a->text() == QStringLiteral("&1 Datos")) dataItem = a;
+    ASSERT_NE(dataItem, nullptr);
+    dataItem->trigger();
     EXPECT_EQ(w->mdiArea()->activeSubWindow(), w->dataEditorWindow());
 
     emit menu->aboutToShow();  // rebuilt, not appended

@@ -17,7 +17,7 @@ class RoundTripTest : public DocumentTest {
         const std::string before = describe(saved);
         engineReadsTheSameSystem(saved, path(name.toUpper()));
 
-        window->comando_nuevo();
+        window->newCommand();
         ASSERT_NE(describe(data()), before);  // the new document really starts afresh
         open(path(name.toUpper()));
         EXPECT_EQ(describe(data()), before);
