@@ -1,44 +1,15 @@
 #include "dialog_seam.h"
 
-#include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+
+#include "message_box.h"
 
 namespace farvik {
 namespace {
 
 DialogSeam* g_installed = nullptr;
-
-QMessageBox::Icon toQt(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Question:
-            return QMessageBox::Question;
-        case MessageIcon::Information:
-            return QMessageBox::Information;
-        case MessageIcon::Exclamation:
-            return QMessageBox::Warning;
-        case MessageIcon::Critical:
-            return QMessageBox::Critical;
-        case MessageIcon::None:
-            break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-QMessageBox::StandardButtons toQt(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::Ok:
-            return QMessageBox::Ok;
-        case MessageButtons::OkCancel:
-            return QMessageBox::Ok | QMessageBox::Cancel;
-        case MessageButtons::YesNo:
-            return QMessageBox::Yes | QMessageBox::No;
-        case MessageButtons::YesNoCancel:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    }
-    return QMessageBox::Ok;
-}
 
 }  // namespace
 
@@ -53,28 +24,9 @@ void setDialogs(DialogSeam* seam) {
 
 MessageAnswer QtDialogs::message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
                                  const QString& title, const QString& text) {
-    QMessageBox box(toQt(icon), title, text, toQt(buttons), parent);
-    // Spanish captions for the standard buttons, whatever the system language.
-    if (auto* b = box.button(QMessageBox::Yes)) b->setText(QStringLiteral("&Sí"));
-    if (auto* b = box.button(QMessageBox::No)) b->setText(QStringLiteral("&No"));
-    if (auto* b = box.button(QMessageBox::Cancel)) b->setText(QStringLiteral("Cancelar"));
-    if (auto* b = box.button(QMessageBox::Ok)) b->setText(QStringLiteral("Aceptar"));
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return MessageAnswer::Yes;
-        case QMessageBox::No:
-            return MessageAnswer::No;
-        case QMessageBox::Cancel:
-            return MessageAnswer::Cancel;
-        case QMessageBox::Ok:
-            return MessageAnswer::Ok;
-        default:
-            break;
-    }
-    // Closed with Escape or the window's close control.
-    return buttons == MessageButtons::YesNo ? MessageAnswer::No
-           : buttons == MessageButtons::Ok  ? MessageAnswer::Ok
-                                            : MessageAnswer::Cancel;
+    const auto box = buildMessageBox(parent, icon, buttons, title, text);
+    box->exec();
+    return answerOf(*box, buttons);
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& request) {

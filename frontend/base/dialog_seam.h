@@ -23,7 +23,9 @@ class DialogSeam {
   public:
     virtual ~DialogSeam() = default;
 
-    // A modal message box; an empty title stays empty.
+    // A modal message box; an empty title stays empty. A box dismissed without a button
+    // (Escape, its close control) answers Cancel, also when it shows no Cancel button, and
+    // Ok when Ok is its only button.
     virtual MessageAnswer message(QWidget* parent, MessageIcon icon, MessageButtons buttons,
                                   const QString& title, const QString& text) = 0;
     // The chosen path, or an empty string when the user cancels.

@@ -28,6 +28,9 @@ class EngineRun : public QObject {
     int exec();
     // Stops the engine; the earlier results are put back. Nothing when it has ended.
     void cancel();
+    const EngineCommand& command() const { return command_; }
+    // The engine has started and not yet ended.
+    bool running() const { return process_.state() != QProcess::NotRunning; }
 
   private:
     void show(const QString& text);

@@ -115,6 +115,7 @@ void frmMain::nuevo_documento() {
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
+    ++documentNumber_;
     setDocumentButtons({false, true, true, false});
     cambia_titulo();
 
@@ -135,15 +136,37 @@ void frmMain::openDataEditor() {
     auto* editor = new frmdatos(*this, mdiArea_);
     dataEditorWidget_ = editor;
     dataEditor_ = mdiArea_->addSubWindow(editor);
+    // Its close control only hides it (see eventFilter).
+    dataEditor_->installEventFilter(this);
     // At the top left corner, so that a frame smaller than the editor scrolls from there.
     dataEditor_->move(0, 0);
     editor->show();
     followEditorInDiagram();
 }
 
+void frmMain::showDataEditor() {
+    if (!dataEditor_) return;
+    if (dataEditor_->isMinimized()) dataEditor_->showNormal();
+    dataEditor_->show();
+    mdiArea_->setActiveSubWindow(dataEditor_);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The editor holds the document: closing it would leave nothing to edit or save but a
+    // new document. So its close control hides it, and Ver > "&Datos del sistema" brings
+    // it back as it was; only a new document replaces it.
+    if (event->type() == QEvent::Close && dataEditor_ && watched == dataEditor_.data()) {
+        event->ignore();
+        dataEditor_->hide();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 // ---- Commands -------------------------------------------------------------------------
 
 bool frmMain::newCommand() {
+    if (!stopRunFirst()) return false;
     if (!document_.modified) {
         nuevo_documento();
         return true;
@@ -175,6 +198,7 @@ void frmMain::printView() {
 }
 
 void frmMain::salir() {
+    if (!stopRunFirst()) return;
     if (!document_.modified) {
         if (ask(this, MessageButtons::YesNo,
                 QStringLiteral("Estás seguro que deseas abandonar el programa")) ==
@@ -182,13 +206,21 @@ void frmMain::salir() {
             close();
         return;
     }
-    if (ask(this, MessageButtons::YesNo, kSaveQuestion) == MessageAnswer::No) {
-        // Leave at once: nothing written, and the placement is not stored either.
-        programEnd_();
-        return;
+    switch (ask(this, MessageButtons::YesNo, kSaveQuestion)) {
+        case MessageAnswer::No:
+            // Leave at once: nothing written, and the placement is not stored either.
+            programEnd_();
+            return;
+        case MessageAnswer::Yes:
+            // Changes the user asked to keep are not thrown away when they could not be
+            // written.
+            if (save()) close();
+            return;
+        default:
+            // The question dismissed (Escape, its close control): nothing was answered, so
+            // the program stays with its document as it was.
+            return;
     }
-    // Changes the user asked to keep are not thrown away when they could not be written.
-    if (save()) close();
 }
 
 bool frmMain::confirmClose() {
@@ -203,6 +235,10 @@ bool frmMain::confirmClose() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (!stopRunFirst()) {
+        event->ignore();
+        return;
+    }
     // Closing by the window's own control must not lose unsaved changes without a word.
     if (document_.modified && !confirmClose()) {
         event->ignore();

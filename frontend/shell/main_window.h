@@ -20,6 +20,7 @@ class QToolBar;
 
 namespace farvik {
 
+class EngineRun;
 class frmdatos;
 class BlockDiagramWindow;
 
@@ -78,6 +79,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
+    // Ver > "&Datos del sistema": shows the data editor again after its close control hid
+    // it, as it was.
+    void showDataEditor();
     // The exact values of the document being edited, beside its simulated results when the
     // document has results of its own.
     void showExactCheck();
@@ -100,7 +104,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMdiSubWindow* diagramWindow() const { return diagram_; }
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
-    bool engineRunning() const { return running_; }
+    // The engine of a run is still at work (it may have ended while a question was open,
+    // before the run's wait has seen it).
+    bool engineRunning() const;
 
     // The engine program; brenta beside the farvik executable unless set otherwise.
     void setEnginePath(const QString& path) { enginePath_ = path; }
@@ -115,6 +121,7 @@ class frmMain : public QMainWindow, public DocumentHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // No context menu for hiding the toolbar behind the View menu's back.
     QMenu* createPopupMenu() override { return nullptr; }
 
@@ -130,11 +137,14 @@ class frmMain : public QMainWindow, public DocumentHost {
     DocumentButtons documentButtons() const;
     void setDocumentButtons(const DocumentButtons& buttons);
     void openDataEditor();
+    // Asked before New, Open and leaving while the engine runs: stops it on Aceptar; false
+    // when the user keeps the run (Cancelar), and then the command does nothing.
+    bool stopRunFirst();
     // The diagram follows the edits of the editor of the moment.
     void followEditorInDiagram();
     void placeBesideEditor();
-    // Closes the viewer and the graph windows, whose results belong to an earlier document
-    // or run.
+    // Closes the viewer, the graph windows and the console, whose results belong to an
+    // earlier document or run; closing the console of a running engine stops it.
     void closeResults();
     bool saveTo(const QString& path);  // reports a failed write
     SaveOutcome saveAsAndShow();
@@ -170,6 +180,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     QString enginePath_;
     TextPrinter textPrinter_;
     bool running_ = false;
+    EngineRun* run_ = nullptr;  // the run going on, while ejecutar_y_esperar waits for it
+    // Counts the documents begun, so that a run's results are shown only to its own.
+    quint64 documentNumber_ = 0;
     // Where the file dialogs start: the folder of the last named document, or else the
     // folder farvik was started from.
     QString startFolder_;

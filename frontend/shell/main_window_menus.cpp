@@ -70,6 +70,8 @@ void frmMain::createMenus() {
     QAction* statusItem = addItem(view, "mnuViewStatusBar", QStringLiteral("B&arra de estado"));
     statusItem->setCheckable(true);
     connect(statusItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(addItem(view, "mnuViewData", QStringLiteral("&Datos del sistema")), &QAction::triggered,
+            this, [this] { showDataEditor(); });
     addBar(view, "mnuViewBar0");
     connect(addItem(view, "mnuViewDiagram", QStringLiteral("&Diagrama de bloques")),
             &QAction::triggered, this, [this] { openDiagram(); });
@@ -161,6 +163,7 @@ void frmMain::fillWindowList() {
         connect(entry, &QAction::triggered, this, [this, window = QPointer(window)] {
             if (!window) return;
             if (window->isMinimized()) window->showNormal();
+            window->show();  // the data editor, once closed, is only hidden
             mdiArea_->setActiveSubWindow(window);
         });
         windowListActions_ << entry;

@@ -54,8 +54,12 @@ void frmMain::ejecutar() {
     // The windows of earlier results would show what this run is about to replace.
     closeResults();
     const QString folder = folderOf(dataFile);
+    const quint64 document = documentNumber_;
 
     const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
+    // A document begun or opened meanwhile is not the one that was run: what the run left
+    // is not shown over it (its console was closed with the document it belonged to).
+    if (documentNumber_ != document) return;
     if (result == 0) {
         // The results belong to this document only if it is still the file that was run.
         if (document_.currentFile == dataFile && !document_.modified)
@@ -83,7 +87,9 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     int result;
     {
         EngineRun run(command, console);
+        run_ = &run;
         result = run.exec();
+        run_ = nullptr;
     }
     running_ = false;
 
@@ -91,6 +97,25 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     // took, behind the results.
     if (result == kRunCancelled && console_) console_->close();
     return result;
+}
+
+bool frmMain::engineRunning() const {
+    return run_ && run_->running();
+}
+
+bool frmMain::stopRunFirst() {
+    if (!engineRunning()) return true;
+    // The engine runs NAME.DAT for its argument NAME.
+    const QStringList& arguments = run_->command().arguments;
+    const QString file = arguments.size() == 1 ? arguments.first() + QStringLiteral(".DAT")
+                                               : QFileInfo(run_->command().program).fileName();
+    const MessageAnswer answer = dialogs().message(
+        this, MessageIcon::Question, MessageButtons::OkCancel, QString(),
+        QStringLiteral("Se está ejecutando %1. ¿Deseas detener la ejecución?").arg(file));
+    if (answer != MessageAnswer::Ok) return false;
+    // The engine may have ended while the question was open; then there is nothing to stop.
+    if (run_) run_->cancel();
+    return true;
 }
 
 void frmMain::mostrar_fichero(const QString& path) {
@@ -117,6 +142,7 @@ void frmMain::closeResults() {
     if (viewer_) viewer_->close();
     if (exactCheck_) exactCheck_->close();
     closeGraphs(*mdiArea_);
+    if (console_) console_->close();
 }
 
 void frmMain::printViewerText(const QString& path) {

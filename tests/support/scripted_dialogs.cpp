@@ -1,6 +1,7 @@
 #include "scripted_dialogs.h"
 
 #include <QPrinter>
+#include <utility>
 
 namespace farvik {
 
@@ -25,11 +26,13 @@ void ScriptedDialogs::clear() {
     fileRequests_.clear();
     pdfs_.clear();
     printRequests_ = 0;
+    whileOpen_ = nullptr;
 }
 
 MessageAnswer ScriptedDialogs::message(QWidget*, MessageIcon icon, MessageButtons buttons,
                                        const QString& title, const QString& text) {
     messages_.append({icon, buttons, title, text});
+    if (whileOpen_) std::exchange(whileOpen_, nullptr)();
     if (!answers_.isEmpty()) return answers_.takeFirst();
     return (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel)
                ? MessageAnswer::Yes

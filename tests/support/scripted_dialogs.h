@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "base/dialog_seam.h"
 
@@ -31,6 +32,9 @@ class ScriptedDialogs : public DialogSeam {
     void answerNext(MessageAnswer answer) { answers_.append(answer); }
     void chooseFile(const QString& path) { files_.append(path); }
     void printToPdf(const QString& path) { pdfs_.append(path); }
+    // Runs once while the next message box is open, before it is answered: a user who takes
+    // a while to answer, while events go on being processed.
+    void whileNextIsOpen(std::function<void()> wait) { whileOpen_ = std::move(wait); }
 
     const QList<Message>& messages() const { return messages_; }
     const QList<FileRequest>& fileRequests() const { return fileRequests_; }
@@ -51,6 +55,7 @@ class ScriptedDialogs : public DialogSeam {
     QList<FileRequest> fileRequests_;
     QStringList pdfs_;
     int printRequests_ = 0;
+    std::function<void()> whileOpen_;
 };
 
 }  // namespace farvik

@@ -27,10 +27,14 @@ namespace {
 
 using farvik::frmconsola;
 using farvik::frmedit;
+using farvik::MessageAnswer;
+using farvik::MessageButtons;
 using farvik::MessageIcon;
 
 const QString kNotRun = QStringLiteral("El fichero no se ha ejecutado correctamente");
 const QString kFirstQuestion = QStringLiteral("si no quiere introduzca.. 2");
+const QString kStopSis1 =
+    QStringLiteral("Se está ejecutando SIS1.DAT. ¿Deseas detener la ejecución?");
 const QString kSummaryLife =
     QStringLiteral("ESTIMACION DE LA VIDA MEDIA DEL SISTEMA (sin redundancia)  =");
 
@@ -513,11 +517,149 @@ TEST_F(EngineRunTest, CancelarStopsTheRunAndLeavesEverythingAsItWas) {
 TEST_F(EngineRunTest, ClosingTheMainWindowStopsTheEngine) {
     savedSeriesSystem(path(QStringLiteral("sis1.dat")));
     writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
-    run({{kFirstQuestion, [](EngineRunTest& t) { t.window->close(); }}});
+    run({{kFirstQuestion, [](EngineRunTest& t) { t.window->close(); }}});  // answered Aceptar
     EXPECT_EQ(programEnds, 1);
     EXPECT_FALSE(window->engineRunning());
     EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kStopSis1});
+}
+
+// While the engine runs, Nuevo and Abrir first ask whether to stop it. Cancelar keeps the
+// run and the document; Aceptar stops the run (the earlier results come back) before the
+// command goes on, and nothing of that run is shown over the next document.
+TEST_F(EngineRunTest, NewAndOpenDuringARunAskFirstWhetherToStopIt) {
+    fakeEngine("echo listo; read a; printf 'resumen\\r\\n' > resumen.TXT");
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    dialogs.clear();
+    bool kept = false;
+    run({{QStringLiteral("listo"), [&](EngineRunTest& t) {
+              t.dialogs.answerNext(MessageAnswer::Cancel);
+              EXPECT_FALSE(t.window->newCommand());
+              t.dialogs.answerNext(MessageAnswer::Cancel);
+              t.dialogs.chooseFile(dataFile);
+              t.window->openCommand();
+              kept = t.window->engineRunning() && t.console() != nullptr;
+              t.answer(QStringLiteral("1"));
+          }}});
+    EXPECT_TRUE(kept);
+    ASSERT_EQ(dialogs.messageTexts(), QStringList({kStopSis1, kStopSis1}));
+    EXPECT_EQ(dialogs.messages().first().buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Question);
+    EXPECT_TRUE(dialogs.fileRequests().isEmpty()) << "Abrir went on to its dialog";
+    EXPECT_EQ(window->document().currentFile, dataFile);
+    EXPECT_EQ(viewerText(), QStringLiteral("resumen\n"));
+    EXPECT_TRUE(buttonOn("EditarR"));
+
+    dialogs.clear();
+    bool stoppedAtOnce = false;
+    run({{QStringLiteral("listo"), [&](EngineRunTest& t) {
+              t.dialogs.answerNext(MessageAnswer::Ok);
+              EXPECT_TRUE(t.window->newCommand());
+              stoppedAtOnce = !t.window->engineRunning();
+          }}});
+    QTest::qWait(0);
+    EXPECT_TRUE(stoppedAtOnce);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kStopSis1});
+    EXPECT_TRUE(window->document().currentFile.isEmpty());
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "resumen\r\n");
+
+    // A modified document: the run is stopped first, then the save question as ever.
+    open(dataFile);
+    dialogs.clear();
+    run({{QStringLiteral("listo"), [&](EngineRunTest& t) {
+              t.seedUp(1);
+              t.dialogs.answerNext(MessageAnswer::Ok);
+              t.dialogs.answerNext(MessageAnswer::No);
+              t.dialogs.chooseFile(dataFile);
+              t.window->openCommand();
+          }}});
+    QTest::qWait(0);
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList({kStopSis1, QStringLiteral("El archivo de datos ha cambiado. ¿Deseas "
+                                                     "guardar los cambios?")}));
+    EXPECT_EQ(window->document().currentFile, dataFile);
+    EXPECT_FALSE(window->document().modified);
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_FALSE(window->engineRunning());
+}
+
+// The engine may end while the question is open. Whatever its end, once the next document
+// has begun nothing of that run is shown over it: no summary, no console, no message.
+TEST_F(EngineRunTest, ARunEndingWhileNewAsksLeavesNothingOverTheNewDocument) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    for (const QByteArray& end :
+         {QByteArray("printf 'resumen\\r\\n' > resumen.TXT"),
+          QByteArray("echo 'brenta: error'; exit 3"), QByteArray("exit 255")}) {
+        fakeEngine("echo listo; read a; " + end);
+        open(path(QStringLiteral("SIS1.DAT")));
+        dialogs.clear();
+        run({{QStringLiteral("listo"), [](EngineRunTest& t) {
+                  t.answer(QStringLiteral("1"));
+                  t.dialogs.whileNextIsOpen([&t] {
+                      EXPECT_TRUE(QTest::qWaitFor([&] { return !t.window->engineRunning(); }));
+                  });
+                  t.dialogs.answerNext(MessageAnswer::Ok);
+                  t.window->newCommand();
+              }}});
+        QTest::qWait(0);
+        EXPECT_EQ(dialogs.messageTexts(), QStringList{kStopSis1}) << end.toStdString();
+        EXPECT_TRUE(window->document().currentFile.isEmpty());
+        EXPECT_FALSE(viewerShown()) << end.toStdString();
+        EXPECT_EQ(consoleWindows(), 0) << end.toStdString();
+        EXPECT_FALSE(buttonOn("EditarR"));
+    }
+}
+
+// Salir and the window's close control ask the same; Cancelar keeps farvik and the run.
+TEST_F(EngineRunTest, LeavingDuringARunAsksFirstWhetherToStopIt) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    bool kept = false;
+    run({{kFirstQuestion, [&](EngineRunTest& t) {
+              t.dialogs.answerNext(MessageAnswer::Cancel);
+              t.window->salir();
+              t.dialogs.answerNext(MessageAnswer::Cancel);
+              t.window->close();
+              kept = t.programEnds == 0 && t.window->isVisible() && t.window->engineRunning();
+              t.dialogs.answerNext(MessageAnswer::Ok);
+              t.dialogs.answerNext(MessageAnswer::Yes);
+              t.window->salir();
+          }}});
+    EXPECT_TRUE(kept);
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(window->engineRunning());
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList({kStopSis1, kStopSis1, kStopSis1,
+                           QStringLiteral("Estás seguro que deseas abandonar el programa")}));
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "earlier summary");
+}
+
+// The console of a run that has ended belongs to its document: an engine error stays in
+// view over that document only, and a complete run's console closes with the results.
+TEST_F(EngineRunTest, TheConsoleOfAnEndedRunClosesWithItsDocument) {
+    // The file is gone by the time of the run: only the engine can find out.
+    const QString lost = savedSeriesSystem(path(QStringLiteral("perdido.dat")));
+    ASSERT_TRUE(QFile::remove(lost));
+    run({});
+    ASSERT_EQ(consoleWindows(), 1);
+    ASSERT_TRUE(consoleText().contains(QStringLiteral("brenta: ")));
+    ASSERT_TRUE(window->newCommand());
+    QTest::qWait(0);
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << "an ended run needs no stopping";
+
+    const QString dataFile = savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    run({reply(kFirstQuestion, "2")});
+    ASSERT_EQ(consoleWindows(), 1);
+    ASSERT_TRUE(viewerShown());
+    open(dataFile);
+    QTest::qWait(0);
+    EXPECT_EQ(consoleWindows(), 0);
+    EXPECT_FALSE(viewerShown());
 }
 
 TEST_F(EngineRunTest, ResultsOfAFileChangedDuringTheRunLeaveEditarROff) {

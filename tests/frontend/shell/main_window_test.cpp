@@ -4,22 +4,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
-#include <QLineEdit>
 #include <QToolButton>
 #include <memory>
 
 #include "editor/block_diagram_window.h"
+#include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "scripted_dialogs.h"
 
@@ -235,6 +238,51 @@ TEST_F(MainWindowTest, YesAtExitStaysWhenTheChangesWereNotWritten) {
     EXPECT_TRUE(w->document().modified);
 }
 
+// A question dismissed with Escape or its close control answers Cancel through the seam,
+// also at the exit question, which shows Sí and No only.
+TEST_F(MainWindowTest, ADismissedQuestionKeepsTheProgramAndTheDocumentAsTheyWere) {
+    auto w = makeWindow();
+    w->show();
+    const QString file = settingsFile() + QStringLiteral(".DAT");
+    w->document().currentFile = file;
+    w->markModified();
+    QMdiSubWindow* editor = w->dataEditorWindow();
+
+    dialogs.answerNext(MessageAnswer::Cancel);
+    w->salir();
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveQuestion});
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->document().modified);
+    EXPECT_EQ(w->document().currentFile, file);
+    EXPECT_EQ(w->dataEditorWindow(), editor);
+    EXPECT_FALSE(QFileInfo::exists(file));  // nothing written, nothing asked for a name
+    EXPECT_TRUE(dialogs.fileRequests().isEmpty());
+
+    // The other questions: New's, the close control's, and leaving an unchanged document.
+    dialogs.answerNext(MessageAnswer::Cancel);
+    EXPECT_FALSE(w->newCommand());
+    dialogs.answerNext(MessageAnswer::Cancel);
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(w->dataEditorWindow(), editor);
+    EXPECT_TRUE(w->document().modified);
+    w->document().modified = false;
+    dialogs.answerNext(MessageAnswer::Cancel);
+    w->salir();
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList({kSaveQuestion, kSaveQuestion, kSaveQuestion, kLeaveQuestion}));
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    // Only an explicit No leaves without saving.
+    w->markModified();
+    dialogs.answerNext(MessageAnswer::No);
+    w->salir();
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
 TEST_F(MainWindowTest, CloseControlAsksBeforeDroppingChanges) {
     auto w = makeWindow();
     w->show();
@@ -304,6 +352,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"mnuView", "&Ver", {}},
         {"mnuViewToolbar", "&Barra de herramientas", {}},
         {"mnuViewStatusBar", "B&arra de estado", {}},
+        {"mnuViewData", "&Datos del sistema", {}},
         {"mnuWindow", "Ve&ntana", {}},
         {"mnuWindowNewWindow", "&Nueva ventana", {}},
         {"mnuWindowCascade", "Casca&da", {}},
@@ -456,6 +505,57 @@ TEST_F(MainWindowTest, AboutOpensModallyFromMenuAndToolbar) {
         EXPECT_EQ(seen, QStringLiteral("frmAbout|Acerca de Omvira"));
         EXPECT_EQ(owner, w.get());
     }
+}
+
+TEST_F(MainWindowTest, TheDataEditorClosedComesBackFromTheViewMenuAsItWas) {
+    auto w = makeWindow();
+    w->show();
+    QMdiSubWindow* frame = w->dataEditorWindow();
+    frmdatos* editor = w->dataEditor();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(editor, nullptr);
+    QAction* show = w->findChild<QAction*>(QStringLiteral("mnuViewData"));
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(show->parent(), w->findChild<QMenu*>(QStringLiteral("mnuView")));
+
+    editor->optsistemas(3)->click();  // an edit: a series-parallel system
+    ASSERT_TRUE(w->document().modified);
+    const QString caption = w->windowTitle();
+
+    frame->close();  // what its close control does
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(w->dataEditorWindow(), frame);  // hidden, not destroyed
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(w->dataEditor(), editor);
+    EXPECT_TRUE(w->document().modified);
+    EXPECT_EQ(w->windowTitle(), caption);
+
+    show->trigger();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(w->mdiArea()->activeSubWindow(), frame);
+    EXPECT_EQ(w->dataEditor(), editor);
+    EXPECT_TRUE(editor->optsistemas(3)->isChecked());
+
+    // Its entry in the Window menu brings it back too.
+    frame->close();
+    QMenu* windows = w->findChild<QMenu*>(QStringLiteral("mnuWindow"));
+    emit windows->aboutToShow();
+    QAction* entry = nullptr;
+    for (QAction* a : windows->actions())
+        if (a->text() == QStringLiteral("&1 Datos")) entry = a;
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    EXPECT_TRUE(frame->isVisible());
+
+    // A new document still replaces it with a fresh one, shown.
+    frame->close();
+    dialogs.answerNext(MessageAnswer::No);
+    EXPECT_TRUE(w->newCommand());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(w->dataEditorWindow(), nullptr);
+    EXPECT_NE(w->dataEditorWindow(), frame);
+    EXPECT_TRUE(w->dataEditorWindow()->isVisible());
+    EXPECT_TRUE(w->dataEditor()->optsistemas(1)->isChecked());
 }
 
 TEST_F(MainWindowTest, WindowMenuListsAndActivatesTheChildWindows) {
