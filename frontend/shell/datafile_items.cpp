@@ -56,14 +56,25 @@ DataFileItems::DataFileItems(const QByteArray& bytes) {
     QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
     // A line end closes the last line rather than opening an empty one.
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    int number = 0;
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
         splitLine(line, items_);
+        ++number;
+        while (lines_.size() < items_.size()) lines_ << number;
     }
+    lineCount_ = number;
 }
 
 std::optional<QString> DataFileItems::next() {
-    if (position_ >= items_.size()) return std::nullopt;
+    if (position_ >= items_.size()) {
+        atEnd_ = true;
+        line_ = lineCount_ + 1;
+        last_.clear();
+        return std::nullopt;
+    }
+    line_ = lines_[position_];
+    last_ = items_[position_];
     return items_[position_++];
 }
 

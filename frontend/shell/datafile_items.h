@@ -22,9 +22,21 @@ class DataFileItems {
     // Skips the first size - 1 items of a group and returns its last one.
     std::optional<QString> value(int size);
 
+    // Where the reading stands, to say what could not be read: the line (from 1) of the
+    // item returned last, or the line after the last one once the items have run out.
+    int line() const { return line_; }
+    bool atEnd() const { return atEnd_; }
+    // The item returned last (empty at the end).
+    const QString& last() const { return last_; }
+
   private:
     QStringList items_;
+    QList<int> lines_;  // the line of each item
+    int lineCount_ = 0;
     qsizetype position_ = 0;
+    int line_ = 0;
+    bool atEnd_ = false;
+    QString last_;
 };
 
 // Conversions of an item that must be a number and nothing else ("3", "2.5", "1E-05").

@@ -48,11 +48,28 @@ class Reader {
     Reader(DataFileItems& items, frmdatos& editor)
         : items_(items), ed_(editor), data_(systemData()) {}
 
+    // What could not be read, once read() has returned false: "línea N: se esperaba ...".
+    QString failure() const {
+        // An item can be a whole line of any length; a few words of it say enough.
+        constexpr int kShown = 40;
+        const QString item = items_.last();
+        const QString shown =
+            item.size() > kShown ? item.left(kShown) + QStringLiteral("...") : item;
+        const QString found = items_.atEnd()   ? QStringLiteral("el fichero termina antes")
+                              : item.isEmpty() ? QStringLiteral("se encontró una línea vacía")
+                                               : QStringLiteral("se encontró «%1»").arg(shown);
+        return QStringLiteral("línea %1: se esperaba %2 y %3")
+            .arg(items_.line())
+            .arg(expected_, found);
+    }
+
     bool read() {
+        expect(QStringLiteral("el número total de elementos"));
         if (!items_.value(kTotalGroup)) return false;  // read and not used
         if (!structure() || !redundancy()) return false;
         const bool general = data_.systemType == kGeneral;
         if (!(general ? pathCounts() : subsystemCounts())) return false;
+        expect(QStringLiteral("la dimensión de las matrices del sistema"));
         if (!items_.value(kDimensionGroup)) return false;  // the dimension is not used
         if (!(general ? generalElements() : elements())) return false;
         if (general && !pathKeys()) return false;
@@ -60,6 +77,9 @@ class Reader {
     }
 
   private:
+    // Names the value read next, for failure().
+    void expect(const QString& what) { expected_ = what; }
+
     std::optional<std::int16_t> int16(int group) {
         const auto item = items_.value(group);
         return item ? itemToInt16(*item) : std::nullopt;
@@ -71,6 +91,7 @@ class Reader {
     }
 
     bool structure() {
+        expect(QStringLiteral("el tipo de sistema (de 1 a 5)"));
         const auto c = int16(kStructureGroup);
         if (!c || *c < 1 || *c > 5) return false;
         data_.systemType = *c;
@@ -82,6 +103,7 @@ class Reader {
     }
 
     bool redundancy() {
+        expect(QStringLiteral("la respuesta al estudio de redundancia (un número entero)"));
         const auto r = int16(kRedundancyGroup);
         if (!r) return false;
         if (*r == 1 || *r == 2) {
@@ -128,10 +150,14 @@ class Reader {
     }
 
     bool subsystemCounts() {
+        expect(QStringLiteral("el número de subsistemas (de 1 a %1)").arg(editor::kMaxSubsystems));
         const auto n = count(kSubsystemCountGroup, editor::kMaxSubsystems);
         if (!n) return false;
         for (int i = 1; i <= *n; ++i) {
             if (i > 1) subsystemStep(i);
+            expect(QStringLiteral("el número de elementos del subsistema %1 (de 1 a %2)")
+                       .arg(i)
+                       .arg(editor::kMaxElementsPerSubsystem));
             const auto e = count(kElementsInSubsystemGroup, editor::kMaxElementsPerSubsystem);
             if (!e) return false;
             elementSteps(i, *e);
@@ -140,13 +166,18 @@ class Reader {
     }
 
     bool pathCounts() {
+        expect(QStringLiteral("el número de elementos (de 1 a %1)").arg(editor::kMaxSubsystems));
         const auto n = count(kElementCountGroup, editor::kMaxSubsystems);
         if (!n) return false;
         for (int i = 2; i <= *n; ++i) subsystemStep(i);
+        expect(QStringLiteral("el número de caminos (de 1 a %1)").arg(editor::kMaxPaths));
         const auto p = count(kPathCountGroup, editor::kMaxPaths);
         if (!p) return false;
         for (int i = 1; i <= *p; ++i) {
             if (i > 1) pathStep(i);
+            expect(QStringLiteral("el número de elementos del camino %1 (de 1 a %2)")
+                       .arg(i)
+                       .arg(editor::kMaxEntriesPerPath));
             const auto e = count(kElementsInPathGroup, editor::kMaxEntriesPerPath);
             if (!e) return false;
             entrySteps(i, *e);
@@ -154,8 +185,10 @@ class Reader {
         return true;
     }
 
-    // The distribution and parameters of the element shown in row k.
-    bool element(int k, int distributionGroup) {
+    // The distribution and parameters of the element shown in row k, named as its block
+    // in the file names it.
+    bool element(int k, int distributionGroup, const QString& name) {
+        expect(QStringLiteral("la distribución del elemento %1 (de 1 a 5)").arg(name));
         const auto d = int16(distributionGroup);
         if (!d || *d < 1 || *d > 5) return false;
         ElementRec* rec = findElementByKey(data_, k);
@@ -163,6 +196,7 @@ class Reader {
         ed_.cmbfallo(k)->setCurrentIndex(*d - 1);
         rec->distribution = static_cast<std::int16_t>(*d - 1);
         for (int n = 1; n <= 3; ++n) {
+            expect(QStringLiteral("el parámetro %1 del elemento %2 (un número)").arg(n).arg(name));
             const auto item = items_.value(n == 1 ? kFirstParameterGroup : kParameterGroup);
             const auto p = item ? itemToDouble(*item) : std::nullopt;
             if (!p) return false;
@@ -173,8 +207,13 @@ class Reader {
     }
 
     bool elements() {
-        for (int k = 1; k <= data_.elementCount; ++k)
-            if (!element(k, kDistributionGroup)) return false;
+        int k = 0;
+        for (int i = 1; i <= data_.subsystemCount; ++i) {
+            const int n = data_.subsystems[static_cast<std::size_t>(i)].count;
+            for (int j = 1; j <= n; ++j)
+                if (!element(++k, kDistributionGroup, QStringLiteral("%1-%2").arg(i).arg(j)))
+                    return false;
+        }
         return true;
     }
 
@@ -185,10 +224,13 @@ class Reader {
         const int n = data_.subsystemCount;
         std::vector<bool> seen(static_cast<std::size_t>(n) + 1, false);
         for (int b = 1; b <= n; ++b) {
+            expect(
+                QStringLiteral("el número clave de un elemento (de 1 a %1, sin repetir)").arg(n));
             const auto key = int16(kKeyGroup);
             if (!key || *key < 1 || *key > n || seen[static_cast<std::size_t>(*key)]) return false;
             seen[static_cast<std::size_t>(*key)] = true;
-            if (!element(*key, kDistributionAfterKeyGroup)) return false;
+            if (!element(*key, kDistributionAfterKeyGroup, QStringLiteral("de clave %1").arg(*key)))
+                return false;
         }
         return true;
     }
@@ -201,6 +243,8 @@ class Reader {
                 const int group = e == 0   ? kFirstPathKeyGroup
                                   : j == 1 ? kPathFirstKeyGroup
                                            : kPathKeyGroup;
+                expect(
+                    QStringLiteral("el elemento %1 del camino %2 (un número clave)").arg(j).arg(p));
                 const auto key = int16(group);
                 ++e;
                 ElementRec* entry = findPathEntryByKey(data_, e);
@@ -213,12 +257,14 @@ class Reader {
     }
 
     bool simulation() {
+        expect(QStringLiteral("la semilla (un número entero)"));
         const auto seedItem = items_.value(kSeedGroup);
         const auto seed = seedItem ? itemToInt16(*seedItem) : std::nullopt;
         if (!seed) return false;
         ed_.txtsemilla()->setText(seedItem->trimmed());
         data_.seed = *seed;
 
+        expect(QStringLiteral("el número de pruebas (un número entero)"));
         const auto trialsItem = items_.value(kTrialsGroup);
         const auto trials = trialsItem ? itemToInt32(*trialsItem) : std::nullopt;
         if (!trials) return false;
@@ -230,12 +276,16 @@ class Reader {
     DataFileItems& items_;
     frmdatos& ed_;
     SystemData& data_;
+    QString expected_;
 };
 
 }  // namespace
 
-bool readDataFile(DataFileItems& items, frmdatos& editor) {
-    return Reader(items, editor).read();
+bool readDataFile(DataFileItems& items, frmdatos& editor, QString* failure) {
+    Reader reader(items, editor);
+    if (reader.read()) return true;
+    if (failure) *failure = reader.failure();
+    return false;
 }
 
 }  // namespace farvik

@@ -1,5 +1,7 @@
 #pragma once
 
+class QString;
+
 namespace farvik {
 
 class DataFileItems;
@@ -12,7 +14,8 @@ class frmdatos;
 //
 // Returns false at the first item that is missing, is not the number asked for, or that the
 // editor cannot hold (a code, count or key out of its range); what was read until then stays
-// in the editor.
-bool readDataFile(DataFileItems& items, frmdatos& editor);
+// in the editor, and failure (when given) says where the reading stopped and what it
+// expected there: "línea N: se esperaba ... y se encontró «...»".
+bool readDataFile(DataFileItems& items, frmdatos& editor, QString* failure = nullptr);
 
 }  // namespace farvik

@@ -1,4 +1,5 @@
 // Open, Save and Save As: the document's data file and the dialogs that choose it.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiSubWindow>
@@ -120,17 +121,31 @@ bool frmMain::abrirfichero() {
     rememberFolder();
     cambia_titulo();
 
-    // A file that cannot be read, or is read only in part, is no error for the user: what
-    // was read stays in the editor, and the document is not marked as changed.
     QFile file(path);
     frmdatos* editor = dataEditor();
+    QString failure;
     bool read = false;
-    if (editor && file.open(QIODevice::ReadOnly)) {
+    if (!editor || !file.open(QIODevice::ReadOnly)) {
+        failure = QStringLiteral("el fichero no se puede abrir para leerlo");
+    } else {
         DataFileItems items(file.read(kDataFileReadLimit));
-        read = readDataFile(items, *editor);
+        read = readDataFile(items, *editor, &failure);
     }
-    document_.modified = false;
-    return read;
+    if (read) {
+        document_.modified = false;
+        return true;
+    }
+    // What the editor shows now is not what the file holds: Guardar must not replace the
+    // file with it, nor Ejecutar run the file in its place. So a reading that stopped short
+    // leaves an untitled, changed document holding what was read.
+    document_.currentFile.clear();
+    document_.modified = true;
+    cambia_titulo();
+    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                      QStringLiteral("No se ha podido leer entero el fichero %1\n\n%2\n\nLo "
+                                     "leído queda en el editor como documento sin título.")
+                          .arg(QDir::toNativeSeparators(path), failure));
+    return false;
 }
 
 }  // namespace farvik

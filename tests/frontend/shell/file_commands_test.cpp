@@ -285,7 +285,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileCleanAndTheDialogAsAsked) {
     EXPECT_EQ(data().systemType, 1);
 }
 
-TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
+TEST_F(FileCommandsTest, AFileEndingEarlyIsOpenedUntitledWithItsMessage) {
     elementsIn(1, 3);
     element(1, 1, {"2", "100"});
     element(2, 4, {"50", "5"});
@@ -296,19 +296,84 @@ TEST_F(FileCommandsTest, AFileEndingEarlyLeavesWhatWasReadWithoutAMessage) {
     const std::string cut = "DATOS DEL ELEMENTO 1-3";
     lines.erase(std::find(lines.begin(), lines.end(), cut), lines.end());
     writeLines(path(QStringLiteral("CORTO.DAT")), lines);
+    const QByteArray onDisk = readFile(path(QStringLiteral("CORTO.DAT")));
     window->newCommand();
 
     open(path(QStringLiteral("CORTO.DAT")));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
-    EXPECT_FALSE(window->document().modified);
-    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("CORTO.DAT")));
-    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Farvik-CORTO.DAT")));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const auto& told = dialogs.messages().first();
+    EXPECT_EQ(told.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(told.buttons, MessageButtons::Ok);
+    EXPECT_TRUE(told.title.isEmpty());
+    EXPECT_TRUE(told.text.startsWith(QStringLiteral("No se ha podido leer entero el fichero ") +
+                                     QDir::toNativeSeparators(path(QStringLiteral("CORTO.DAT")))))
+        << told.text.toStdString();
+    EXPECT_TRUE(told.text.contains(
+        QStringLiteral("línea %1: se esperaba la distribución del elemento 1-3 (de 1 a 5) y el "
+                       "fichero termina antes")
+            .arg(lines.size() + 1)))
+        << told.text.toStdString();
+
+    // Not presented as that file: untitled, changed, nothing to run.
+    EXPECT_TRUE(window->document().currentFile.isEmpty());
+    EXPECT_TRUE(window->document().modified);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
+    EXPECT_TRUE(buttonOn("Guardar"));
+    EXPECT_FALSE(buttonOn("Ejecutar"));
+    EXPECT_FALSE(buttonOn("EditarD"));
+    // What was read stays in the editor.
     ASSERT_EQ(ed().elementRows(), 3);
     EXPECT_EQ(ed().cmbfallo(1)->currentText(), QStringLiteral("Weibull"));
     EXPECT_EQ(ed().txtparam2(1)->text(), QStringLiteral("100"));
     EXPECT_EQ(ed().cmbfallo(2)->currentText(), QStringLiteral("Normal"));
     EXPECT_EQ(data().subsystems[1].elements[2].params[1], 50.0);
     EXPECT_EQ(data().trialCount, 1000);  // never reached
+
+    // Guardar asks for a name; cancelled, the file on disk is as it was.
+    const auto requests = dialogs.fileRequests().size();
+    EXPECT_FALSE(window->save());
+    ASSERT_EQ(dialogs.fileRequests().size(), requests + 1);
+    EXPECT_TRUE(dialogs.fileRequests().back().save);
+    EXPECT_EQ(readFile(path(QStringLiteral("CORTO.DAT"))), onDisk);
+}
+
+// A file farvik wrote itself with one empty line lost (the engine still runs it), and a
+// result file chosen by mistake: each is said so, and neither is presented as itself.
+TEST_F(FileCommandsTest, AMissingLineOrAResultFileIsSaidSo) {
+    structure(3);
+    subsystems(2);
+    ASSERT_TRUE(saveAs(path(QStringLiteral("sp.dat"))));
+    std::vector<std::string> lines = savedLines(path(QStringLiteral("SP.DAT")));
+    const auto firstEmpty = std::find(lines.begin(), lines.end(), std::string());
+    ASSERT_NE(firstEmpty, lines.end());
+    lines.erase(firstEmpty);
+    writeLines(path(QStringLiteral("FALTA.DAT")), lines);
+    window->newCommand();
+
+    open(path(QStringLiteral("FALTA.DAT")));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(dialogs.messages().first().text.contains(QStringLiteral(": se esperaba ")))
+        << dialogs.messages().first().text.toStdString();
+    EXPECT_TRUE(window->document().currentFile.isEmpty());
+    EXPECT_TRUE(window->document().modified);
+    EXPECT_FALSE(buttonOn("Ejecutar"));
+
+    writeLines(path(QStringLiteral("resumen.TXT")),
+               {"", " ESTIMACION DE LA VIDA MEDIA DEL SISTEMA (sin redundancia)  =",
+                "    725.449500303973"});
+    dialogs.clear();
+    dialogs.answerNext(MessageAnswer::No);  // the save question of the Open
+    open(path(QStringLiteral("resumen.TXT")));
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages()[1].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(dialogs.messages()[1].text.contains(
+        QStringLiteral("línea 4: se esperaba el tipo de sistema (de 1 a 5) y el fichero termina "
+                       "antes")))
+        << dialogs.messages()[1].text.toStdString();
+    EXPECT_TRUE(window->document().currentFile.isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
+    EXPECT_EQ(ed().elementRows(), 1);
 }
 
 // Any file can be chosen in the Open dialog. One far larger than any data file (here 64 GiB,
@@ -322,16 +387,15 @@ TEST_F(FileCommandsTest, AHugeFileIsReadNoFurtherThanADataFileCouldReach) {
     }
     dialogs.chooseFile(huge);
     EXPECT_FALSE(window->abrirfichero());
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    // 16 MiB of zero bytes make one line, one item: the message shows only its start.
+    const QString& text = dialogs.messages().first().text;
+    EXPECT_TRUE(text.contains(QStringLiteral("se esperaba el número total de elementos")))
+        << text.left(300).toStdString();
+    EXPECT_LT(text.size(), 400);
     EXPECT_EQ(ed().elementRows(), 1);
-    EXPECT_EQ(window->document().currentFile, huge);
-    EXPECT_FALSE(window->document().modified);
-
-    // Shown as text (EditarD), it is refused as a file that cannot be read.
-    window->editar(0);
-    EXPECT_EQ(dialogs.messageTexts(),
-              QStringList{QStringLiteral("No se puede leer el fichero ") + huge});
-    EXPECT_EQ(window->viewerWindow(), nullptr);
+    EXPECT_TRUE(window->document().currentFile.isEmpty());
+    EXPECT_TRUE(window->document().modified);
 }
 
 TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
@@ -354,7 +418,7 @@ TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheConversionsOfTheReader) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-TRES.DAT"));
 }
 
-TEST_F(FileCommandsTest, AFileTheEditorCannotHoldStopsTheReadingQuietly) {
+TEST_F(FileCommandsTest, AFileTheEditorCannotHoldNamesTheValue) {
     structure(3);
     ASSERT_TRUE(saveAs(path(QStringLiteral("sis.dat"))));
     std::vector<std::string> lines = savedLines(path(QStringLiteral("SIS.DAT")));
@@ -362,18 +426,26 @@ TEST_F(FileCommandsTest, AFileTheEditorCannotHoldStopsTheReadingQuietly) {
     for (const char* count : {"21", "0", "1.5e9", "uno"}) {
         lines[24] = count;
         writeLines(path(QStringLiteral("MAL.DAT")), lines);
+        window->document().modified = false;  // so that the New asks nothing
         window->newCommand();
+        dialogs.clear();
         dialogs.chooseFile(path(QStringLiteral("MAL.DAT")));
         EXPECT_FALSE(window->abrirfichero()) << count;
-        // No limit message of the editor either.
-        EXPECT_TRUE(dialogs.messages().isEmpty()) << count;
+        // One message, the reader's: no limit message of the editor.
+        EXPECT_EQ(dialogs.messageTexts(),
+                  QStringList{QStringLiteral("No se ha podido leer entero el fichero %1\n\n"
+                                             "línea 25: se esperaba el número de elementos del "
+                                             "subsistema 1 (de 1 a 20) y se encontró «%2»\n\nLo "
+                                             "leído queda en el editor como documento sin título.")
+                                  .arg(QDir::toNativeSeparators(path(QStringLiteral("MAL.DAT"))),
+                                       QLatin1String(count))})
+            << count;
         EXPECT_EQ(ed().elementRows(), 1) << count;
-        EXPECT_FALSE(window->document().modified);
+        EXPECT_TRUE(window->document().modified);
+        EXPECT_TRUE(window->document().currentFile.isEmpty());
     }
 }
 
-// The blocks of a general system may come in any order of keys: each goes to the row of its
-// key, so an edit of a row changes that element, and the system the engine reads is the same.
 TEST_F(FileCommandsTest, PermutedKeysOfAGeneralSystemLandOnTheirOwnRows) {
     using namespace handwritten;
     Lines file = head("5", "2", "3");
