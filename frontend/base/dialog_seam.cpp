@@ -3,6 +3,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <memory>
+
+#include "print_preview.h"
 
 #include "message_box.h"
 
@@ -38,6 +42,11 @@ QString QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& reques
     // The save dialog asks nothing about existing files: the program asks itself.
     return QFileDialog::getSaveFileName(parent, request.title, request.initialFolder,
                                         request.filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+bool QtDialogs::printPreview(QWidget* parent, QPrinter& printer, const PagePainter& paint) {
+    const std::unique_ptr<QPrintPreviewDialog> preview(newPrintPreview(parent, printer, paint));
+    return preview->exec() == QDialog::Accepted;
 }
 
 bool QtDialogs::printSetup(QWidget* parent, QPrinter& printer) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QPrinter;
 class QWidget;
@@ -10,6 +11,9 @@ namespace farvik {
 enum class MessageIcon { None, Question, Information, Exclamation, Critical };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// Draws every page of a print job on the printer it is given.
+using PagePainter = std::function<void(QPrinter& printer)>;
 
 struct FileDialogRequest {
     QString title;
@@ -31,6 +35,9 @@ class DialogSeam {
     // The chosen path, or an empty string when the user cancels.
     virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The print preview: the pages paint draws on printer, as they will be printed. True
+    // when the user asks to print them, false when the preview is closed without printing.
+    virtual bool printPreview(QWidget* parent, QPrinter& printer, const PagePainter& paint) = 0;
     // The print dialog: sets up the printer (or a PDF file); false when the user cancels.
     virtual bool printSetup(QWidget* parent, QPrinter& printer) = 0;
 };
@@ -47,6 +54,7 @@ class QtDialogs : public DialogSeam {
                           const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool printPreview(QWidget* parent, QPrinter& printer, const PagePainter& paint) override;
     bool printSetup(QWidget* parent, QPrinter& printer) override;
 };
 

@@ -6,9 +6,11 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
+#include "dialog_seam.h"
 #include "twips.h"
 
 namespace farvik {
@@ -219,6 +221,17 @@ int printJob(QPagedPaintDevice& device, const PrintJob& job) {
     const int pages = PagePrinter(device, painter, job).run();
     painter.end();
     return pages;
+}
+
+bool printWithDialog(QWidget* parent, const PrintJob& job) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Farvik"));
+    // The preview draws on the very printer that prints, with the same code.
+    const PagePainter paint = [&job](QPrinter& target) { printJob(target, job); };
+    if (!dialogs().printPreview(parent, printer, paint)) return false;
+    if (!dialogs().printSetup(parent, printer)) return false;
+    return printJob(printer, job) > 0;
 }
 
 }  // namespace farvik

@@ -7,6 +7,7 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QWidget;
 
 namespace farvik {
 
@@ -34,5 +35,11 @@ QString headingLine2(const QString& path, const QDate& date);
 // page, the text flowed word by word, ".../..." for a page break, "Página: " and the
 // number at the foot of each page. Returns the number of pages printed.
 int printJob(QPagedPaintDevice& device, const PrintJob& job);
+
+// What every "Imprimir" does: the job's pages in the print preview, then, when the user
+// prints from it, the print dialog (a printer or a PDF file) and the job printed there, all
+// through the dialog seam. Closing the preview or cancelling the print dialog prints
+// nothing. False then, or when nothing could be printed.
+bool printWithDialog(QWidget* parent, const PrintJob& job);
 
 }  // namespace farvik

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -163,11 +162,7 @@ void BlockDiagramWindow::printView() {
         diagram::paintDiagram(painter, picture);
         painter.restore();
     };
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("Farvik"));
-    if (!dialogs().printSetup(this, printer)) return;
-    printJob(printer, job);
+    printWithDialog(this, job);
 }
 
 void BlockDiagramWindow::exportToFile() {

@@ -25,6 +25,9 @@ void ScriptedDialogs::clear() {
     messages_.clear();
     fileRequests_.clear();
     pdfs_.clear();
+    previewPdfs_.clear();
+    previewAnswers_.clear();
+    printSteps_.clear();
     printRequests_ = 0;
     whileOpen_ = nullptr;
 }
@@ -49,7 +52,22 @@ QString ScriptedDialogs::saveFileName(QWidget*, const FileDialogRequest& request
     return files_.isEmpty() ? QString() : files_.takeFirst();
 }
 
+bool ScriptedDialogs::printPreview(QWidget*, QPrinter& printer, const PagePainter& paint) {
+    printSteps_ << QStringLiteral("preview");
+    if (!previewPdfs_.isEmpty()) {
+        const QPrinter::OutputFormat format = printer.outputFormat();
+        const QString file = printer.outputFileName();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(previewPdfs_.takeFirst());
+        paint(printer);
+        printer.setOutputFileName(file);
+        printer.setOutputFormat(format);
+    }
+    return previewAnswers_.isEmpty() || previewAnswers_.takeFirst();
+}
+
 bool ScriptedDialogs::printSetup(QWidget*, QPrinter& printer) {
+    printSteps_ << QStringLiteral("print dialog");
     ++printRequests_;
     if (pdfs_.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);

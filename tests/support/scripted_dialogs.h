@@ -12,7 +12,8 @@ namespace farvik {
 // A dialog seam for tests: it records every request and answers from queues. A message
 // asked with an empty answer queue gets the first button of its set (Ok or Yes); a file
 // dialog with an empty queue is cancelled; so is a print dialog, which otherwise prints to
-// the next PDF file queued.
+// the next PDF file queued. A print preview goes on to printing unless told to close; its
+// pages go to the next preview PDF queued, drawn on the printer it was given.
 class ScriptedDialogs : public DialogSeam {
   public:
     struct Message {
@@ -32,6 +33,8 @@ class ScriptedDialogs : public DialogSeam {
     void answerNext(MessageAnswer answer) { answers_.append(answer); }
     void chooseFile(const QString& path) { files_.append(path); }
     void printToPdf(const QString& path) { pdfs_.append(path); }
+    void previewToPdf(const QString& path) { previewPdfs_.append(path); }
+    void closeNextPreview() { previewAnswers_.append(false); }
     // Runs once while the next message box is open, before it is answered: a user who takes
     // a while to answer, while events go on being processed.
     void whileNextIsOpen(std::function<void()> wait) { whileOpen_ = std::move(wait); }
@@ -39,6 +42,8 @@ class ScriptedDialogs : public DialogSeam {
     const QList<Message>& messages() const { return messages_; }
     const QList<FileRequest>& fileRequests() const { return fileRequests_; }
     int printRequests() const { return printRequests_; }
+    // "preview" and "print dialog", in the order asked.
+    const QStringList& printSteps() const { return printSteps_; }
     QStringList messageTexts() const;
     void clear();
 
@@ -46,6 +51,7 @@ class ScriptedDialogs : public DialogSeam {
                           const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool printPreview(QWidget* parent, QPrinter& printer, const PagePainter& paint) override;
     bool printSetup(QWidget* parent, QPrinter& printer) override;
 
   private:
@@ -54,6 +60,9 @@ class ScriptedDialogs : public DialogSeam {
     QList<Message> messages_;
     QList<FileRequest> fileRequests_;
     QStringList pdfs_;
+    QStringList previewPdfs_;
+    QList<bool> previewAnswers_;
+    QStringList printSteps_;
     int printRequests_ = 0;
     std::function<void()> whileOpen_;
 };

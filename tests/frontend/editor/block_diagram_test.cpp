@@ -339,6 +339,8 @@ TEST_F(DiagramWindowTest, PrintsOnePageWithTheHeadingOfThePrints) {
     const QString pdf = dir.filePath("diagrama.pdf");
     dialogs.printToPdf(pdf);
     window->printView();
+    // Its pages are previewed first, as every print's.
+    EXPECT_EQ(dialogs.printSteps(), QStringList({"preview", "print dialog"}));
     ASSERT_EQ(farvik::pdfPageCount(pdf), 1);
     const QString page = farvik::pdfPageTexts(pdf).value(0);
     EXPECT_TRUE(page.contains("Programa Farvik")) << page.toStdString();

@@ -279,6 +279,7 @@ TEST_F(GraficosTest, PrintingAsksAboutTheGraphAndCancelPrintsNothing) {
     EXPECT_EQ(m.title, QStringLiteral("Impresora"));
     EXPECT_EQ(m.text, QStringLiteral("¿Quiere imprimir los resultados con el gráfico?"));
     EXPECT_EQ(dialogs.printRequests(), 0);
+    EXPECT_TRUE(dialogs.printSteps().isEmpty());
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
@@ -316,6 +317,34 @@ TEST_F(GraficosTest, PrintsTheTableAloneOrBelowTheGraph) {
         if (word.yMax < 450) above << word.text;
     for (const char* expected : {"Fiabilidad", "Tiempo", "30.00", "1.00", "0.00"})
         EXPECT_TRUE(above.contains(QString::fromUtf8(expected))) << expected;
+}
+
+// The page with the graph, as previewed and as printed, picture for picture.
+TEST_F(GraficosTest, ThePreviewOfThePageWithTheGraphIsThePrintedPage) {
+    auto w = open();
+    const QString preview = dir.filePath(QStringLiteral("vista.pdf"));
+    const QString printed = dir.filePath(QStringLiteral("grafico.pdf"));
+    const QString plain = dir.filePath(QStringLiteral("sola.pdf"));
+    dialogs.answerNext(MessageAnswer::Yes);
+    dialogs.previewToPdf(preview);
+    dialogs.printToPdf(printed);
+    w->findChild<QPushButton*>(QStringLiteral("btprint"))->click();
+    dialogs.answerNext(MessageAnswer::No);
+    dialogs.printToPdf(plain);
+    w->printView();
+    EXPECT_EQ(dialogs.printSteps(),
+              QStringList({QStringLiteral("preview"), QStringLiteral("print dialog"),
+                           QStringLiteral("preview"), QStringLiteral("print dialog")}));
+
+    const QList<QImage> shown = pdfPageImages(preview, 60);
+    const QList<QImage> page = pdfPageImages(printed, 60);
+    const QList<QImage> text = pdfPageImages(plain, 60);
+    ASSERT_EQ(page.size(), 1);
+    ASSERT_EQ(shown.size(), 1);
+    ASSERT_EQ(text.size(), 1);
+    EXPECT_TRUE(shown[0] == page[0]);
+    // The graph is part of what is compared.
+    EXPECT_FALSE(text[0] == page[0]);
 }
 
 }  // namespace

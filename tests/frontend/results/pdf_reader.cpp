@@ -1,7 +1,11 @@
 #include "pdf_reader.h"
 
+#include <algorithm>
+
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace farvik {
 namespace {
@@ -56,6 +60,21 @@ QList<PdfWord> pdfWords(const QString& path) {
                       m.captured(4).toDouble()});
     }
     return words;
+}
+
+QList<QImage> pdfPageImages(const QString& path, int dpi) {
+    QTemporaryDir dir;
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), path,
+         dir.filePath(QStringLiteral("p"))});
+    QList<QImage> pages;
+    // Named p-1.png, p-2.png ... with as many digits as the last page needs.
+    QStringList files = QDir(dir.path()).entryList({QStringLiteral("p-*.png")}, QDir::Files);
+    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    for (const QString& file : files) pages << QImage(dir.filePath(file));
+    return pages;
 }
 
 }  // namespace farvik

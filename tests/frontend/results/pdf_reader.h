@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,5 +18,7 @@ int pdfPageCount(const QString& path);
 // The text of each page, laid out as printed.
 QStringList pdfPageTexts(const QString& path);
 QList<PdfWord> pdfWords(const QString& path);
+// Every page drawn as a picture at dpi dots per inch.
+QList<QImage> pdfPageImages(const QString& path, int dpi);
 
 }  // namespace farvik

@@ -263,5 +263,45 @@ TEST_F(PrintJobTest, CancellingThePrintDialogPrintsNothing) {
     EXPECT_TRUE(pages[0].simplified().contains(QStringLiteral("Archivo: fallo Fecha: ")));
 }
 
+// Every "Imprimir" shows its pages first; what the preview shows is what is printed.
+TEST_F(PrintJobTest, ThePreviewComesBeforeThePrintDialogAndShowsThePrintedPages) {
+    ScriptedDialogs dialogs;
+    QString text;
+    for (int i = 1; i <= 150; ++i) text += QStringLiteral("línea\t%1\r\n").arg(i);
+    const QString preview = dir.filePath(QStringLiteral("vista.pdf"));
+    dialogs.previewToPdf(preview);
+    dialogs.printToPdf(pdf);
+    EXPECT_TRUE(printResultFile(nullptr, QStringLiteral("/x/resumen.TXT"), text));
+    EXPECT_EQ(dialogs.printSteps(),
+              QStringList({QStringLiteral("preview"), QStringLiteral("print dialog")}));
+
+    const QList<QImage> shown = pdfPageImages(preview, 40);
+    const QList<QImage> printed = pdfPageImages(pdf, 40);
+    ASSERT_GE(printed.size(), 3);
+    ASSERT_EQ(shown.size(), printed.size());
+    for (qsizetype p = 0; p < printed.size(); ++p) {
+        EXPECT_FALSE(printed[p].isNull());
+        EXPECT_TRUE(shown[p] == printed[p]) << "page " << p + 1;
+    }
+    // The pictures hold the text: a page of other words would differ.
+    EXPECT_FALSE(printed[0] == printed[1]);
+    EXPECT_EQ(pdfPageTexts(preview), pdfPageTexts(pdf));
+}
+
+// Closing the preview is the same as cancelling the print dialog: no print dialog, nothing
+// printed, and the viewer that asked stays open (false).
+TEST_F(PrintJobTest, ClosingThePreviewPrintsNothing) {
+    ScriptedDialogs dialogs;
+    dialogs.closeNextPreview();
+    dialogs.printToPdf(pdf);
+    EXPECT_FALSE(printResultFile(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
+    EXPECT_EQ(dialogs.printSteps(), QStringList(QStringLiteral("preview")));
+    EXPECT_EQ(dialogs.printRequests(), 0);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    EXPECT_TRUE(printResultFile(nullptr, QStringLiteral("/x/fallo.txt"), QStringLiteral("a b")));
+    EXPECT_EQ(pdfPageCount(pdf), 1);
+}
+
 }  // namespace
 }  // namespace farvik
