@@ -26,7 +26,14 @@
 #include "toolbar_layout.h"
 
 namespace farvik {
-namespace {}  // namespace
+namespace {
+
+// The most of a file the viewer holds. Data files and most results are far smaller; of a
+// larger one (the redundancy trials of a large system pass 100 MB) the start is shown, at
+// once, rather than the memory filled with it.
+constexpr qint64 kViewerBytes = qint64(4) << 20;
+
+}  // namespace
 
 void frmMain::ejecutar() {
     toolbarButton(kEditarR)->setEnabled(false);
@@ -119,7 +126,7 @@ bool frmMain::stopRunFirst() {
 }
 
 void frmMain::mostrar_fichero(const QString& path) {
-    const auto text = readTextFile(path);
+    const auto text = readTextFileStart(path, kViewerBytes);
     if (!text) {
         dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                           QStringLiteral("No se puede leer el fichero ") + path);
@@ -149,7 +156,7 @@ void frmMain::printViewerText(const QString& path) {
     auto* viewer = viewer_ ? qobject_cast<frmedit*>(viewer_->widget()) : nullptr;
     if (!textPrinter_ || !viewer) return;
     // Printed, the viewer has done its work; a cancelled print dialog leaves it open.
-    if (textPrinter_(this, path, viewer->rtxtdatos()->toPlainText())) viewer_->close();
+    if (textPrinter_(this, path, viewer->printedText())) viewer_->close();
 }
 
 void frmMain::editar(int kind) {

@@ -1,16 +1,22 @@
 // Ejecutar: the real engine run from farvik with its console answered, fake engines for the
 // ways a run can end, "Cancelar", and the viewer of data and results.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <functional>
@@ -723,6 +729,111 @@ TEST_F(EngineRunTest, ImprimirPrintsTheViewersTextThenClosesIt) {
     viewer()->btprint()->click();
     QTest::qWait(0);
     EXPECT_TRUE(window->viewerWindow() == nullptr || !window->viewerWindow()->isVisible());
+}
+
+// The redundancy trials of a large system pass 100 MB: the viewer shows the start of the file
+// at once and says below how much of it that is; printing takes what is shown, that line
+// included. A small file is shown whole, without the line.
+TEST_F(EngineRunTest, ALargeResultFileShowsItsStartAndSaysHowMuch) {
+    redundancy(true);
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    const auto line = [](int i) { return QByteArray::number(i).rightJustified(98, ' '); };
+    {
+        // 5 MB of 100-byte lines, then a hole up to 160 MB.
+        QFile f(path(QStringLiteral("redun.TXT")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray lines;
+        for (int i = 0; i < 50000; ++i) lines += line(i) + "\r\n";
+        ASSERT_EQ(f.write(lines), 5000000);
+        ASSERT_TRUE(f.resize(160000000));
+    }
+    QString printed;
+    window->setTextPrinter([&](QWidget*, const QString&, const QString& text) {
+        printed = text;
+        return false;
+    });
+
+    window->editar(1);
+    auto* chooser = window->findChild<farvik::frmprintres*>();
+    ASSERT_NE(chooser, nullptr);
+    chooser->findChild<QRadioButton*>(QStringLiteral("Optprintres(2)"))->click();
+    chooser->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join('|').toStdString();
+    ASSERT_TRUE(viewerShown());
+    const QString text = viewerText();
+    // The whole lines within the first 4 MiB of the file (41943 of them), and no more.
+    EXPECT_EQ(text.size(), 41943 * 99);
+    EXPECT_TRUE(text.startsWith(QString::fromLatin1(line(0) + "\n")));
+    EXPECT_TRUE(text.endsWith(QString::fromLatin1("\n" + line(41942) + "\n")));
+    const QLabel* shown = viewer()->lbmostrado();
+    EXPECT_FALSE(shown->isHidden());
+    EXPECT_EQ(shown->text(),
+              QStringLiteral("Se muestran los primeros 4.2 MB de los 160.0 MB del fichero."));
+    viewer()->btprint()->click();
+    EXPECT_EQ(printed, text + QLatin1Char('\n') + shown->text() + QLatin1Char('\n'));
+
+    window->editar(0);
+    EXPECT_TRUE(viewer()->lbmostrado()->isHidden());
+    viewer()->btprint()->click();
+    EXPECT_TRUE(printed.startsWith(QStringLiteral("NÚMERO TOTAL")));
+    EXPECT_EQ(printed, viewerText());
+}
+
+// Selected text goes to the clipboard: Ctrl+C, or "&Copiar" of the text's context menu.
+TEST_F(EngineRunTest, TheViewerCopiesTheSelectedText) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    window->editar(0);
+    ASSERT_NE(viewer(), nullptr);
+    QTextEdit* text = viewer()->rtxtdatos();
+    auto* copy = viewer()->findChild<QAction*>(QStringLiteral("mnuCopiar"));
+    auto* selectAll = viewer()->findChild<QAction*>(QStringLiteral("mnuSeleccionarTodo"));
+    ASSERT_TRUE(copy && selectAll);
+    EXPECT_FALSE(copy->isEnabled()) << "nothing selected yet";
+    QClipboard* clipboard = QApplication::clipboard();
+    const auto select = [text](int lines) {
+        QTextCursor cursor(text->document());
+        cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, lines - 1);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        text->setTextCursor(cursor);
+    };
+    const QStringList dataLines = viewerText().split(QLatin1Char('\n'));
+
+    select(1);
+    EXPECT_TRUE(copy->isEnabled());
+    clipboard->setText(QStringLiteral("antes"));
+    copy->trigger();
+    EXPECT_EQ(clipboard->text(), QStringLiteral("NÚMERO TOTAL DE ELEMENTOS DEL SISTEMA"));
+
+    window->activateWindow();
+    text->setFocus();
+    select(2);
+    clipboard->setText(QStringLiteral("antes"));
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), dataLines[0] + QLatin1Char('\n') + dataLines[1]);
+
+    // The context menu offers both commands; "&Copiar" from there takes the whole text once
+    // all is selected.
+    selectAll->trigger();
+    clipboard->setText(QStringLiteral("antes"));
+    QStringList offered;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) offered << a->objectName();
+        menu->close();
+        copy->trigger();
+    });
+    answer.start();
+    const QPoint at(20, 20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, text->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(text->viewport(), &event);
+    answer.stop();
+    EXPECT_EQ(offered, QStringList({"mnuCopiar", "mnuSeleccionarTodo"}));
+    EXPECT_EQ(clipboard->text(), viewerText());
 }
 
 }  // namespace
