@@ -41,6 +41,7 @@ class BenchDialogs : public farvik::DialogSeam {
     }
     QString openFileName(QWidget*, const farvik::FileDialogRequest&) override { return file; }
     QString saveFileName(QWidget*, const farvik::FileDialogRequest&) override { return {}; }
+    bool printPreview(QWidget*, QPrinter&, const farvik::PagePainter&) override { return false; }
     bool printSetup(QWidget*, QPrinter&) override { return false; }
 };
 

@@ -2,6 +2,10 @@
 
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace brenta {
 namespace {
 
@@ -150,30 +154,64 @@ void IncrementalReevaluation::classFour(const SystemData& s, const TrialState& s
     }
 }
 
+namespace {
+
+// How many of tel[0..n-1] equal `least` (their minimum) and the least of the others (kNone
+// when there are none). Those others hold no zero (it would be below least, or equal to it)
+// and so no two values that compare equal yet differ (+0 and -0); an undefined value is
+// never taken. The order of the comparisons cannot change the result, so they go two
+// lanes at a time.
+void countAndNext(const double* tel, int n, double least, std::int32_t& count, double& next) {
+    int m = 0;
+    count = 0;
+    next = kNone;
+#if defined(__SSE2__)
+    const __m128d lanesLeast = _mm_set1_pd(least);
+    const __m128d none = _mm_set1_pd(kNone);
+    __m128d lanesNext = none;
+    __m128i ties = _mm_setzero_si128();
+    for (; m + 1 < n; m += 2) {
+        const __m128d t = _mm_loadu_pd(tel + m);
+        const __m128d tie = _mm_cmpeq_pd(t, lanesLeast);
+        ties = _mm_sub_epi64(ties, _mm_castpd_si128(tie));  // a tie's mask is -1
+        const __m128d other = _mm_or_pd(_mm_and_pd(tie, none), _mm_andnot_pd(tie, t));
+        lanesNext = _mm_min_pd(other, lanesNext);  // other < next ? other : next
+    }
+    alignas(16) double nexts[2];
+    alignas(16) std::int64_t counts[2];
+    _mm_store_pd(nexts, lanesNext);
+    _mm_store_si128(reinterpret_cast<__m128i*>(counts), ties);
+    count = static_cast<std::int32_t>(counts[0] + counts[1]);
+    next = nexts[1] < nexts[0] ? nexts[1] : nexts[0];
+#endif
+    for (; m < n; ++m) {
+        const double t = tel[m];
+        const bool tie = t == least;
+        count += tie;
+        const double other = tie ? kNone : t;
+        next = other < next ? other : next;
+    }
+}
+
+}  // namespace
+
 // General system: duplicating an element changes only the paths through it. Where the
 // element does not hold its path's minimum the path keeps it; where it does, the path
 // falls to the least of the pair and the other positions, which is the minimum again when
 // another position shares it, else the next larger time.
 void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& st) {
-    // Two passes without branches on the times (which case holds varies from cell to
-    // cell): the least, then how many hold it and the least of the others.
     for (int p = 1; p <= s.ncam; ++p) {
         const double* tel = st.tel.column(p);
         const int n = s.nelcam[p];
-        double least = kNone;
-        for (int m = 0; m < n; ++m) least = tel[m] < least ? tel[m] : least;
-        double next = kNone;
-        std::int32_t count = 0;
-        for (int m = 0; m < n; ++m) {
-            const double t = tel[m];
-            const bool tie = t == least;
-            count += tie;
-            const double other = tie ? kNone : t;
-            next = other < next ? other : next;
+        // The path's time, as the trial combined it, is its minimum, unless its first
+        // position is undefined (combine keeps that one; here it is passed over).
+        double least = n > 0 ? st.tsub[p] : kNone;
+        if (least != least) {
+            least = kNone;
+            for (int m = 0; m < n; ++m) least = tel[m] < least ? tel[m] : least;
         }
+        countAndNext(tel, n, least, atMin_[p], next_[p]);
         min_[p] = least;
-        atMin_[p] = count;
-        next_[p] = next;
     }
 }
 

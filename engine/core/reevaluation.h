@@ -37,7 +37,8 @@ class IncrementalReevaluation {
     void firstSubsystems(const SystemData& s, const TrialState& st, std::int32_t k,
                          TrialHooks& hooks);
     void firstPaths(const SystemData& s, const TrialState& st, std::int32_t k, TrialHooks& hooks);
-    // Class 5: each path's minimum, how many positions hold it and the next larger time.
+    // Class 5: each path's minimum (its time, in st.tsub), how many positions hold it and
+    // the next larger time.
     void pathMinima(const SystemData& s, const TrialState& st);
     // Class 5: the system time with the element of `key` duplicated, from the path minima;
     // t is the element's time and pair that of the element with its duplicate. With

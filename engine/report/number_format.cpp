@@ -151,17 +151,20 @@ inline __attribute__((always_inline)) bool tenDigits(double v, std::uint64_t& n,
     // floor((52 - shift) * log10(2)) is the decimal exponent or one less; a comparison with
     // the next power of ten mostly settles it (a miss is corrected below).
     e = ((52 - shift) * 78913) >> 18;
-    if (e >= -14 && e <= 9 && v >= kTens[e + 14]) ++e;
+    if (e < -14 || e > 9) return false;
+    e += v >= kTens[e + 14];  // an addition: which way it goes is as good as random
     if (e < -13 || e > 9) return false;
 
     // Usually one rounded product decides: its error is below 2e-6, so unless it lies that
     // close to a half, it rounds to the same integer as the exact product.
+    // One comparison with the distance from a half, not two: a fraction below or above
+    // the half is a coin toss that a branch would keep mispredicting.
     const double y = v * kExactTens[9 - e];
     if (y >= 1e9 && y < 1e10) {
-        const auto whole = static_cast<std::uint64_t>(y);
+        const auto whole = static_cast<std::int64_t>(y);  // below 2^63: the signed conversion
         const double fraction = y - static_cast<double>(whole);
-        if (fraction < 0.5 - 2e-6 || fraction > 0.5 + 2e-6) {
-            n = whole + (fraction > 0.5);
+        if (std::fabs(fraction - 0.5) > 2e-6) {
+            n = static_cast<std::uint64_t>(whole) + (fraction > 0.5);
             if (n == kPow10[10]) {
                 n = kPow10[9];
                 ++e;
@@ -222,6 +225,38 @@ inline void writeEightDigits(char* out, std::uint32_t t) {
     std::memcpy(out, &text, 8);
 }
 
+// "d.d" for the first two digits 10..99 (and "0.0" for zero), padded to four bytes.
+struct HeadTable {
+    char text[100][4]{};
+    constexpr HeadTable() {
+        for (int h = 0; h < 100; ++h) {
+            text[h][0] = static_cast<char>('0' + h / 10);
+            text[h][1] = '.';
+            text[h][2] = static_cast<char>('0' + h % 10);
+        }
+    }
+};
+constexpr HeadTable kHeads;
+
+// The exponent's four characters for every decimal exponent of a double: the letter, the
+// sign and two digits, or beyond two digits the sign and three.
+struct ExponentTable {
+    static constexpr int kLeast = -324, kGreatest = 308;
+    char text[kGreatest - kLeast + 1][4]{};
+    constexpr ExponentTable() {
+        for (int e = kLeast; e <= kGreatest; ++e) {
+            char* t = text[e - kLeast];
+            const int a = e < 0 ? -e : e;
+            const char sign = e < 0 ? '-' : '+';
+            t[0] = a <= 99 ? 'E' : sign;
+            t[1] = a <= 99 ? sign : static_cast<char>('0' + a / 100);
+            t[2] = static_cast<char>('0' + a / 10 % 10);
+            t[3] = static_cast<char>('0' + a % 10);
+        }
+    }
+};
+constexpr ExponentTable kExponents;
+
 inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
     written.plain = false;
     if (!std::isfinite(v)) return out + appendNonFinite(out, v, 15);
@@ -239,29 +274,15 @@ inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
         n = 0;
         for (int i = 0; i < 10; ++i) n = n * 10 + (digits[i] - '0');
     }
-    // n = d.ddddddddd: the first two digits, then eight at once.
+    // n = d.ddddddddd: the first two digits with the point between them (four bytes, the
+    // last overwritten), eight at once, then the exponent's four characters.
     written.digits = n;
     written.exponent = e;
     const auto head = static_cast<std::uint32_t>(n / 100000000);
-    out[0] = static_cast<char>('0' + head / 10);
-    out[1] = '.';
-    out[2] = static_cast<char>('0' + head % 10);
+    std::memcpy(out, kHeads.text[head], 4);
     writeEightDigits(out + 3, static_cast<std::uint32_t>(n % 100000000));
-    out += 11;
-    // Four characters: the letter, the sign and two digits, or the sign and three.
-    const unsigned a = static_cast<unsigned>(e < 0 ? -e : e);
-    const char sign = e < 0 ? '-' : '+';
-    if (a <= 99) {
-        out[0] = 'E';
-        out[1] = sign;
-    } else {
-        out[0] = sign;
-        out[1] = static_cast<char>('0' + a / 100);
-    }
-    out[2] = static_cast<char>('0' + a / 10 % 10);
-    out[3] = static_cast<char>('0' + a % 10);
-    out += 4;
-    return out;
+    std::memcpy(out + 11, kExponents.text[e - ExponentTable::kLeast], 4);
+    return out + 15;
 }
 
 }  // namespace

@@ -283,10 +283,26 @@ void writeReliabilityTable(const FailureCounts& counts, const std::string& listi
     });
 }
 
-void FailureCounts::add(const E15_9Digits& written, OutputFile& listing) {
+void FailureCounts::add(double v, const E15_9Digits& written, OutputFile& listing) {
     ++n_;
     double x = 0;
     if (!valid_) return;
+    // Mostly the listed value need not be worked out: it lies within a relative 1e-9 of v
+    // (ten digits), so when v is not above the largest time so far, and v lies farther
+    // than that from the bounds of its interval, the listed value falls in the same one.
+    // The listing's own form (ten digits, an exponent from -13 to 31) is checked as below.
+    if (written.plain && written.exponent >= -13 && written.exponent <= 31 && v > 0 &&
+        v <= largestTime_ && h_ != 0) {
+        const double q = v * inverse_;
+        const int g = q >= kMaxIntervals ? kMaxIntervals : static_cast<int>(q);
+        const double below = v - v * 1e-9;
+        const double above = v + v * 1e-9;
+        if (g < kMaxIntervals && ext_[g] < below && above < ext_[g + 1]) {
+            ++nfa_[g + 1];
+            return;
+        }
+        if (g == kMaxIntervals && ext_[kMaxIntervals] < below) return;  // beyond the table
+    }
     // The listing's own form (ten digits, a two-digit exponent) is read back as exactly
     // this value; any other text is left to the reading of the listing.
     const bool twoDigits = written.exponent >= -99 && written.exponent <= 99;
@@ -294,6 +310,7 @@ void FailureCounts::add(const E15_9Digits& written, OutputFile& listing) {
         valid_ = false;
         return;
     }
+    if (v > largestTime_) largestTime_ = v;
     if (x > max_) {
         max_ = x;
         const double h = intervalWidth(x);

@@ -22,8 +22,9 @@ class FailureCounts {
   public:
     static constexpr int kMaxIntervals = 48;
 
-    // `written`: the value just written to the listing, whose line is already committed.
-    void add(const E15_9Digits& written, OutputFile& listing);
+    // `v` and `written`: the value just written to the listing and what the edit wrote of
+    // it; its line is already committed.
+    void add(double v, const E15_9Digits& written, OutputFile& listing);
 
     // False when a value could not be taken from its text here or the listing could not be
     // read again: the table is then built by reading the listing, as without the counts.
@@ -41,6 +42,7 @@ class FailureCounts {
     bool valid_ = true;
     std::int32_t n_ = 0;
     double max_ = 0;
+    double largestTime_ = 0;  // the largest v so far, whose listed value is max_
     double h_ = 0;
     double inverse_ = 0;
     std::array<double, kMaxIntervals + 1> ext_{};

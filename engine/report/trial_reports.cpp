@@ -4,6 +4,7 @@
 
 #include "first_trials.h"
 #include "number_format.h"
+#include "simulation.h"
 #include "summary.h"
 
 namespace brenta {
@@ -22,6 +23,10 @@ TrialReports::TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFi
     }
 }
 
+void TrialReports::simulate(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode) {
+    simulateWith(s, g, st, *this, mode);
+}
+
 void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     if (k <= kFirstTrials) {
         vector_.build(st.tel, st.tsub.data(), st.tsis);
@@ -34,7 +39,7 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     *p++ = '\r';
     *p++ = '\n';
     files_.listasis.commit(p);
-    failures_.add(written, files_.listasis);
+    failures_.add(st.tsis, written, files_.listasis);
     // farvik shows how far a run is from the listing's size: every 256 trials the listing
     // reaches the file if it has waited a fifth of a second.
     if ((k & 255) == 0) files_.listasis.flushWhenOlderThan(200);

@@ -7,6 +7,7 @@
 #include "first_trials.h"
 #include "output_file.h"
 #include "redundancy.h"
+#include "reevaluation.h"
 #include "reliability_query.h"
 #include "reliability_table.h"
 #include "running_moments.h"
@@ -23,9 +24,12 @@ struct TrialFiles {
 
 // The per-trial steps of the reports: survival counts, first-trials rows, the listing line
 // and running moments, and the statistics of the duplications.
-class TrialReports : public TrialHooks {
+class TrialReports final : public TrialHooks {
   public:
     TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files);
+
+    // Runs the trials with these reports (simulate() with their steps called directly).
+    void simulate(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode);
 
     void survival(double tsis) override { query_.countSurvivors(tsis); }
     void trialDone(std::int32_t k, const TrialState& st) override;

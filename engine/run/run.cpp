@@ -95,7 +95,7 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     Generator generator(s.iseed);
     auto state = std::make_unique<TrialState>();
     TrialReports reports(s, query, files.trial);
-    simulate(s, generator, *state, reports, options.reevaluation);
+    reports.simulate(s, generator, *state, options.reevaluation);
 
     appendSummaryHead(text, out, s, query, reports.life());
     appendCauses(text, s, state->ncausa);

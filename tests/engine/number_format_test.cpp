@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -227,6 +228,23 @@ TEST(E15_9, AgreesWithTheCLibraryOnMillionsOfValues) {
         ++checked;
     }
     EXPECT_EQ(checked, 600000);
+}
+
+// Every decimal exponent a double can have, with each first digit, and values that round up
+// into the next exponent (the exponent's characters and the first digits come from tables).
+TEST(E15_9, EveryDecimalExponentAndFirstDigit) {
+    int checked = 0;
+    for (int e = -324; e <= 308; ++e) {
+        for (const char* digits : {"1", "5.5", "9.9", "9.9999999996", "-2.5"}) {
+            const std::string text = std::string(digits) + "e" + std::to_string(e);
+            const double v = std::strtod(text.c_str(), nullptr);
+            if (v == 0 || !std::isfinite(v)) continue;
+            ASSERT_EQ(e15(v), referenceE15_9(v)) << text;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 3000);
+    EXPECT_EQ(e15(0.0), "0.000000000E+00");
 }
 
 // Integers of ten digits are written digit for digit: every eight-digit tail the digits

@@ -179,7 +179,8 @@ TEST(ReliabilityTable, KnownLargestValueGivesTheSameTableAsTheFirstPass) {
 
 // The counts kept while the listing is written give the table that reading it gives: with
 // a largest time that grows in steps (the width changes again and again, also late), times
-// on the bounds of the intervals, zeros, and values too small for the listing's own form.
+// on the bounds of the intervals or just off them, zeros, and values too small for the listing's
+// own form.
 TEST(ReliabilityTable, CountsKeptWhileWritingGiveTheTableOfTheListing) {
     std::mt19937 rng(11);
     for (int round = 0; round < 40; ++round) {
@@ -193,9 +194,14 @@ TEST(ReliabilityTable, CountsKeptWhileWritingGiveTheTableOfTheListing) {
         for (int k = 0; k < n; ++k) {
             double t;
             switch (rng() % 6) {
-                case 0:
-                    t = 25.0 * (rng() % 80);  // on the bounds of widths 25, 50, ...
+                case 0: {
+                    // On the bounds of widths 25, 50, ..., or off them by less than the
+                    // listing's ten digits keep (so that the listed value is the bound).
+                    const double bound = 25.0 * (rng() % 80);
+                    const double off[] = {0.0, 3e-10, -3e-10, 2e-16, -2e-16, 2e-9, -2e-9};
+                    t = bound + bound * off[rng() % 7];
                     break;
+                }
                 case 1:
                     t = 0;
                     break;
@@ -213,7 +219,7 @@ TEST(ReliabilityTable, CountsKeptWhileWritingGiveTheTableOfTheListing) {
             *p++ = '\r';
             *p++ = '\n';
             listing.commit(p);
-            counts.add(written, listing);
+            counts.add(t, written, listing);
         }
         listing.close();
         EXPECT_EQ(counts.valid(), round != 7 || n < 2);
