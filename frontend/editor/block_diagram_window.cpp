@@ -57,7 +57,7 @@ BlockDiagramWindow::BlockDiagramWindow(std::function<QString()> documentFile, QW
     scroll_->setWidgetResizable(false);
     scroll_->setBackgroundRole(QPalette::Base);
 
-    QPushButton* fit = button(QStringLiteral("fitButton"), QStringLiteral("&Ajustar"), this);
+    QPushButton* fit = button(QStringLiteral("fitButton"), QStringLiteral("A&justar"), this);
     QPushButton* actual = button(QStringLiteral("actualSizeButton"), QStringLiteral("100 %"), this);
     QPushButton* print = button(QStringLiteral("printButton"), QStringLiteral("&Imprimir"), this);
     QPushButton* save =

@@ -1,6 +1,7 @@
 // The block diagram of the document: one window, which follows the editor of the moment.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "base/child_window.h"
 #include "editor/block_diagram_window.h"
@@ -8,6 +9,12 @@
 #include "main_window.h"
 
 namespace farvik {
+namespace {
+
+// Narrower than this, a diagram beside the editor shows too little of itself.
+constexpr int kDiagramMinimumWidth = 400;
+
+}  // namespace
 
 void frmMain::openDiagram() {
     if (diagram_) {
@@ -31,9 +38,25 @@ void frmMain::openDiagram() {
     });
     followEditorInDiagram();
     placeChildWindow(*mdiArea_, *diagram_);
+    placeBesideEditor();
     window->show();
     mdiArea_->setActiveSubWindow(diagram_);
     window->fitIfLarger();
+}
+
+void frmMain::placeBesideEditor() {
+    // The diagram is read while the rows are edited, so it goes to the right of the editor
+    // when the frame has room there; otherwise it stays where child windows open.
+    if (!dataEditor_ || !diagram_ || dataEditor_->isMinimized() || dataEditor_->isMaximized())
+        return;
+    const QRect editor = dataEditor_->geometry();
+    const QSize room = mdiArea_->viewport()->size();
+    const int left = editor.right() + 1;
+    const int width = std::min(diagram_->sizeHint().width(), room.width() - left);
+    if (width < diagram_->minimumSizeHint().width() || width < kDiagramMinimumWidth) return;
+    const int height = std::max(editor.height(), std::min(diagram_->height(), room.height()));
+    diagram_->setGeometry(left, editor.top(), width,
+                          std::min(height, room.height() - editor.top()));
 }
 
 void frmMain::followEditorInDiagram() {

@@ -142,6 +142,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     bool stopRunFirst();
     // The diagram follows the edits of the editor of the moment.
     void followEditorInDiagram();
+    void placeBesideEditor();
     // Closes the viewer, the graph windows and the console, whose results belong to an
     // earlier document or run; closing the console of a running engine stops it.
     void closeResults();

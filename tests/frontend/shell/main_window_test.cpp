@@ -5,18 +5,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <memory>
 
+#include "editor/block_diagram_window.h"
 #include "editor/frmdatos.h"
+#include "editor/spin_arrows.h"
 #include "scripted_dialogs.h"
 
 namespace farvik {
@@ -402,6 +409,70 @@ TEST_F(MainWindowTest, ToolbarButtonsKeepTheirPositions) {
         EXPECT_EQ(button->toolTip(), tooltip);
         EXPECT_FALSE(button->icon().isNull()) << key.toStdString();
     }
+}
+
+// Alt with a letter opens a menu of the menu bar; a button of the diagram window must not
+// take the same letter, or the key reaches one of the two by chance of focus.
+TEST_F(MainWindowTest, TheDiagramWindowsAccessKeysLeaveTheMenusAlone) {
+    auto w = makeWindow();
+    run(*w, "mnuViewDiagram");
+    ASSERT_NE(w->diagramWindow(), nullptr);
+    const auto accessKey = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    QSet<QChar> menuKeys;
+    for (QAction* menu : w->menuBar()->actions())
+        if (menu->isVisible()) menuKeys.insert(accessKey(menu->text()));
+    ASSERT_TRUE(menuKeys.contains(QLatin1Char('a')));  // "&Archivo"
+    const auto buttons = w->diagramWindow()->widget()->findChildren<QPushButton*>();
+    ASSERT_FALSE(buttons.isEmpty());
+    for (const QPushButton* button : buttons) {
+        const QChar key = accessKey(button->text());
+        if (key.isNull()) continue;
+        EXPECT_FALSE(menuKeys.contains(key)) << button->text().toStdString();
+    }
+}
+
+// One diagram per document: opened again it comes to the front. With room in the frame it
+// stands beside the editor, whose rows it is read against; without, it opens as the other
+// child windows do. A new document's editor is drawn in the same window.
+TEST_F(MainWindowTest, TheDiagramOpensOnceBesideTheEditor) {
+    auto w = makeWindow();
+    w->resize(1600, 1000);
+    w->show();
+    run(*w, "mnuViewDiagram");
+    QMdiSubWindow* diagram = w->diagramWindow();
+    ASSERT_NE(diagram, nullptr);
+    ASSERT_NE(w->dataEditorWindow(), nullptr);
+    EXPECT_FALSE(diagram->geometry().intersects(w->dataEditorWindow()->geometry()));
+    EXPECT_EQ(diagram->y(), w->dataEditorWindow()->y());
+    EXPECT_LE(diagram->geometry().right(), w->findChild<QMdiArea*>()->viewport()->width() - 1);
+    run(*w, "mnuViewDiagram");
+    EXPECT_EQ(w->diagramWindow(), diagram);
+    EXPECT_EQ(w->findChild<QMdiArea*>()->subWindowList().size(), 2);
+
+    run(*w, "mnuFileNew");
+    ASSERT_EQ(w->diagramWindow(), diagram);
+    auto* view = qobject_cast<farvik::BlockDiagramWindow*>(diagram->widget());
+    ASSERT_NE(view, nullptr);
+    QCoreApplication::processEvents();
+    const std::size_t before = view->diagram().blocks.size();
+    w->dataEditorWindow()
+        ->widget()
+        ->findChild<farvik::editor::SpinArrows*>(QStringLiteral("udelemsubs(1)"))
+        ->upButton()
+        ->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->diagram().blocks.size(), before + 1);
+
+    auto small = makeWindow();
+    small->resize(700, 500);
+    small->show();
+    run(*small, "mnuViewDiagram");
+    ASSERT_NE(small->diagramWindow(), nullptr);
+    EXPECT_TRUE(small->findChild<QMdiArea*>()->viewport()->rect().contains(
+        small->diagramWindow()->geometry().topLeft()));
 }
 
 TEST_F(MainWindowTest, HelpContentsSaysThereIsNoHelp) {
