@@ -13,18 +13,13 @@
 
 #include "base/child_window.h"
 #include "base/dialog_seam.h"
+#include "base/named_widget.h"
 #include "base/print_job.h"
 #include "result_printing.h"
 #include "system_reading.h"
 
 namespace farvik {
 namespace {
-
-QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 // The whole computation, apart from the user interface: the engine's reader, the exact
 // values, and the comparison with the summary when there is one.
@@ -84,10 +79,10 @@ frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
     lbveredicto_->setWordWrap(true);
     prgcalculo_ = new QProgressBar(this);
     prgcalculo_->setObjectName(QStringLiteral("prgcalculo"));
-    btcancelar_ = namedButton("btcancelar", QStringLiteral("&Cancelar"), this);
-    btprint_ = namedButton("btprint", QStringLiteral("&Imprimir"), this);
-    btexportar_ = namedButton("btexportar", QStringLiteral("E&xportar CSV"), this);
-    btaceptar_ = namedButton("btdaceptar", QStringLiteral("&Aceptar"), this);
+    btcancelar_ = named<QPushButton>("btcancelar", QStringLiteral("&Cancelar"), this);
+    btprint_ = named<QPushButton>("btprint", QStringLiteral("&Imprimir"), this);
+    btexportar_ = named<QPushButton>("btexportar", QStringLiteral("E&xportar CSV"), this);
+    btaceptar_ = named<QPushButton>("btdaceptar", QStringLiteral("&Aceptar"), this);
 
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(prgcalculo_, 1);

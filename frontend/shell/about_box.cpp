@@ -7,27 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/named_widget.h"
 #include "base/program_texts.h"
 #include "base/system_info.h"
 #include "pictures.h"
 
 namespace farvik {
-namespace {
-
-QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-QPushButton* namedButton(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-}  // namespace
-
 frmAbout::frmAbout(QWidget* parent, SystemInfoSources* sources)
     : QDialog(parent),
       desktopSources_(sources ? nullptr : std::make_unique<DesktopSystemInfoSources>()),
@@ -35,17 +20,18 @@ frmAbout::frmAbout(QWidget* parent, SystemInfoSources* sources)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Acerca de ") + kProgramTitle);
 
-    QLabel* image = namedLabel("Image1", QString(), this);
+    QLabel* image = named<QLabel>("Image1", QString(), this);
     image->setPixmap(programPicture(48));
     image->setAlignment(Qt::AlignTop);
 
-    QLabel* title = namedLabel("lblTitle", kProductName, this);
+    QLabel* title = named<QLabel>("lblTitle", kProductName, this);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    QLabel* version = namedLabel("lblVersion", QStringLiteral("Versión ") + versionNumber(), this);
-    QLabel* description = namedLabel(
+    QLabel* version =
+        named<QLabel>("lblVersion", QStringLiteral("Versión ") + versionNumber(), this);
+    QLabel* description = named<QLabel>(
         "lblDescription",
         QStringLiteral("Omvira de la fiabilidad de sistemas multicomponente con elementos en "
                        "serie, paralelo o mixtos."),
@@ -56,14 +42,15 @@ frmAbout::frmAbout(QWidget* parent, SystemInfoSources* sources)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    QLabel* disclaimer = namedLabel("lblDisclaimer", QStringLiteral("Realizado por:"), this);
-    QLabel* credit1 = namedLabel("Label1", kMakerLine, this);
-    QLabel* credit2 = namedLabel("Label2", kCreditLine1, this);
+    QLabel* disclaimer = named<QLabel>("lblDisclaimer", QStringLiteral("Realizado por:"), this);
+    QLabel* credit1 = named<QLabel>("Label1", kMakerLine, this);
+    QLabel* credit2 = named<QLabel>("Label2", kCreditLine1, this);
     for (QLabel* credit : {credit1, credit2}) credit->setWordWrap(true);
 
-    QPushButton* ok = namedButton("cmdOK", QStringLiteral("Aceptar"), this);
+    QPushButton* ok = named<QPushButton>("cmdOK", QStringLiteral("Aceptar"), this);
     ok->setDefault(true);
-    QPushButton* sysInfo = namedButton("cmdSysInfo", QStringLiteral("Info. del &sistema..."), this);
+    QPushButton* sysInfo =
+        named<QPushButton>("cmdSysInfo", QStringLiteral("Info. del &sistema..."), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(sysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(*sources_, this); });
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "base/named_widget.h"
 #include "base/program_texts.h"
 #include "pictures.h"
 
@@ -16,12 +17,6 @@ namespace farvik {
 namespace {
 
 constexpr int kTicksShown = 5;
-
-QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 }  // namespace
 
@@ -38,26 +33,27 @@ frmSplash::frmSplash(std::function<void()> showMainWindow, QWidget* parent)
     frame->setFrameShadow(QFrame::Raised);
     frame->setLineWidth(2);
 
-    QLabel* image1 = namedLabel("Image1", QString(), frame);
+    QLabel* image1 = named<QLabel>("Image1", QString(), frame);
     image1->setPixmap(programPicture(96));
-    QLabel* image2 = namedLabel("Image2", QString(), frame);
+    QLabel* image2 = named<QLabel>("Image2", QString(), frame);
     image2->setPixmap(systemPicture(96));
 
-    QLabel* product = namedLabel("lblProductName", kProductName, frame);
+    QLabel* product = named<QLabel>("lblProductName", kProductName, frame);
     QFont big = product->font();
     big.setPointSizeF(big.pointSizeF() * 2.6);
     big.setBold(true);
     product->setFont(big);
-    QLabel* version = namedLabel("lblVersion", QStringLiteral("Version ") + versionNumber(), frame);
-    QLabel* platform = namedLabel("lblPlatform", QStringLiteral("Linux"), frame);
+    QLabel* version =
+        named<QLabel>("lblVersion", QStringLiteral("Version ") + versionNumber(), frame);
+    QLabel* platform = named<QLabel>("lblPlatform", QStringLiteral("Linux"), frame);
     QFont medium = platform->font();
     medium.setPointSizeF(medium.pointSizeF() * 1.3);
     platform->setFont(medium);
     version->setFont(medium);
-    QLabel* warning = namedLabel("lblWarning", QStringLiteral("Realizado por:"), frame);
-    QLabel* company = namedLabel("lblCompanyProduct", kMakerLine, frame);
-    QLabel* credit1 = namedLabel("Label1", kCreditLine1, frame);
-    QLabel* credit2 = namedLabel("Label2", kCreditLine2, frame);
+    QLabel* warning = named<QLabel>("lblWarning", QStringLiteral("Realizado por:"), frame);
+    QLabel* company = named<QLabel>("lblCompanyProduct", kMakerLine, frame);
+    QLabel* credit1 = named<QLabel>("Label1", kCreditLine1, frame);
+    QLabel* credit2 = named<QLabel>("Label2", kCreditLine2, frame);
     for (QLabel* right : {version, platform}) right->setAlignment(Qt::AlignRight);
 
     auto* grid = new QGridLayout(frame);

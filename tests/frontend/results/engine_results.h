@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace farvik {
@@ -11,6 +13,14 @@ bool runExample(const QString& folder, const QString& example);
 // A reliability table written as the engine writes it: the five heading lines, then the
 // given rows (each already laid out), lines ended by CR LF.
 QByteArray tableText(const QList<QByteArray>& rows);
+
+// The reliability table of ten trials: the reliability falls 1, 0.5, 0.2, 0 at times 0, 10,
+// 20, 30.
+inline const QList<QByteArray> kTenTrialRows = {
+    "        0.00000       10.00000       5        0.50000        0.06667",
+    "       10.00000       20.00000       3        0.20000        0.08571",
+    "       20.00000       30.00000       2        0.00000        0.20000",
+};
 
 // Writes bytes to folder/name.
 void writeFile(const QString& folder, const QString& name, const QByteArray& bytes);

@@ -22,13 +22,6 @@
 namespace farvik {
 namespace {
 
-// Ten trials of some system: the table only gives the graph its range.
-const QList<QByteArray> kRows = {
-    "        0.00000       10.00000       5        0.50000        0.06667",
-    "       10.00000       20.00000       3        0.20000        0.08571",
-    "       20.00000       30.00000       2        0.00000        0.20000",
-};
-
 DataFileElement element(int group, int index, double rate) {
     DataFileElement e;
     e.group = group;
@@ -55,7 +48,7 @@ QByteArray seriesData(double rate = 0.03) {
 class ExactCurveTest : public ::testing::Test {
   protected:
     std::unique_ptr<frmgraficos> open(const QByteArray& data = {}) {
-        writeFile(dir.path(), QStringLiteral("tablafia.txt"), tableText(kRows));
+        writeFile(dir.path(), QStringLiteral("tablafia.txt"), tableText(kTenTrialRows));
         auto w = std::make_unique<frmgraficos>(dir.path());
         if (!data.isEmpty()) w->setExactSource(data, QStringLiteral("SIS.DAT"));
         w->resize(1000, 540);

@@ -22,16 +22,9 @@
 namespace farvik {
 namespace {
 
-// Ten trials: the reliability falls 1, 0.5, 0.2, 0 at times 0, 10, 20, 30.
-const QList<QByteArray> kRows = {
-    "        0.00000       10.00000       5        0.50000        0.06667",
-    "       10.00000       20.00000       3        0.20000        0.08571",
-    "       20.00000       30.00000       2        0.00000        0.20000",
-};
-
 class GraficosTest : public ::testing::Test {
   protected:
-    std::unique_ptr<frmgraficos> open(const QList<QByteArray>& rows = kRows) {
+    std::unique_ptr<frmgraficos> open(const QList<QByteArray>& rows = kTenTrialRows) {
         writeFile(dir.path(), QStringLiteral("tablafia.txt"), tableText(rows));
         auto window = std::make_unique<frmgraficos>(dir.path());
         window->show();
@@ -112,7 +105,7 @@ TEST_F(GraficosTest, OpensOnTheReliabilityCurveBesideTheTable) {
     EXPECT_EQ(label(*w, "lby"), QStringLiteral("Fiabilidad"));
     const auto* table = w->findChild<QPlainTextEdit*>(QStringLiteral("rtxtdatos"));
     ASSERT_NE(table, nullptr);
-    EXPECT_TRUE(table->toPlainText().contains(QString::fromLatin1(kRows[1])));
+    EXPECT_TRUE(table->toPlainText().contains(QString::fromLatin1(kTenTrialRows[1])));
     for (int i = 0; i <= 10; ++i) {
         EXPECT_NE(w->findChild<QWidget*>(QStringLiteral("Lineh(%1)").arg(i)), nullptr);
         EXPECT_NE(w->findChild<QWidget*>(QStringLiteral("Linev(%1)").arg(i)), nullptr);
@@ -305,7 +298,8 @@ TEST_F(GraficosTest, PrintsTheTableAloneOrBelowTheGraph) {
     const QStringList graphPage = pdfPageTexts(withGraph);
     ASSERT_EQ(graphPage.size(), 1);
     EXPECT_TRUE(graphPage[0].simplified().contains(QStringLiteral("Archivo: tablafia Fecha: ")));
-    EXPECT_TRUE(graphPage[0].contains(QString::fromLatin1(kRows[2]).simplified().split(' ')[4]));
+    EXPECT_TRUE(
+        graphPage[0].contains(QString::fromLatin1(kTenTrialRows[2]).simplified().split(' ')[4]));
 
     // With the graph the text goes on below it, 9000 twips (450 points) into the page.
     ASSERT_GT(firstRowTop(plain), 0);
