@@ -34,6 +34,7 @@ void simulateWith(const SystemData& s, Generator& g, TrialState& st, Hooks& hook
         }
         if (k == s.nsim) break;  // k must not overflow at nsim = 2^31 - 1
     }
+    hooks.trialsEnded();
 }
 
 }  // namespace brenta

@@ -82,6 +82,8 @@ class TrialHooks {
     // working table is built and passed to duplicateCell.
     virtual void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
                                      const DuplicateChange& change);
+    // After the last trial: what the hooks held back is written out.
+    virtual void trialsEnded() {}
 };
 
 }  // namespace brenta

@@ -30,6 +30,10 @@ struct E15_9Digits {
     bool plain = false;
 };
 char* writeE15_9(char* out, double v, E15_9Digits& written);
+// Lines of the listing: four blanks, writeE15_9 of each value and a line end, into a buffer
+// with room for 24 characters a value; what each edit wrote goes to written[0..count-1].
+// Returns the end.
+char* writeListingLines(char* out, const double* values, int count, E15_9Digits* written);
 
 // Fixed point, `width` wide with `decimals` decimals, right-justified.
 void appendFixed(std::string& out, double v, int width, int decimals);

@@ -32,19 +32,24 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
         vector_.build(st.tel, st.tsub.data(), st.tsis);
         writeFalloRow(files_.fallo, vector_);
     }
-    char* p = files_.listasis.room(32);
-    std::memcpy(p, "    ", 4);
-    E15_9Digits written;
-    p = writeE15_9(p + 4, st.tsis, written);
-    *p++ = '\r';
-    *p++ = '\n';
-    files_.listasis.commit(p);
-    failures_.add(st.tsis, written, files_.listasis);
+    heldBack_[heldCount_++] = st.tsis;
+    if (heldCount_ == kHeldBack) writeListing();
     // farvik shows how far a run is from the listing's size: every 256 trials the listing
     // reaches the file if it has waited a fifth of a second.
+    static_assert(256 % kHeldBack == 0, "the listing is written out before it may be flushed");
     if ((k & 255) == 0) files_.listasis.flushWhenOlderThan(200);
     life_.add(k, st.tsis);
     largest_ = st.tsis > largest_ ? st.tsis : largest_;
+}
+
+void TrialReports::writeListing() {
+    constexpr std::size_t kLongestLine = 24;  // four blanks, a signed value, the line end
+    char* p = files_.listasis.room(kHeldBack * kLongestLine);
+    E15_9Digits written[kHeldBack];
+    files_.listasis.commit(writeListingLines(p, heldBack_, heldCount_, written));
+    // When the table's width changes, the counts read back only the values counted so far.
+    for (int n = 0; n < heldCount_; ++n) failures_.add(heldBack_[n], written[n], files_.listasis);
+    heldCount_ = 0;
 }
 
 void TrialReports::duplicateCell(std::int32_t k, int j, int i, double xd,

@@ -39,6 +39,7 @@ class TrialReports final : public TrialHooks {
     void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) override;
     void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
                              const DuplicateChange& change) override;
+    void trialsEnded() override { writeListing(); }
 
     const RunningMoments& life() const { return life_; }
     // The largest system time, starting from 0.
@@ -48,6 +49,9 @@ class TrialReports final : public TrialHooks {
     const FailureCounts& failures() const { return failures_; }
 
   private:
+    // The listing lines of the times held back, in trial order, and their counts.
+    void writeListing();
+
     ReliabilityQuery& query_;
     TrialFiles& files_;
     RunningMoments life_;
@@ -55,6 +59,12 @@ class TrialReports final : public TrialHooks {
     RedundancyStats redundancy_;
     FailureCounts failures_;
     TrialVectorText vector_;  // of the current trial, among the first 20
+    // The system times whose listing lines are still to be written. The edits of a few
+    // dozen independent times overlap in the processor; one at a time, each waits for the
+    // one before.
+    static constexpr int kHeldBack = 32;
+    double heldBack_[kHeldBack];
+    int heldCount_ = 0;
     // Class 5: the report gives each element's figures at its first cell only, so only
     // those cells are counted; reported_ marks them (every cell in classes 3 and 4).
     struct FirstCell {

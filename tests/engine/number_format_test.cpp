@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "record_writer.h"
 
@@ -263,6 +266,36 @@ TEST(E15_9, EveryTailOfEightDigits) {
         ++checked;
     }
     EXPECT_GT(checked, 1000000);
+}
+
+// The listing's lines edited a batch at a time: the same text as one edit at a time, and the
+// same digits reported, also for the values that leave the listing's usual range.
+TEST(E15_9, ListingLinesAreTheEditsOfTheirValues) {
+    std::mt19937_64 rng(3);
+    std::exponential_distribution<double> life(0.002);
+    std::vector<double> values = {0.0,  -0.0,           -3.5,  1e-13,  9.9999999995e-14, 1e-200,
+                                  1e10, 9.9999999999e9, 1e300, 5e-324, INFINITY,         -INFINITY,
+                                  NAN,  123.25,         1.0};
+    while (values.size() < 4000) values.push_back(life(rng) * std::pow(10.0, rng() % 9 - 4.0));
+    std::vector<char> lines(values.size() * 24);
+    std::vector<E15_9Digits> written(values.size());
+    char* end = lines.data();
+    for (std::size_t i = 0; i < values.size(); i += 32) {
+        const int count = static_cast<int>(std::min<std::size_t>(32, values.size() - i));
+        end = writeListingLines(end, &values[i], count, &written[i]);
+    }
+    std::string expected;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        char text[32];
+        E15_9Digits one;
+        expected += "    " + std::string(text, writeE15_9(text, values[i], one) - text) + "\r\n";
+        ASSERT_EQ(written[i].plain, one.plain) << values[i];
+        if (one.plain) {
+            ASSERT_EQ(written[i].digits, one.digits) << values[i];
+            ASSERT_EQ(written[i].exponent, one.exponent) << values[i];
+        }
+    }
+    EXPECT_EQ(std::string(lines.data(), end), expected);
 }
 
 }  // namespace

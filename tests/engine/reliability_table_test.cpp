@@ -177,6 +177,23 @@ TEST(ReliabilityTable, KnownLargestValueGivesTheSameTableAsTheFirstPass) {
     EXPECT_EQ(listedValue(999.99999999951), 1000.0);
 }
 
+// A run keeps the counts as it writes the listing, a batch of lines at a time; its table is
+// the one that reading its listing back gives, whatever trial widens the intervals.
+TEST(ReliabilityTable, ARunsTableIsTheTableOfItsListing) {
+    for (int seed = 1; seed <= 12; ++seed) {
+        EngineRun r;
+        const std::int32_t nsim = 37 * seed + seed % 5;  // most not a multiple of a batch
+        runSystem(r, subsystems(1 + seed % 2, 2, {{{1, 0.001}, {4, 800, 300}, {2, 1.5, 900}}}, seed,
+                                nsim));
+        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_EQ(testing::listing(r).size(), static_cast<std::size_t>(nsim));
+        std::ostringstream console;
+        const std::string listingPath = (r.folder.path() / "listasis.txt").string();
+        writeReliabilityTable(listingPath, (r.folder.path() / "read.txt").string(), nsim, console);
+        ASSERT_EQ(r.file("tablafia.txt"), r.folder.read("read.txt")) << "seed " << seed;
+    }
+}
+
 // The counts kept while the listing is written give the table that reading it gives: with
 // a largest time that grows in steps (the width changes again and again, also late), times
 // on the bounds of the intervals or just off them, zeros, and values too small for the listing's
