@@ -2,6 +2,10 @@
 
 #include "muestra.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace brenta {
 
 double minfila(const double* column, int n) {
@@ -55,12 +59,27 @@ void drawTrial(Generator& g, const SystemData& s, TrialState& st) {
 
 void contar_causas(const Table50<double>& a, double tsis, const SystemData& s,
                    Table50<std::int32_t>& ncausa) {
+    static_assert(kDim <= 64, "a row's positions fit in one mask");
     const int rows = s.rowCount();
     for (int i = 1; i <= rows; ++i) {
         const double* column = a.column(i);
-        std::int32_t* counts = ncausa.column(i);
         const int n = s.rowLength(i);
-        for (int j = 0; j < n; ++j) counts[j] += column[j] == tsis;
+        // The positions equal to tsis as the bits of a mask, two comparisons at a time
+        // (a column holds kDim values, so reading the pair past an odd n stays inside it);
+        // then only those positions are counted: mostly one, often none.
+        std::uint64_t equal = 0;
+#if defined(__SSE2__)
+        const __m128d t = _mm_set1_pd(tsis);
+        for (int j = 0; j < n; j += 2) {
+            const __m128d pair = _mm_loadu_pd(column + j);
+            equal |= static_cast<std::uint64_t>(_mm_movemask_pd(_mm_cmpeq_pd(pair, t))) << j;
+        }
+        equal &= (std::uint64_t{1} << n) - 1;
+#else
+        for (int j = 0; j < n; ++j) equal |= static_cast<std::uint64_t>(column[j] == tsis) << j;
+#endif
+        std::int32_t* counts = ncausa.column(i);
+        for (; equal != 0; equal &= equal - 1) ++counts[__builtin_ctzll(equal)];
     }
 }
 

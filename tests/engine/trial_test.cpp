@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -79,6 +80,29 @@ TEST(Trial, TiesAreAllCounted) {
     EXPECT_EQ(st.ncausa(1, 1), 1);
     EXPECT_EQ(st.ncausa(2, 1), 0);
     EXPECT_EQ(st.ncausa(1, 2), 1);
+}
+
+TEST(Trial, CausesAreCountedAtEveryTiedPositionOfLongRowsAndNowhereBeyondARow) {
+    // Series of parallel rows of 49 and 50 positions: ties at the first, the middle and the
+    // last positions count; a value equal to the system time left past a row's end does not.
+    SystemData s =
+        systemOf(subsystems(3, 2, {std::vector<El>(49, El{1, 1}), std::vector<El>(50, El{1, 1})}));
+    TrialState st;
+    for (int i = 1; i <= 2; ++i)
+        for (int j = 1; j <= 50; ++j) st.tel(j, i) = 1.0 + j;
+    const double tsis = 7.5;
+    const std::vector<int> tied = {1, 31, 32, 33, 49};
+    for (int j : tied) st.tel(j, 1) = tsis;
+    st.tel(50, 1) = tsis;  // row 1 has 49 positions: this one lies past its end
+    st.tel(50, 2) = tsis;
+    st.tel(2, 2) = tsis;
+    contar_causas(st.tel, tsis, s, st.ncausa);
+    contar_causas(st.tel, tsis, s, st.ncausa);
+    for (int j = 1; j <= 50; ++j) {
+        const bool inRow1 = std::find(tied.begin(), tied.end(), j) != tied.end();
+        EXPECT_EQ(st.ncausa(j, 1), inRow1 ? 2 : 0) << j;
+        EXPECT_EQ(st.ncausa(j, 2), (j == 2 || j == 50) ? 2 : 0) << j;
+    }
 }
 
 TEST(Trial, SharedPathElementHasOneTimeAndIsCountedAtEachPosition) {
