@@ -1,5 +1,6 @@
 #include "first_trials.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "number_format.h"
@@ -100,6 +101,9 @@ void TrialVectorText::forEachValue(const Table50<double>& t, const double* rowTi
 }
 
 void TrialVectorText::build(const Table50<double>& t, const double* rowTimes, double system) {
+    // The file that was given the text to write from must have written it before it changes.
+    if (sharedWith_ && sharedWith_->holdsShared()) sharedWith_->flush();
+    sharedWith_ = nullptr;
     text_.clear();
     values_.clear();
     offsets_.clear();
@@ -128,15 +132,30 @@ void TrialVectorText::writeVariant(OutputFile& out, const Table50<double>& work,
         ++n;
     });
     if (fits) {
-        char* p = out.room(text_.size());
-        std::memcpy(p, text_.data(), text_.size());
-        for (const Change& c : changed_) writeE15_9(p + offsets_[c.index], c.value);
-        out.commit(p + text_.size());
+        writeWithChanges(out);
         return;
     }
     whole_.clear();
     forEachValue(work, workRows, system, [&](double v) { whole_.push_back(v); });
     writeWhole(out, whole_);
+}
+
+void TrialVectorText::writeWithChanges(OutputFile& out) {
+    // Most of the text is the trial's own: it goes from where it is, and only the changed
+    // values, each the 15 characters of a value that is not negative, are edited.
+    std::sort(changed_.begin(), changed_.end(),
+              [](const Change& a, const Change& b) { return a.index < b.index; });
+    sharedWith_ = &out;
+    std::size_t from = 0;
+    for (const Change& c : changed_) {
+        const std::size_t at = offsets_[c.index];
+        out.writeShared(text_.data() + from, at - from);
+        char* p = out.room(16);
+        writeE15_9(p, c.value);
+        out.commit(p + 15);
+        from = at + 15;
+    }
+    out.writeShared(text_.data() + from, text_.size() - from);
 }
 
 void TrialVectorText::writeWhole(OutputFile& out, const std::vector<double>& values) const {
@@ -172,10 +191,7 @@ void TrialVectorText::writeChanged(OutputFile& out, const DuplicateChange& chang
     }
     put(static_cast<std::uint32_t>(values_.size() - 1), system);
     if (fits) {
-        char* p = out.room(text_.size());
-        std::memcpy(p, text_.data(), text_.size());
-        for (const Change& c : changed_) writeE15_9(p + offsets_[c.index], c.value);
-        out.commit(p + text_.size());
+        writeWithChanges(out);
         return;
     }
     whole_ = values_;

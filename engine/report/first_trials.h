@@ -43,6 +43,8 @@ class TrialVectorText {
 
     // The text of any vector of values (a value that is negative would not fit).
     void writeWhole(OutputFile& out, const std::vector<double>& values) const;
+    // The built text with the values in changed_ put in their places.
+    void writeWithChanges(OutputFile& out);
 
     const SystemData& s_;
     std::vector<std::uint32_t> rowStart_;  // index of row i's first value, [1..rows]
@@ -55,6 +57,7 @@ class TrialVectorText {
         double value;
     };
     std::vector<Change> changed_;
+    OutputFile* sharedWith_ = nullptr;  // writes from text_ on its next flush
 };
 
 // One trial's row of fallo.txt.

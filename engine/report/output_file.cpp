@@ -58,14 +58,62 @@ void OutputFile::create(const std::string& path) {
     if (mode >= 0) ::fchmod(::fileno(file_), static_cast<mode_t>(mode));
     // Our own buffer gathers the writes; the stream's would only copy them again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    buffer_ = std::make_unique<char[]>(kCapacity);
+    // Left uninitialised: only the pages a file fills are ever touched.
+    buffer_.reset(new char[kCapacity]);
     used_ = 0;
     lastFlush_ = millisecondsNow();
 }
 
 void OutputFile::flush() {
-    if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) fail("escribir en");
+    if (!pieces_.empty()) {
+        writePieces();
+    } else if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) {
+        fail("escribir en");
+    }
     used_ = 0;
+}
+
+void OutputFile::writeShared(const char* data, std::size_t n) {
+    if (n < kShortestShared) {
+        write(std::string_view(data, n));
+        return;
+    }
+    if (used_ > pieceStart_) pieces_.push_back({buffer_.get() + pieceStart_, used_ - pieceStart_});
+    pieceStart_ = used_;
+    pieces_.push_back({const_cast<char*>(data), n});
+    sharedBytes_ += n;
+    // About as much per write as the buffer holds, and never more pieces than one takes.
+    if (sharedBytes_ >= kCapacity || pieces_.size() >= kMostPieces) flush();
+}
+
+// The stream is unbuffered, so writing to its descriptor keeps the file's order.
+void OutputFile::writePieces() {
+    if (used_ > pieceStart_) pieces_.push_back({buffer_.get() + pieceStart_, used_ - pieceStart_});
+    const int fd = ::fileno(file_);
+    iovec* piece = pieces_.data();
+    std::size_t left = pieces_.size();
+    while (left > 0) {
+        const ssize_t written = ::writev(fd, piece, static_cast<int>(left));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            fail("escribir en");
+        }
+        if (written == 0) fail("escribir en");
+        // A short write: go on from the first byte not written.
+        auto done = static_cast<std::size_t>(written);
+        while (left > 0 && done >= piece->iov_len) {
+            done -= piece->iov_len;
+            ++piece;
+            --left;
+        }
+        if (left > 0) {
+            piece->iov_base = static_cast<char*>(piece->iov_base) + done;
+            piece->iov_len -= done;
+        }
+    }
+    pieces_.clear();
+    pieceStart_ = 0;
+    sharedBytes_ = 0;
 }
 
 void OutputFile::flushWhenOlderThan(int ms) {

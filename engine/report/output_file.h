@@ -1,10 +1,13 @@
 #pragma once
 
+#include <sys/uio.h>
 #include <cstdint>
+
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brenta {
 
@@ -32,6 +35,12 @@ class OutputFile {
         return buffer_.get() + used_;
     }
     void commit(const char* end) { used_ = end - buffer_.get(); }
+    // Bytes that stay where they are, unchanged, until the next flush() or close(): long
+    // runs are written from there by one gathering write instead of being copied into the
+    // buffer first; short ones are copied.
+    void writeShared(const char* data, std::size_t n);
+    // Whether bytes passed to writeShared() are still to be written.
+    bool holdsShared() const { return !pieces_.empty(); }
     // Writes out what the buffer holds, so that the file can be read back up to here.
     void flush();
     // Writes out what the buffer holds when the last write to the file is `ms` milliseconds
@@ -43,6 +52,10 @@ class OutputFile {
 
   private:
     static constexpr std::size_t kCapacity = 1 << 20;
+    static constexpr std::size_t kShortestShared = 512;
+    static constexpr std::size_t kMostPieces = 1000;  // below the system's limit of 1024
+
+    void writePieces();
 
     [[noreturn]] void fail(const char* what) const;
 
@@ -50,6 +63,11 @@ class OutputFile {
     std::string path_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    // What a flush writes when shared bytes are held: pieces of the buffer and of the
+    // callers' memory in file order; the buffer's bytes from pieceStart_ on follow them.
+    std::vector<iovec> pieces_;
+    std::size_t pieceStart_ = 0;
+    std::size_t sharedBytes_ = 0;
     std::int64_t lastFlush_ = 0;  // steady clock, milliseconds
 };
 

@@ -1,6 +1,10 @@
 // fallo.txt and redun.TXT: headers, the first 20 trials, lines of at most 100 values.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "test_systems.h"
 
 namespace brenta {
@@ -109,6 +113,51 @@ TEST(FirstTrials, RedunRowsCarryTheDuplicateInTheTrialVector) {
         EXPECT_EQ(first.substr(30),
                   "  1.000000000E+01  2.000000000E+01  2.000000000E+01  2.000000000E+01");
         EXPECT_EQ(second.substr(30), first.substr(30));
+    }
+}
+
+std::vector<std::string> valuesOf(const std::string& text) {
+    std::vector<std::string> values;
+    std::istringstream words(text);
+    for (std::string w; words >> w;) values.push_back(w);
+    return values;
+}
+
+TEST(FirstTrials, EachRedunRowIsItsOwnTrialsVectorWithOnlyTheDuplicatesChanges) {
+    // Rows long enough to be written from the trial's text rather than copied: a row of
+    // trial k must show trial k's times, not those of the trial built after it.
+    std::vector<std::vector<El>> subs(2, std::vector<El>(30, El{1, 0.001}));
+    for (int code : {3, 4}) {
+        EngineRun r;
+        runSystem(r, subsystems(code, 1, subs, 7, 25));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto fallo = r.lines("fallo.txt");
+        const auto redun = r.lines("redun.TXT");
+        ASSERT_EQ(fallo.size(), 4u + 20u);
+        ASSERT_EQ(redun.size(), 4u + 20u * 60u);
+        std::size_t line = 4;
+        for (int k = 1; k <= 20; ++k) {
+            const auto trial = valuesOf(fallo[3 + k]);
+            ASSERT_EQ(trial.size(), 63u);
+            for (int i = 1; i <= 2; ++i) {
+                for (int j = 1; j <= 30; ++j, ++line) {
+                    const auto row = valuesOf(redun[line]);
+                    ASSERT_EQ(row.size(), 66u);
+                    ASSERT_EQ(row[0], std::to_string(k));
+                    ASSERT_EQ(row[1], std::to_string(j));
+                    ASSERT_EQ(row[2], std::to_string(i));
+                    const std::size_t cell = (i - 1) * 31 + (j - 1);
+                    const std::size_t rowTime = (i - 1) * 31 + 30;
+                    for (std::size_t v = 0; v + 1 < trial.size(); ++v) {
+                        if (v == cell || v == rowTime) continue;
+                        ASSERT_EQ(row[3 + v], trial[v])
+                            << "code " << code << " trial " << k << " cell " << j << "," << i;
+                    }
+                    // The pair outlives its element.
+                    EXPECT_GE(std::stod(row[3 + cell]), std::stod(trial[cell]));
+                }
+            }
+        }
     }
 }
 

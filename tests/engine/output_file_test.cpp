@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "test_systems.h"
 
@@ -28,6 +31,54 @@ TEST(OutputFileTest, WhatHasWaitedLongEnoughReachesTheFileTheRestStaysInTheBuffe
     EXPECT_EQ(size(), 21u);
     file.close();
     EXPECT_EQ(folder.read("listasis.txt"), "    1.000000000E+00\r\n    2.000000000E+00\r\n");
+}
+
+TEST(OutputFileTest, SharedBytesAreWrittenInTheirPlaceAmongCopiedOnesWhateverTheirCount) {
+    testing::TempFolder folder;
+    const std::string path = (folder.path() / "redun.TXT").string();
+    OutputFile file;
+    file.create(path);
+    // Long runs shared from memory that outlives the file's flushes, short runs that are
+    // copied, bytes put in through room(): in all more pieces than one gathering write takes,
+    // and more shared bytes than the buffer holds.
+    std::vector<std::string> sources;
+    for (int n = 0; n < 64; ++n) sources.push_back(std::string(300 + 97 * n, char('a' + n % 26)));
+    std::string expected;
+    for (int n = 0; n < 3000; ++n) {
+        const std::string& s = sources[n % sources.size()];
+        file.writeShared(s.data(), s.size());
+        expected += s;
+        char* p = file.room(16);
+        const int len = std::snprintf(p, 16, "<%d>", n);
+        file.commit(p + len);
+        expected.append(p, len);
+        if (n % 7 == 0) {
+            file.write("\r\n");
+            expected += "\r\n";
+        }
+    }
+    EXPECT_TRUE(file.holdsShared());
+    file.close();
+    EXPECT_GT(expected.size(), std::size_t{3} << 20);
+    EXPECT_EQ(folder.read("redun.TXT"), expected);
+}
+
+TEST(OutputFileTest, AfterAFlushTheSharedMemoryMayChange) {
+    testing::TempFolder folder;
+    const std::string path = (folder.path() / "redun.TXT").string();
+    OutputFile file;
+    file.create(path);
+    std::string text(2000, 'x');
+    file.writeShared(text.data(), text.size());
+    EXPECT_TRUE(file.holdsShared());
+    file.flush();
+    EXPECT_FALSE(file.holdsShared());
+    EXPECT_EQ(std::filesystem::file_size(path), 2000u);
+    text.assign(2000, 'y');
+    file.writeShared(text.data(), 1000);
+    text.assign(2000, 'z');  // before the flush: what the file writes is what is there then
+    file.close();
+    EXPECT_EQ(folder.read("redun.TXT"), std::string(2000, 'x') + std::string(1000, 'z'));
 }
 
 }  // namespace
