@@ -66,6 +66,19 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
             }
         }
     }
+    for (int p = 1; p <= s.ncam; ++p) {
+        for (int m = 1; m <= s.nelcam[p]; ++m) {
+            const int key = s.icam(m, p);
+            int before = 0, count = 0;
+            for (int o = 1; o <= s.nelcam[p]; ++o) {
+                if (s.icam(o, p) != key) continue;
+                ++count;
+                if (o < m) ++before;
+            }
+            if (before == 0) firstOfKey_[p] |= std::uint64_t{1} << (m - 1);
+            occurrences_[p][m - 1] = static_cast<std::int8_t>(count);
+        }
+    }
     std::array<std::int32_t, kDim + 2> counts{};
     for (int p = 1; p <= s.ncam; ++p) {
         for (int m = 1; m <= s.nelcam[p]; ++m) ++counts[s.icam(m, p)];
@@ -161,10 +174,12 @@ namespace {
 // and so no two values that compare equal yet differ (+0 and -0); an undefined value is
 // never taken. The order of the comparisons cannot change the result, so they go two
 // lanes at a time.
-void countAndNext(const double* tel, int n, double least, std::int32_t& count, double& next) {
+void countAndNext(const double* tel, int n, double least, std::int32_t& count, double& next,
+                  std::uint64_t& atLeast) {
     int m = 0;
     count = 0;
     next = kNone;
+    atLeast = 0;
 #if defined(__SSE2__)
     const __m128d lanesLeast = _mm_set1_pd(least);
     const __m128d none = _mm_set1_pd(kNone);
@@ -174,6 +189,7 @@ void countAndNext(const double* tel, int n, double least, std::int32_t& count, d
         const __m128d t = _mm_loadu_pd(tel + m);
         const __m128d tie = _mm_cmpeq_pd(t, lanesLeast);
         ties = _mm_sub_epi64(ties, _mm_castpd_si128(tie));  // a tie's mask is -1
+        atLeast |= static_cast<std::uint64_t>(_mm_movemask_pd(tie)) << m;
         const __m128d other = _mm_or_pd(_mm_and_pd(tie, none), _mm_andnot_pd(tie, t));
         lanesNext = _mm_min_pd(other, lanesNext);  // other < next ? other : next
     }
@@ -188,6 +204,7 @@ void countAndNext(const double* tel, int n, double least, std::int32_t& count, d
         const double t = tel[m];
         const bool tie = t == least;
         count += tie;
+        atLeast |= static_cast<std::uint64_t>(tie) << m;
         const double other = tie ? kNone : t;
         next = other < next ? other : next;
     }
@@ -200,6 +217,7 @@ void countAndNext(const double* tel, int n, double least, std::int32_t& count, d
 // falls to the least of the pair and the other positions, which is the minimum again when
 // another position shares it, else the next larger time.
 void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& st) {
+    bool belowSystem = true;
     for (int p = 1; p <= s.ncam; ++p) {
         const double* tel = st.tel.column(p);
         const int n = s.nelcam[p];
@@ -210,19 +228,41 @@ void IncrementalReevaluation::pathMinima(const SystemData& s, const TrialState& 
             least = kNone;
             for (int m = 0; m < n; ++m) least = tel[m] < least ? tel[m] : least;
         }
-        countAndNext(tel, n, least, atMin_[p], next_[p]);
+        countAndNext(tel, n, least, atMin_[p], next_[p], atMinPositions_[p]);
         min_[p] = least;
+        belowSystem = belowSystem && least <= st.tsis;
     }
+    minimaBelowSystem_ = belowSystem;
 }
 
 void IncrementalReevaluation::classFive(const SystemData& s, const TrialState& st, std::int32_t k,
                                         TrialHooks& hooks) {
     pathMinima(s, st);
-    // Every cell of an element gives the same time: work it out once, at its first cell.
-    for (const KeyCell& c : keys_) {
-        const double t = st.tclave[c.key];
-        const double dup = st.tdclave[c.key];
-        keyTime_[c.key] = duplicated(c.key, t, t > dup ? t : dup, st.tsis);
+    if (!minimaBelowSystem_) {
+        // Every cell of an element gives the same time: work it out once, at its first cell.
+        for (const KeyCell& c : keys_) {
+            const double t = st.tclave[c.key];
+            const double dup = st.tdclave[c.key];
+            keyTime_[c.key] = duplicated(c.key, t, t > dup ? t : dup, st.tsis);
+        }
+    } else {
+        // A path that the element does not hold at its minimum keeps a time no later than
+        // the system's, which cannot raise the system time: only the elements at each path's
+        // minimum, mostly one, are worked on, in the order of the paths as duplicated() does.
+        for (const KeyCell& c : keys_) keyTime_[c.key] = st.tsis;
+        for (int p = 1; p <= s.ncam; ++p) {
+            const double least = min_[p];
+            for (std::uint64_t at = atMinPositions_[p] & firstOfKey_[p]; at != 0; at &= at - 1) {
+                const int m = __builtin_ctzll(at);
+                const int key = s.icam(m + 1, p);
+                const double t = st.tclave[key];
+                const double dup = st.tdclave[key];
+                const double pair = t > dup ? t : dup;
+                const double rest = atMin_[p] > occurrences_[p][m] ? least : next_[p];
+                const double lowered = pair < rest ? pair : rest;
+                if (lowered > keyTime_[key]) keyTime_[key] = lowered;
+            }
+        }
     }
     hooks.duplicateElements(s, k, keyTime_.data());
 }

@@ -68,6 +68,15 @@ class IncrementalReevaluation {
     std::array<std::int32_t, kDim + 1> atMin_{};
     std::array<double, kDim + 1> next_{};
     std::array<double, kDim + 1> keyTime_{};  // system time with that element duplicated
+    // Class 5: per path, the positions that hold its minimum (bit m - 1 for position m), and
+    // whether every minimum lies no later than the system time (it does, unless a path's
+    // first position is undefined).
+    std::array<std::uint64_t, kDim + 1> atMinPositions_{};
+    bool minimaBelowSystem_ = false;
+    // Class 5: per path, the positions where a key stands for the first time, and at each
+    // position how often its key stands in the path.
+    std::array<std::uint64_t, kDim + 1> firstOfKey_{};
+    std::array<std::array<std::int8_t, kDim>, kDim + 1> occurrences_{};
 };
 
 enum class Reevaluation { Incremental, Direct };
