@@ -42,6 +42,12 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
     largest_ = st.tsis > largest_ ? st.tsis : largest_;
 }
 
+void TrialReports::trialsEnded() {
+    writeListing();
+    // Nothing written from the text of the last first trial may wait beyond the trials.
+    if (files_.redun.holdsShared()) files_.redun.flush();
+}
+
 void TrialReports::writeListing() {
     constexpr std::size_t kLongestLine = 24;  // four blanks, a signed value, the line end
     char* p = files_.listasis.room(kHeldBack * kLongestLine);

@@ -39,7 +39,7 @@ class TrialReports final : public TrialHooks {
     void duplicateElements(const SystemData& s, std::int32_t k, const double* keyTime) override;
     void duplicateCellChange(const TrialState& st, std::int32_t k, int j, int i, double xd,
                              const DuplicateChange& change) override;
-    void trialsEnded() override { writeListing(); }
+    void trialsEnded() override;
 
     const RunningMoments& life() const { return life_; }
     // The largest system time, starting from 0.
