@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine_error.h"
+#include "full_disk.h"
 #include "test_systems.h"
 
 namespace brenta {
@@ -79,6 +81,34 @@ TEST(OutputFileTest, AfterAFlushTheSharedMemoryMayChange) {
     text.assign(2000, 'z');  // before the flush: what the file writes is what is there then
     file.close();
     EXPECT_EQ(folder.read("redun.TXT"), std::string(2000, 'x') + std::string(1000, 'z'));
+}
+
+// A file that takes only part of a gathering write, then nothing more: the rest is tried
+// again from the first byte not written, and the refusal ends the run as a write error.
+TEST(OutputFileTest, AGatheringWriteCutShortGoesOnThenReportsTheFailure) {
+    testing::TempFolder folder;
+    const std::string path = (folder.path() / "redun.TXT").string();
+    const std::string text(3000, 'r');
+    int status = 0;
+    std::string message;
+    {
+        OutputFile file;
+        file.create(path);
+        FullDisk full;  // the file may grow to FullDisk::kBytes only
+        file.write("head");
+        file.writeShared(text.data(), text.size());
+        file.write("tail");
+        try {
+            file.close();
+        } catch (const EngineError& e) {
+            status = e.status();
+            message = e.what();
+        }
+    }
+    EXPECT_EQ(status, kExitOutputError);
+    EXPECT_NE(message.find("no se puede escribir en el fichero de resultados"), std::string::npos)
+        << message;
+    EXPECT_EQ(folder.read("redun.TXT"), "head" + text.substr(0, FullDisk::kBytes - 4));
 }
 
 }  // namespace
