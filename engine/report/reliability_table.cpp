@@ -283,10 +283,7 @@ void writeReliabilityTable(const FailureCounts& counts, const std::string& listi
     });
 }
 
-void FailureCounts::add(double v, const E15_9Digits& written, OutputFile& listing) {
-    ++n_;
-    double x = 0;
-    if (!valid_) return;
+inline bool FailureCounts::countedFromTime(double v, const E15_9Digits& written) {
     // Mostly the listed value need not be worked out: it lies within a relative 1e-9 of v
     // (ten digits), so when v is not above the largest time so far, and v lies farther
     // than that from the bounds of its interval, the listed value falls in the same one.
@@ -299,12 +296,32 @@ void FailureCounts::add(double v, const E15_9Digits& written, OutputFile& listin
         const double above = v + v * 1e-9;
         if (g < kMaxIntervals && ext_[g] < below && above < ext_[g + 1]) {
             ++nfa_[g + 1];
-            return;
+            return true;
         }
-        if (g == kMaxIntervals && ext_[kMaxIntervals] < below) return;  // beyond the table
+        if (g == kMaxIntervals && ext_[kMaxIntervals] < below) return true;  // beyond the table
     }
+    return false;
+}
+
+void FailureCounts::add(double v, const E15_9Digits& written, OutputFile& listing) {
+    ++n_;
+    if (!valid_ || countedFromTime(v, written)) return;
+    addListed(v, written, listing);
+}
+
+void FailureCounts::addAll(const double* v, const E15_9Digits* written, int count,
+                           OutputFile& listing) {
+    for (int i = 0; i < count; ++i) {
+        ++n_;
+        if (!valid_ || countedFromTime(v[i], written[i])) continue;
+        addListed(v[i], written[i], listing);
+    }
+}
+
+void FailureCounts::addListed(double v, const E15_9Digits& written, OutputFile& listing) {
     // The listing's own form (ten digits, a two-digit exponent) is read back as exactly
     // this value; any other text is left to the reading of the listing.
+    double x = 0;
     const bool twoDigits = written.exponent >= -99 && written.exponent <= 99;
     if (!written.plain || !twoDigits || !valueOfDigits(written.digits, written.exponent, x)) {
         valid_ = false;

@@ -25,6 +25,8 @@ class FailureCounts {
     // `v` and `written`: the value just written to the listing and what the edit wrote of
     // it; its line is already committed.
     void add(double v, const E15_9Digits& written, OutputFile& listing);
+    // The same for `count` values in a row, their lines already committed.
+    void addAll(const double* v, const E15_9Digits* written, int count, OutputFile& listing);
 
     // False when a value could not be taken from its text here or the listing could not be
     // read again: the table is then built by reading the listing, as without the counts.
@@ -35,6 +37,10 @@ class FailureCounts {
     std::int32_t failures(int i) const { return nfa_[i]; }
 
   private:
+    // Counts v from the time itself where that gives the listed value's interval (or v lies
+    // beyond the table); false when the listed value must be worked out.
+    bool countedFromTime(double v, const E15_9Digits& written);
+    void addListed(double v, const E15_9Digits& written, OutputFile& listing);
     void setWidth(double h);
     void countValue(double x);
     void recount(OutputFile& listing);

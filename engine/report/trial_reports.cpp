@@ -54,7 +54,7 @@ void TrialReports::writeListing() {
     E15_9Digits written[kHeldBack];
     files_.listasis.commit(writeListingLines(p, heldBack_, heldCount_, written));
     // When the table's width changes, the counts read back only the values counted so far.
-    for (int n = 0; n < heldCount_; ++n) failures_.add(heldBack_[n], written[n], files_.listasis);
+    failures_.addAll(heldBack_, written, heldCount_, files_.listasis);
     heldCount_ = 0;
 }
 
