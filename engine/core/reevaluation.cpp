@@ -67,16 +67,14 @@ IncrementalReevaluation::IncrementalReevaluation(const SystemData& s) {
         }
     }
     for (int p = 1; p <= s.ncam; ++p) {
+        std::array<std::int8_t, kDim + 1> inPath{};
+        for (int m = 1; m <= s.nelcam[p]; ++m) ++inPath[s.icam(m, p)];
+        std::array<bool, kDim + 1> seen{};
         for (int m = 1; m <= s.nelcam[p]; ++m) {
             const int key = s.icam(m, p);
-            int before = 0, count = 0;
-            for (int o = 1; o <= s.nelcam[p]; ++o) {
-                if (s.icam(o, p) != key) continue;
-                ++count;
-                if (o < m) ++before;
-            }
-            if (before == 0) firstOfKey_[p] |= std::uint64_t{1} << (m - 1);
-            occurrences_[p][m - 1] = static_cast<std::int8_t>(count);
+            if (!seen[key]) firstOfKey_[p] |= std::uint64_t{1} << (m - 1);
+            seen[key] = true;
+            occurrences_[p][m - 1] = inPath[key];
         }
     }
     std::array<std::int32_t, kDim + 2> counts{};

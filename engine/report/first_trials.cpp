@@ -100,10 +100,13 @@ void TrialVectorText::forEachValue(const Table50<double>& t, const double* rowTi
     f(system);
 }
 
-void TrialVectorText::build(const Table50<double>& t, const double* rowTimes, double system) {
-    // The file that was given the text to write from must have written it before it changes.
+void TrialVectorText::releaseShared() {
     if (sharedWith_ && sharedWith_->holdsShared()) sharedWith_->flush();
     sharedWith_ = nullptr;
+}
+
+void TrialVectorText::build(const Table50<double>& t, const double* rowTimes, double system) {
+    releaseShared();
     text_.clear();
     values_.clear();
     offsets_.clear();

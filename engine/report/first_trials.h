@@ -36,6 +36,8 @@ class TrialVectorText {
     // change names are compared, and only those that differ are written.
     void writeChanged(OutputFile& out, const DuplicateChange& change, double system);
     const std::string& text() const { return text_; }
+    // Has the file that writes from the text write it out, so that the text may change.
+    void releaseShared();
 
   private:
     template <typename F>

@@ -262,6 +262,16 @@ struct ExponentTable {
 };
 constexpr ExponentTable kExponents;
 
+// n = d.ddddddddd x 10^e in its 15 characters: the first two digits with the point between
+// them (four bytes, the last overwritten), eight at once, then the exponent's four.
+inline char* writeTenDigits(char* out, std::uint64_t n, int e) {
+    const auto head = static_cast<std::uint32_t>(n / 100000000);
+    std::memcpy(out, kHeads.text[head], 4);
+    writeEightDigits(out + 3, static_cast<std::uint32_t>(n % 100000000));
+    std::memcpy(out + 11, kExponents.text[e - ExponentTable::kLeast], 4);
+    return out + 15;
+}
+
 inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
     written.plain = false;
     if (!std::isfinite(v)) return out + appendNonFinite(out, v, 15);
@@ -279,15 +289,9 @@ inline char* writeE15_9To(char* out, double v, E15_9Digits& written) {
         n = 0;
         for (int i = 0; i < 10; ++i) n = n * 10 + (digits[i] - '0');
     }
-    // n = d.ddddddddd: the first two digits with the point between them (four bytes, the
-    // last overwritten), eight at once, then the exponent's four characters.
     written.digits = n;
     written.exponent = e;
-    const auto head = static_cast<std::uint32_t>(n / 100000000);
-    std::memcpy(out, kHeads.text[head], 4);
-    writeEightDigits(out + 3, static_cast<std::uint32_t>(n % 100000000));
-    std::memcpy(out + 11, kExponents.text[e - ExponentTable::kLeast], 4);
-    return out + 15;
+    return writeTenDigits(out, n, e);
 }
 
 }  // namespace
@@ -307,11 +311,7 @@ char* writeListingLines(char* out, const double* values, int count, E15_9Digits*
             written[i].digits = n;
             written[i].exponent = e;
             written[i].plain = true;
-            const auto head = static_cast<std::uint32_t>(n / 100000000);
-            std::memcpy(out + 4, kHeads.text[head], 4);
-            writeEightDigits(out + 7, static_cast<std::uint32_t>(n % 100000000));
-            std::memcpy(out + 15, kExponents.text[e - ExponentTable::kLeast], 4);
-            out += 19;
+            out = writeTenDigits(out + 4, n, e);
         } else {
             out = writeE15_9To(out + 4, v, written[i]);
         }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <sys/uio.h>
-#include <cstdint>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>

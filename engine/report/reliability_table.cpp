@@ -304,9 +304,7 @@ inline bool FailureCounts::countedFromTime(double v, const E15_9Digits& written)
 }
 
 void FailureCounts::add(double v, const E15_9Digits& written, OutputFile& listing) {
-    ++n_;
-    if (!valid_ || countedFromTime(v, written)) return;
-    addListed(v, written, listing);
+    addAll(&v, &written, 1, listing);
 }
 
 void FailureCounts::addAll(const double* v, const E15_9Digits* written, int count,

@@ -45,7 +45,7 @@ void TrialReports::trialDone(std::int32_t k, const TrialState& st) {
 void TrialReports::trialsEnded() {
     writeListing();
     // Nothing written from the text of the last first trial may wait beyond the trials.
-    if (files_.redun.holdsShared()) files_.redun.flush();
+    vector_.releaseShared();
 }
 
 void TrialReports::writeListing() {
