@@ -21,7 +21,8 @@ PartialsTable::Row PartialsTable::row(double t) {
         }
         d_.resize(n);
         system_.elementStates(t, p_, q_, &f_);
-        const double r = system_.structure().reliabilityAndPartials(p_.data(), q_.data(), d_.data());
+        const double r =
+            system_.structure().reliabilityAndPartials(p_.data(), q_.data(), d_.data());
         const std::size_t index = reliability_.size();
         values_.insert(values_.end(), d_.begin(), d_.end());
         values_.insert(values_.end(), p_.begin(), p_.end());

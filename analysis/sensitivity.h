@@ -24,8 +24,8 @@ struct Sensitivity {
 // d(mean life) / d(parameter) for every element and parameter, in the model's order: the
 // integral over t of dR/dp_k(t) dS_k(t)/d(parameter), differentiated under the integral
 // sign and integrated as the mean life is. Nothing when `progress` stops it.
-std::optional<std::vector<Sensitivity>> meanLifeSensitivities(
-    const ExactSystem& system, const ElementProgress& progress = {});
+std::optional<std::vector<Sensitivity>> meanLifeSensitivities(const ExactSystem& system,
+                                                              const ElementProgress& progress = {});
 
 // dR(t) / d(parameter) for every element and parameter at time t.
 std::vector<Sensitivity> reliabilitySensitivities(const ExactSystem& system, double t);

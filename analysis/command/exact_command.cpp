@@ -9,9 +9,9 @@
 #include "exact_system.h"
 #include "importance.h"
 #include "law_parameters.h"
-#include "sensitivity.h"
 #include "leer_sistema.h"
 #include "run.h"
+#include "sensitivity.h"
 
 namespace farvik::analysis {
 namespace {

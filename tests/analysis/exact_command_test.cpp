@@ -106,10 +106,12 @@ TEST(ExactCommand, ImportanceLinesForEachTimeThenTheCauses) {
     TempFolder folder;
     // Key 4 stands on no path: left out, as from the DUPLICANDO lines. Without the
     // redundancy study every element still gets its lines.
-    const auto content = brenta::testing::general(
-        2, {{1, exponential(0.002)}, {2, weibull(1.5, 300)}, {3, exponential(0.001)},
-            {4, normal(100, 10)}},
-        {{1, 2}, {3}});
+    const auto content = brenta::testing::general(2,
+                                                  {{1, exponential(0.002)},
+                                                   {2, weibull(1.5, 300)},
+                                                   {3, exponential(0.001)},
+                                                   {4, normal(100, 10)}},
+                                                  {{1, 2}, {3}});
     folder.write("IMP.DAT", farvik::dataFileBytes(content));
     const Result r = runProgram(folder, "fiabilidad_exacta --importancia IMP.DAT 0 150");
     ASSERT_EQ(r.status, 0) << r.out;
@@ -124,12 +126,11 @@ TEST(ExactCommand, ImportanceLinesForEachTimeThenTheCauses) {
     const auto at150 = importanceAt(exact, 150);
     for (int k = 0; k < 3; ++k) {
         const Importance& m = at150[k];
-        EXPECT_EQ(lines[3 + k], "IMPORTANCIA 150 " + std::to_string(k + 1) + " " +
-                                    seventeenDigits(m.birnbaum) + " " +
-                                    seventeenDigits(m.criticality) + " " +
-                                    seventeenDigits(m.fussellVesely) + " " +
-                                    seventeenDigits(m.achievementWorth) + " " +
-                                    seventeenDigits(m.reductionWorth));
+        EXPECT_EQ(lines[3 + k],
+                  "IMPORTANCIA 150 " + std::to_string(k + 1) + " " + seventeenDigits(m.birnbaum) +
+                      " " + seventeenDigits(m.criticality) + " " +
+                      seventeenDigits(m.fussellVesely) + " " + seventeenDigits(m.achievementWorth) +
+                      " " + seventeenDigits(m.reductionWorth));
     }
     const auto causes = failureCauses(exact).value();
     for (int k = 0; k < 3; ++k) {

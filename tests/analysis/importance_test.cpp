@@ -83,7 +83,8 @@ TEST(Importance, SeriesParallelAndTwoOutOfThreeInClosedForm) {
     const double a = 0.001, b = 0.002, c = 0.004, t = 150;
     const double pa = std::exp(-a * t), pb = std::exp(-b * t), pc = std::exp(-c * t);
 
-    const auto series = importanceAt(rows(1, {{exponential(a), exponential(b), exponential(c)}}), t);
+    const auto series =
+        importanceAt(rows(1, {{exponential(a), exponential(b), exponential(c)}}), t);
     const double fs = 1 - pa * pb * pc;
     EXPECT_NEAR(series[0].birnbaum, pb * pc, 1e-15);
     EXPECT_NEAR(series[0].criticality, (1 - pa) * pb * pc / fs, 1e-14);
@@ -215,7 +216,8 @@ TEST(Sensitivity, ClosedFormsOfSeriesAndOfOneWeibull) {
     const auto weibullList = meanLifeSensitivities(rows(1, {{weibull(shape, scale)}})).value();
     ASSERT_EQ(weibullList.size(), 2u);
     const double g = std::tgamma(1 + 1 / shape);
-    const double digamma = (std::lgamma(1 + 1 / shape + 1e-6) - std::lgamma(1 + 1 / shape - 1e-6)) / 2e-6;
+    const double digamma =
+        (std::lgamma(1 + 1 / shape + 1e-6) - std::lgamma(1 + 1 / shape - 1e-6)) / 2e-6;
     EXPECT_NEAR(weibullList[0].derivative, -scale * g * digamma / (shape * shape), 1e-6);
     EXPECT_NEAR(weibullList[1].derivative, g, 1e-11);
     EXPECT_NEAR(weibullList[1].elasticity, 1, 1e-11);
