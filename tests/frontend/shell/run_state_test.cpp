@@ -69,7 +69,7 @@ TEST(RunStateTest, TheAnswerDecidesHowTheRunGoesOn) {
     EXPECT_TRUE(stopped.idle());
 }
 
-TEST(RunEndTest, StatusesTheEngineNeverGivesAndSignalsAreAbnormal) {
+TEST(EngineEndTest, StatusesTheEngineNeverGivesAndSignalsAreAbnormal) {
     EXPECT_EQ(endOfEngine(false, 0).kind, Kind::Complete);
     for (int status : {10, 11, 23, 30, 32, 40, 41})
         EXPECT_EQ(endOfEngine(false, status).kind, Kind::EngineError) << status;
