@@ -8,9 +8,15 @@ TrialDraws::TrialDraws(const SystemData& s) : s_(s) {
     const bool dup = s.redundancy();
     auto add = [this, &s](int j, int i, Target target, int index) {
         const int code = s.distribution(j, i);
-        slots_.push_back({code, target, index, s.parameter(1, j, i), s.parameter(2, j, i)});
+        const double mean = s.parameter(1, j, i);
+        const double sd = s.parameter(2, j, i);
+        // The deviate x1 * f of an attempt with x1 < 0 is at least -sqrt(2 (1 - s) / s)
+        // (x1^2 <= s and -ln s <= 1/s - 1), so the time stays above 0 when
+        // 2 sd^2 (1 - s) < mean^2 s; a margin of 1e-6 covers every rounding on both sides.
+        const double margin = (1 + 1e-6) * (1 + 1e-6);
+        slots_.push_back({code, target, index, mean, sd, 2 * sd * sd * margin, mean * mean});
         if (code < farvik::kExponential || code > farvik::kNormal) supported_ = false;
-        rawPerTrial_ += code == farvik::kLognormalNormal || code == farvik::kLognormal ? 2 : 1;
+        rawPerTrial_ += code == farvik::kExponential || code == farvik::kWeibull ? 1 : 2;
     };
     if (s.kclase != farvik::kGeneralClass) {
         for (int i = 1; i <= s.nsub; ++i) {
@@ -45,11 +51,26 @@ void TrialDraws::drawRaw(Generator& g, double* raw) const {
                 }
                 raw += 2;
                 break;
-            default:
-                drawPolar(g, slot.code, slot.p1, slot.p2, *raw++);
+            default:  // normal: attempts until one gives a time not below 0
+                for (;;) {
+                    const double u1 = aleat(g);
+                    const double u2 = aleat(g);
+                    if (!polarAttempt(u1, u2, raw[0], raw[1])) continue;
+                    if (surelyNotNegative(slot, raw[0], raw[1]) ||
+                        !(normalTime(raw[0], raw[1], slot.p1, slot.p2) < 0.0)) {
+                        break;
+                    }
+                }
+                raw += 2;
                 break;
         }
     }
+}
+
+bool TrialDraws::surelyNotNegative(const Slot& slot, double x1, double s) {
+    if (!(slot.p1 >= 0 && slot.p2 >= 0)) return false;
+    // x1 >= 0: every factor and the mean are at least 0 (or -0), and so is the time.
+    return x1 >= 0 || (1 - s) * slot.spread < s * slot.level;
 }
 
 void TrialDraws::transform(const double* raw, TrialState& st) const {
@@ -70,7 +91,8 @@ void TrialDraws::transform(const double* raw, TrialState& st) const {
                 raw += 2;
                 break;
             default:
-                t = *raw++;
+                t = normalTime(raw[0], raw[1], slot.p1, slot.p2);
+                raw += 2;
                 break;
         }
         storage[slot.target][slot.index] = t;

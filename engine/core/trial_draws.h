@@ -12,8 +12,9 @@ namespace brenta {
 // A trial's draws split in two steps, so that the random stream can be walked on one
 // thread while the costly transforms run on others:
 //   drawRaw() walks the stream for one trial and keeps, per draw, only what the transform
-//     needs: the accepted uniform (exponential, Weibull), the accepted polar attempt x1 and s
-//     (lognormal), or the finished time (normal, whose redraw of a negative time needs it);
+//     needs: the accepted uniform (exponential, Weibull) or the accepted polar attempt x1 and
+//     s (lognormal, normal). A normal time below 0 is drawn again: mostly a bound on the
+//     deviate shows that it cannot be, else the time is worked out here as well;
 //   transform() turns them into the trial's times exactly as drawTrial() does.
 // Every rejection is decided in drawRaw(), from the same values and by the same
 // expressions as drawTrial(), so the stream and the times are the same to the bit.
@@ -38,7 +39,10 @@ class TrialDraws {
         Target target;
         int index;  // into the target's storage
         double p1, p2;
+        // Normal: the attempts with (1 - s) * spread < s * level give a time above 0.
+        double spread, level;
     };
+    static bool surelyNotNegative(const Slot& slot, double x1, double s);
 
     const SystemData& s_;
     std::vector<Slot> slots_;  // in the order of the stream

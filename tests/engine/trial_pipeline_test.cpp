@@ -20,10 +20,15 @@ using testing::general;
 using testing::subsystems;
 using testing::systemOf;
 
-// Every distribution, and draws that are taken again: normals far below 0 (a negative time
-// is drawn again), lognormals of either form, Weibulls of a small shape (lives near 0).
+// Every distribution, and draws that are taken again: normals near or at 0 (a negative time
+// is drawn again), far above it and of no spread, lognormals of either form, Weibulls of a
+// small shape (lives near 0).
 El anyElement(std::mt19937& rng) {
-    switch (rng() % 6) {
+    switch (rng() % 8) {
+        case 6:
+            return {5, 0, 50};
+        case 7:
+            return {5, 100, 0};
         case 0:
             return {1, 0.001 * (1 + rng() % 5)};
         case 1:
