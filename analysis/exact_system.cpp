@@ -39,8 +39,8 @@ std::vector<double> breakpointsOf(const SystemModel& model, bool& hasAtom) {
 
 }  // namespace
 
-ExactSystem::ExactSystem(SystemModel model, StateFunction state)
-    : model_(std::move(model)), state_(state), structure_(structureFunction(model_)) {
+ExactSystem::ExactSystem(SystemModel model, StateFunction state, const DiagramLimits& limits)
+    : model_(std::move(model)), state_(state), structure_(structureFunction(model_, limits)) {
     breakpoints_ = breakpointsOf(model_, hasAtom_);
 }
 

@@ -31,7 +31,8 @@ class ExactSystem {
   public:
     // Throws TooLargeError for a general system whose decision diagram would not fit.
     // `state` gives each element's survival (a test may inject a wrong one).
-    explicit ExactSystem(SystemModel model, StateFunction state = elementState);
+    explicit ExactSystem(SystemModel model, StateFunction state = elementState,
+                         const DiagramLimits& limits = {});
 
     const SystemModel& model() const { return model_; }
     const StructureFunction& structure() const { return *structure_; }

@@ -2,7 +2,10 @@
 
 #include <bdd.h>
 
+#include <algorithm>
+#include <ctime>
 #include <mutex>
+#include <numeric>
 #include <unordered_map>
 
 namespace farvik::analysis {
@@ -21,10 +24,17 @@ void recordError(int code) {
 }
 void quietCollection(int, bddGbcStat*) {}
 
-void setUpBuddy() {
+// Set up for a diagram of at most `maxNodes` nodes. BuDDy's table never shrinks and its
+// limit cannot be set below its size: after a larger diagram it starts afresh (no diagram
+// of it is alive: each is copied out before the lock is released).
+void setUpBuddy(int maxNodes) {
     static bool ready = false;
+    if (ready && bdd_getallocnum() > maxNodes) {
+        bdd_done();
+        ready = false;
+    }
     if (ready) return;
-    bdd_init(100000, 10000);
+    bdd_init(std::min(100000, maxNodes), 10000);
     bdd_error_hook(recordError);
     bdd_gbc_hook(quietCollection);
     bdd_setmaxincrease(1000000);
@@ -32,43 +42,61 @@ void setUpBuddy() {
     ready = true;
 }
 
+// Leaves BuDDy as the next diagram expects it: no reordering, each variable at its own level.
+void resetOrder() {
+    bdd_autoreorder(BDD_REORDER_NONE);
+    bdd_clrvarblocks();
+    std::vector<int> identity(bdd_varnum());
+    std::iota(identity.begin(), identity.end(), 0);
+    bdd_setvarorder(identity.data());
+}
+
 }  // namespace
 
-PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int elements, int maxNodes)
+PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int elements,
+                         const Limits& limits)
     : elements_(elements) {
     std::lock_guard<std::mutex> guard(buddyLock());
-    setUpBuddy();
+    setUpBuddy(limits.maxNodes);
     buddyError = 0;
     bdd_clear_error();
-    bdd_setmaxnodenum(maxNodes);
+    bdd_setmaxnodenum(limits.maxNodes);
     if (elements > bdd_varnum()) bdd_setvarnum(elements);
 
-    // Variables in the order the paths first name the elements: elements named together
-    // stay close, which keeps the diagram of paths that share elements small.
-    std::vector<int> variableOf(elements, -1), elementOf;
-    for (const auto& path : paths) {
-        for (int k : path) {
-            if (variableOf[k] < 0) {
-                variableOf[k] = static_cast<int>(elementOf.size());
-                elementOf.push_back(k);
-            }
-        }
+    std::vector<int> variableOf(elements, -1);
+    const std::vector<int> elementOf = pathVariableOrder(paths, elements, limits.order);
+    for (std::size_t v = 0; v < elementOf.size(); ++v) variableOf[elementOf[v]] = int(v);
+    if (limits.sifting) {
+        bdd_varblockall();
+        bdd_autoreorder(BDD_REORDER_SIFT);
     }
 
+    const std::clock_t start = std::clock();
+    const std::clock_t budget = static_cast<std::clock_t>(limits.seconds * CLOCKS_PER_SEC);
+    bool late = false;
     bdd system = bddfalse;
     for (const auto& path : paths) {
         bdd all = bddtrue;
         for (int k : path) all &= bdd_ithvar(variableOf[k]);
         system |= all;
         if (buddyError != 0) break;
+        if (std::clock() - start > budget) {
+            late = true;
+            break;
+        }
     }
-    if (buddyError != 0) {
+    if (buddyError != 0 || late) {
         system = bddfalse;
         bdd_gbc();
         buddyError = 0;
         bdd_clear_error();
-        throw TooLargeError("el diagrama de los caminos pasaría de " + std::to_string(maxNodes) +
-                            " nodos");
+        if (limits.sifting) resetOrder();
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%g", limits.seconds);
+        throw TooLargeError(late ? std::string("el diagrama de los caminos tardaría más de ") +
+                                       seconds + " s de procesador en hacerse"
+                                 : "el diagrama de los caminos pasaría de " +
+                                       std::to_string(limits.maxNodes) + " nodos");
     }
 
     // Copy the diagram, children first.
@@ -87,6 +115,11 @@ PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int element
     };
     const int root = copy(copy, system);
     constantRoot_ = root == 1;
+    if (limits.sifting) {
+        system = bddfalse;
+        bdd_gbc();
+        resetOrder();
+    }
 }
 
 double PathDiagram::reliability(const double* p, const double* q) const {

@@ -14,12 +14,13 @@ namespace farvik::analysis {
 // every position of a key the same time.
 class PathDiagram : public StructureFunction {
   public:
-    // Largest number of BuDDy nodes a diagram may take while it is built.
-    static constexpr int kMaxNodes = 2000000;
+    using Limits = DiagramLimits;
 
     // `paths` hold element indices 0..elements-1. Throws TooLargeError when the diagram
-    // would need more than `maxNodes` nodes.
-    PathDiagram(const std::vector<std::vector<int>>& paths, int elements, int maxNodes = kMaxNodes);
+    // would pass the limits.
+    PathDiagram(const std::vector<std::vector<int>>& paths, int elements, const Limits& limits);
+    PathDiagram(const std::vector<std::vector<int>>& paths, int elements)
+        : PathDiagram(paths, elements, Limits()) {}
 
     double reliability(const double* p, const double* q) const override;
     double reliabilityAndPartials(const double* p, const double* q, double* d) const override;

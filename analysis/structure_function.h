@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "system_model.h"
+#include "variable_order.h"
 
 namespace farvik::analysis {
 
@@ -28,8 +29,19 @@ class TooLargeError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// What the decision diagram of a general system may cost while it is built: BuDDy nodes and
+// processor time. The defaults are reached well within a second, so that a system out of
+// reach is said to be so at once; a diagram near them is already slow to integrate.
+struct DiagramLimits {
+    int maxNodes = 1000000;
+    double seconds = 0.6;
+    VariableOrder order = VariableOrder::FinishPaths;
+    bool sifting = false;  // BuDDy's dynamic reordering (sifting) while building
+};
+
 // The structure function of a model: products over the rows for classes 3 and 4, a
 // decision diagram of the paths for class 5 (which may throw TooLargeError).
-std::unique_ptr<StructureFunction> structureFunction(const SystemModel& model);
+std::unique_ptr<StructureFunction> structureFunction(const SystemModel& model,
+                                                     const DiagramLimits& limits = {});
 
 }  // namespace farvik::analysis

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "engine_error.h"
 #include "exact_system.h"
 #include "importance.h"
 #include "law_parameters.h"
+#include "reliability_bounds.h"
 #include "leer_sistema.h"
 #include "run.h"
 #include "sensitivity.h"
@@ -136,6 +138,7 @@ int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostre
         }
         times.push_back(t);
     }
+    std::optional<SystemModel> model;
     try {
         const std::string path = dataFilePath(args[0]);
         std::ifstream data;
@@ -145,7 +148,8 @@ int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostre
                                       "no se puede abrir el fichero de datos " + args[0]);
         }
         const brenta::SystemData s = brenta::leer_sistema(data, path);
-        const ExactSystem exact(modelOf(s));
+        model = modelOf(s);
+        const ExactSystem exact(*model);
         switch (mode) {
             case Mode::Plain:
                 printPlain(exact, s.redundancy(), times, out);
@@ -162,6 +166,15 @@ int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostre
         err << kProgram << e.what() << '\n';
         return e.status();
     } catch (const TooLargeError& e) {
+        // What can still be said: bounds on R at each time, from the paths and cuts.
+        if (model && model->arrangement == Arrangement::Paths) {
+            const PathBounds bounds(*model);
+            for (double t : times) {
+                const ReliabilityBounds b = bounds.at(t);
+                out << "COTAS " << seventeenDigits(t) << ' ' << seventeenDigits(b.lower) << ' '
+                    << seventeenDigits(b.upper) << '\n';
+            }
+        }
         out.flush();
         err << kProgram << "el sistema es demasiado grande para el cálculo exacto: " << e.what()
             << '\n';

@@ -25,6 +25,10 @@ constexpr int kExitTooLarge = 50;
 // parameters k (1 or 2, as the data file gives them), "SENSIBILIDAD element k dMEDIA
 // elasticity", then for each time "SENSIBILIDAD_R t element k dR elasticity".
 //
+// A general system whose decision diagram is out of reach ends with exit status 50 and its
+// message on `err`, after "COTAS t lower upper" for each time: bounds on R(t) from the
+// system's minimal paths and the cuts found (see reliability_bounds.h).
+//
 // Values have 17 significant digits; x / 0 is "inf" (or "-inf"), 0 / 0 "nan".
 int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err);
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <regex>
 
 #include "analysis_systems.h"
@@ -169,6 +170,36 @@ TEST(ExactCommand, SensitivityLinesForTheMeanThenEachTime) {
                                " " + seventeenDigits(at500[0].elasticity));
     EXPECT_EQ(withTime[9].rfind("SENSIBILIDAD_R 500 2-1 2 ", 0), 0u);
     EXPECT_EQ(runProgram(folder, "fiabilidad_exacta --importancia").status, 10);
+}
+
+TEST(ExactCommand, ASystemOutOfReachGivesBoundsAndItsOwnStatus) {
+    TempFolder folder;
+    // Fifty elements on fifty random paths of thirteen keys.
+    std::mt19937 rng(4);
+    std::vector<std::pair<int, El>> elements;
+    for (int k = 1; k <= 50; ++k) elements.push_back({k, exponential(0.001 * (1 + k % 4))});
+    std::vector<std::vector<int>> keys(50);
+    for (auto& path : keys) {
+        for (int m = 0; m < 13; ++m) path.push_back(1 + int(rng() % 50));
+    }
+    folder.write("G.DAT", farvik::dataFileBytes(brenta::testing::general(2, elements, keys)));
+    const Result r = runProgram(folder, "fiabilidad_exacta --importancia G.DAT 10 100");
+    EXPECT_EQ(r.status, 50);
+    const std::vector<std::string> lines = brenta::testing::linesOf(r.out, "\n");
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    const std::regex bounds(R"(^COTAS (10|100) (\S+) (\S+)$)");
+    for (int n = 0; n < 2; ++n) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(lines[n], m, bounds)) << lines[n];
+        const double lower = std::stod(m[2]), upper = std::stod(m[3]);
+        EXPECT_LE(0, lower);
+        EXPECT_LT(lower, upper);
+        EXPECT_LE(upper, 1);
+    }
+    EXPECT_EQ(lines[2].rfind("fiabilidad_exacta: el sistema es demasiado grande para el "
+                             "cálculo exacto: el diagrama de los caminos",
+                             0),
+              0u);
 }
 
 }  // namespace

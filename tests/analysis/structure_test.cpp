@@ -163,7 +163,10 @@ TEST(Structure, ADiagramTooLargeIsRefused) {
     for (auto& path : paths) {
         for (int m = 0; m < 13; ++m) path.push_back(int(random() % 50));
     }
-    EXPECT_THROW(PathDiagram(paths, 50, 200000), TooLargeError);
+    PathDiagram::Limits small;
+    small.maxNodes = 200000;
+    small.seconds = 60;
+    EXPECT_THROW(PathDiagram(paths, 50, small), TooLargeError);
     // BuDDy is left fit for the next diagram.
     EXPECT_NEAR(evaluate(PathDiagram({{0, 1}}, 2), kFive), 0.72, 1e-15);
 }
