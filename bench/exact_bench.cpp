@@ -121,8 +121,7 @@ void randomSystems(bool sifting, double& sink) {
             }
             std::fflush(stdout);
         }
-        std::printf("caminos de %d: %d de 20 exactos; el más lento %.3f s\n", length, exact,
-                    worst);
+        std::printf("caminos de %d: %d de 20 exactos; el más lento %.3f s\n", length, exact, worst);
     }
 }
 
@@ -142,7 +141,8 @@ int main(int argc, char** argv) {
     });
     const double g50dups = bestSeconds(reps, [&] { sink += g50.duplications()->size(); });
     const double g50measures = bestSeconds(reps, [&] {
-        for (int n = 1; n <= 10; ++n) sink += farvik::analysis::importanceAt(g50, mean * 0.3 * n).size();
+        for (int n = 1; n <= 10; ++n)
+            sink += farvik::analysis::importanceAt(g50, mean * 0.3 * n).size();
         sink += farvik::analysis::failureCauses(g50)->size();
         sink += farvik::analysis::meanLifeSensitivities(g50)->size();
     });

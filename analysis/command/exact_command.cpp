@@ -10,8 +10,8 @@
 #include "exact_system.h"
 #include "importance.h"
 #include "law_parameters.h"
-#include "reliability_bounds.h"
 #include "leer_sistema.h"
+#include "reliability_bounds.h"
 #include "run.h"
 #include "sensitivity.h"
 

@@ -82,6 +82,7 @@ frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
     btcancelar_ = named<QPushButton>("btcancelar", QStringLiteral("&Cancelar"), this);
     btprint_ = named<QPushButton>("btprint", QStringLiteral("&Imprimir"), this);
     btexportar_ = named<QPushButton>("btexportar", QStringLiteral("E&xportar CSV"), this);
+    btimportancia_ = named<QPushButton>("btimportancia", QStringLiteral("I&mportancia..."), this);
     btaceptar_ = named<QPushButton>("btdaceptar", QStringLiteral("&Aceptar"), this);
 
     auto* progressRow = new QHBoxLayout;
@@ -91,6 +92,7 @@ frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(btprint_);
     buttons->addWidget(btexportar_);
+    buttons->addWidget(btimportancia_);
     buttons->addWidget(btaceptar_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbencabezado_);
@@ -102,6 +104,7 @@ frmcomprobacion::frmcomprobacion(ExactCheckRequest request, QWidget* parent)
     connect(btcancelar_, &QPushButton::clicked, this, [this] { cancelRequested(); });
     connect(btprint_, &QPushButton::clicked, this, [this] { printView(); });
     connect(btexportar_, &QPushButton::clicked, this, [this] { exportToFile(); });
+    connect(btimportancia_, &QPushButton::clicked, this, [this] { emit importanceRequested(); });
     connect(btaceptar_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
     start(request);
 }

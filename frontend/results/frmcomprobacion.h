@@ -46,7 +46,8 @@ class frmcomprobacion : public QWidget, public PrintableView {
     QTableWidget* tblcomprobacion() const { return table_widget_; }
 
   signals:
-    void finished();  // the table is shown, or the computation failed or was cancelled
+    void finished();             // the table is shown, or the computation failed or was cancelled
+    void importanceRequested();  // "Importancia...": the importance window of the same system
 
   private:
     void start(const ExactCheckRequest& request);
@@ -68,6 +69,7 @@ class frmcomprobacion : public QWidget, public PrintableView {
     QPushButton* btcancelar_;
     QPushButton* btprint_;
     QPushButton* btexportar_;
+    QPushButton* btimportancia_;
     QPushButton* btaceptar_;
 };
 

@@ -84,6 +84,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     // The graph window of the document's results, with its data file for the exact curves.
     void openGraphsOfDocument(const QString& folder);
     QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
+    // "Importancia y sensibilidad" of the document being edited, at the times of its run.
+    void showImportance();
+    QMdiSubWindow* importanceWindow() const { return importance_; }
     void printView();
     void salir();
     void about();
@@ -187,6 +190,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     QPointer<QMdiSubWindow> viewer_;
     QPointer<QMdiSubWindow> console_;
     QPointer<QMdiSubWindow> exactCheck_;
+    QPointer<QMdiSubWindow> importance_;
 
     QString enginePath_;
     TextPrinter textPrinter_;

@@ -77,6 +77,8 @@ void frmMain::createMenus() {
             &QAction::triggered, this, [this] { openDiagram(); });
     connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
             &QAction::triggered, this, [this] { showExactCheck(); });
+    connect(addItem(view, "mnuViewImportance", QStringLiteral("&Importancia y sensibilidad")),
+            &QAction::triggered, this, [this] { showImportance(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),

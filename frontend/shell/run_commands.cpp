@@ -226,6 +226,7 @@ void frmMain::mostrar_fichero(const QString& path) {
 void frmMain::closeResults() {
     if (viewer_) viewer_->close();
     if (exactCheck_) exactCheck_->close();
+    if (importance_) importance_->close();
     closeGraphs(*mdiArea_);
     if (console_) console_->close();
 }
@@ -297,6 +298,7 @@ void frmMain::showExactCheck(bool activate) {
     request.announceFailure = activate;
     if (exactCheck_) exactCheck_->close();
     auto* check = new frmcomprobacion(request);
+    connect(check, &frmcomprobacion::importanceRequested, this, [this] { showImportance(); });
     exactCheck_ = mdiArea_->addSubWindow(check);
     exactCheck_->setAttribute(Qt::WA_DeleteOnClose);
     placeChildWindow(*mdiArea_, *exactCheck_);

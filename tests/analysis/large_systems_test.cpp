@@ -15,8 +15,7 @@ namespace {
 
 using namespace testing;
 
-std::vector<std::vector<int>> randomPaths(std::mt19937& rng, int count, int length,
-                                          int elements) {
+std::vector<std::vector<int>> randomPaths(std::mt19937& rng, int count, int length, int elements) {
     std::vector<std::vector<int>> paths(count);
     for (auto& path : paths) {
         for (int m = 0; m < length; ++m) path.push_back(int(rng() % elements));
