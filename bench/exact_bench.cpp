@@ -87,8 +87,11 @@ Attempt attempt(const farvik::analysis::SystemModel& model,
 
 std::string describe(const Attempt& a) {
     char line[96];
-    std::snprintf(line, sizeof line, "%9zu nodos %7.3f s %-7s", a.nodes, a.seconds,
-                  a.exact ? "exacto" : "cotas");
+    if (a.exact) {
+        std::snprintf(line, sizeof line, "%9zu nodos %7.3f s exacto", a.nodes, a.seconds);
+    } else {
+        std::snprintf(line, sizeof line, "%9s nodos %7.3f s cotas ", "-", a.seconds);
+    }
     return line;
 }
 

@@ -96,13 +96,18 @@ std::optional<ImportanceReport> computeImportanceReport(const SystemModel& model
     }
     const auto stop = [&cancel](int, int) { return !cancel.load(); };
     report.meanLife = exact->meanLife().value;
+    // Without a run's times the measures are shown at the mean life, to three digits.
+    std::vector<double> shownTimes = times;
+    if (shownTimes.empty() && report.meanLife > 0) {
+        shownTimes.push_back(QString::number(report.meanLife, 'g', 3).toDouble());
+    }
     const auto causes = failureCauses(*exact, stop);
     if (!causes) return std::nullopt;
     for (const Estimate& c : *causes) report.causes.push_back(c.value);
     auto sensitivities = meanLifeSensitivities(*exact, stop);
     if (!sensitivities) return std::nullopt;
     report.meanLifeSensitivities = std::move(*sensitivities);
-    for (double t : times) {
+    for (double t : shownTimes) {
         if (cancel) return std::nullopt;
         report.times.push_back(importanceAtTime(*exact, t));
     }
@@ -161,7 +166,7 @@ ExactCheckTable importanceTable(const ImportanceReport& report, std::size_t at) 
             values.push_back(z);
             marked = std::fabs(z) > 4;
         }
-        addRow(table, report.labels[k], values, marked, simulated ? 8 : -1);
+        addRow(table, report.labels[k], values, marked, simulated ? 7 : -1);
     }
     table.heading = time ? QStringLiteral("Importancia de cada elemento en t = %1 (R = %2)")
                                .arg(shown(time->t), shown(time->reliability))

@@ -45,8 +45,8 @@ struct ImportanceReport {
     std::vector<std::pair<double, analysis::ReliabilityBounds>> bounds;
 };
 
-// The whole report for the run's times (the curves span 0 to the largest of them, or to
-// twice the mean life without times). Nothing when `cancel` is set on the way.
+// The whole report for the run's times, or for the mean life (to three digits) without
+// them; the curves span 0 to the largest time, or to twice the mean life. Nothing when `cancel` is set on the way.
 std::optional<ImportanceReport> computeImportanceReport(const analysis::SystemModel& model,
                                                         const std::vector<double>& times,
                                                         const std::optional<std::string>& summary,
