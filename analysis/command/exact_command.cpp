@@ -3,11 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
+#include <istream>
 
 #include "engine_error.h"
 #include "exact_system.h"
 #include "leer_sistema.h"
+#include "regular_file.h"
 #include "run.h"
 
 namespace farvik::analysis {
@@ -39,7 +40,7 @@ std::string dataFilePath(const std::string& given) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (extension == ".DAT") stem.resize(stem.size() - 4);
     }
-    if (fs::is_regular_file(path, ec)) return path.string();
+    if (fs::exists(path, ec)) return path.string();
     return brenta::findDataFile(path.parent_path().string(), stem);
 }
 
@@ -68,12 +69,14 @@ int runExactCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     try {
         const std::string path = dataFilePath(args[0]);
-        std::ifstream data;
-        if (!path.empty()) data.open(path, std::ios::binary);
-        if (!data.is_open()) {
-            throw brenta::EngineError(brenta::kExitNoDataFile,
-                                      "no se puede abrir el fichero de datos " + args[0]);
+        const farvik::OpenedFile opened = farvik::openRegularFile(path.empty() ? args[0] : path);
+        if (opened.fd < 0) {
+            throw brenta::EngineError(
+                brenta::kExitNoDataFile,
+                "no se puede abrir el fichero de datos " + args[0] + ": " + opened.reason);
         }
+        farvik::DescriptorReadBuffer buffer(opened.fd);
+        std::istream data(&buffer);
         const brenta::SystemData s = brenta::leer_sistema(data, path);
         const ExactSystem exact(modelOf(s));
         for (double t : times) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <istream>
 #include <memory>
 
 #include "aleat.h"
@@ -12,6 +12,7 @@
 #include "leer_sistema.h"
 #include "record_writer.h"
 #include "redundancy.h"
+#include "regular_file.h"
 #include "reliability_query.h"
 #include "reliability_table.h"
 #include "simulation.h"
@@ -77,12 +78,14 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     nombre = trimRight(nombre);
 
     const std::string fichero = findDataFile(dir, nombre);
-    std::ifstream data;
-    if (!fichero.empty()) data.open(fichero, std::ios::binary);
-    if (!data.is_open()) {
+    const std::string wanted = dir + "/" + nombre + ".DAT";
+    const farvik::OpenedFile opened = farvik::openRegularFile(fichero.empty() ? wanted : fichero);
+    if (opened.fd < 0) {
         throw EngineError(kExitNoDataFile,
-                          "no se puede abrir el fichero de datos " + dir + "/" + nombre + ".DAT");
+                          "no se puede abrir el fichero de datos " + wanted + ": " + opened.reason);
     }
+    farvik::DescriptorReadBuffer dataBuffer(opened.fd);
+    std::istream data(&dataBuffer);
     const SystemData s = leer_sistema(data, fichero);
     ReliabilityQuery query = askReliabilityTimes(in, out);
 
@@ -105,7 +108,6 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
 
     files.trial.fallo.close();
     files.trial.redun.close();
-    data.close();
     files.resumen.close();
     files.trial.listasis.close();
 
@@ -118,17 +120,19 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
 std::string findDataFile(const std::string& folder, const std::string& name) {
     const std::string exact = folder + "/" + name + ".DAT";
     std::error_code ec;
-    if (fs::is_regular_file(exact, ec)) return exact;
+    // Whatever the name is (a folder, a pipe), it is the file meant: opening it says why it
+    // cannot be read.
+    if (fs::exists(exact, ec)) return exact;
     const fs::path path(exact);
     const std::string wanted = lower(path.filename().string());
-    std::vector<std::string> matches;
+    std::vector<std::string> files, others;
     for (const auto& entry : fs::directory_iterator(path.parent_path(), ec)) {
-        if (lower(entry.path().filename().string()) == wanted && entry.is_regular_file(ec)) {
-            matches.push_back(entry.path().string());
-        }
+        if (lower(entry.path().filename().string()) != wanted) continue;
+        (entry.is_regular_file(ec) ? files : others).push_back(entry.path().string());
     }
-    if (matches.empty()) return {};
-    return *std::min_element(matches.begin(), matches.end());
+    if (files.empty()) files.swap(others);
+    if (files.empty()) return {};
+    return *std::min_element(files.begin(), files.end());
 }
 
 int runBrenta(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
