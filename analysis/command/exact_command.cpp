@@ -8,6 +8,7 @@
 #include "engine_error.h"
 #include "exact_system.h"
 #include "leer_sistema.h"
+#include "program_options.h"
 #include "regular_file.h"
 #include "run.h"
 
@@ -46,6 +47,35 @@ std::string dataFilePath(const std::string& given) {
 
 }  // namespace
 
+// The manual page of fiabilidad_exacta says the same; keep them together.
+const char* const kExactHelp =
+    R"(Uso: fiabilidad_exacta NOMBRE.DAT [t ...]
+Calcula la fiabilidad exacta del sistema descrito en el fichero de datos NOMBRE.DAT
+(que busca como brenta: sin la extensión se añade .DAT, y vale un nombre que solo
+difiere en mayúsculas) y escribe una línea por valor, con 17 cifras significativas
+y punto decimal:
+  R t valor                  la fiabilidad en cada tiempo t dado
+  MEDIA valor error          la vida media y la cota de su error
+  DUPLICANDO elemento valor  con el estudio de redundancia, la vida media con cada
+                             elemento duplicado ("i-j", o su clave en un sistema general)
+Solo lee el fichero de datos: no escribe ningún fichero y puede usarse en una carpeta
+donde brenta está ejecutándose.
+
+Opciones (como único argumento, y solo si no hay un fichero de datos con ese nombre):
+  --help     muestra esta ayuda y termina
+  --version  muestra la versión y termina
+
+Estado de salida:
+  0       cálculo completo
+  10      sin argumentos, o un tiempo que no es un número
+  11-23   el fichero de datos no se puede abrir o tiene un valor no válido (como en brenta)
+  40      la salida no se puede escribir
+  50      el sistema es demasiado grande para el cálculo exacto
+
+Ejemplo:
+  fiabilidad_exacta SERIE.DAT 100 500
+)";
+
 std::string seventeenDigits(double value) {
     char buffer[64];
     const auto result =
@@ -54,6 +84,13 @@ std::string seventeenDigits(double value) {
 }
 
 int runExactCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const brenta::ProgramOption option = brenta::programOption(args);
+    if (option != brenta::ProgramOption::None && dataFilePath(args[0]).empty()) {
+        out << (option == brenta::ProgramOption::Help ? std::string(kExactHelp)
+                                                      : brenta::versionText("fiabilidad_exacta"));
+        out.flush();
+        return out ? 0 : brenta::kExitOutputError;
+    }
     if (args.empty()) {
         err << kProgram << "uso: fiabilidad_exacta NOMBRE.DAT [t ...]\n";
         return brenta::kExitUsage;

@@ -8,8 +8,10 @@
 #include "aleat.h"
 #include "engine_error.h"
 #include "first_trials.h"
+#include "folder_lock.h"
 #include "free_form_reader.h"
 #include "leer_sistema.h"
+#include "program_options.h"
 #include "record_writer.h"
 #include "redundancy.h"
 #include "regular_file.h"
@@ -60,18 +62,20 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     const std::string dir = folder.empty() ? "." : folder;
     auto inFolder = [&dir](const char* name) { return dir + "/" + name; };
 
-    // The results of an earlier run are replaced before anything is read.
-    ResultFiles files;
-    files.trial.fallo.create(inFolder("fallo.txt"));
-    files.trial.redun.create(inFolder("redun.TXT"));
-    files.resumen.create(inFolder("resumen.TXT"));
-    files.trial.listasis.create(inFolder("listasis.txt"));
-
+    // Nothing in the folder is touched until the data file has been read whole: a run that
+    // cannot start leaves the results of the one before as they were.
     if (args.size() > 1) {
         throw EngineError(kExitUsage,
                           "se esperaba un solo argumento, el nombre del fichero de datos sin "
                           "extensión (se recibieron " +
                               std::to_string(args.size()) + ")");
+    }
+    const FolderLock lock(dir);
+    if (lock.heldElsewhere()) {
+        throw EngineError(kExitFolderInUse,
+                          "otra ejecución está usando la carpeta " + dir +
+                              ": espera a que termine o usa otra carpeta (no se ha tocado "
+                              "ningún fichero de resultados)");
     }
     std::string nombre = args.empty() ? askName(in, out) : args[0];
     if (nombre.size() > kMaxName) nombre.resize(kMaxName);
@@ -87,6 +91,14 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     farvik::DescriptorReadBuffer dataBuffer(opened.fd);
     std::istream data(&dataBuffer);
     const SystemData s = leer_sistema(data, fichero);
+
+    // The results of an earlier run are replaced.
+    ResultFiles files;
+    files.trial.fallo.create(inFolder("fallo.txt"));
+    files.trial.redun.create(inFolder("redun.TXT"));
+    files.resumen.create(inFolder("resumen.TXT"));
+    files.trial.listasis.create(inFolder("listasis.txt"));
+
     ReliabilityQuery query = askReliabilityTimes(in, out);
 
     std::string text;
@@ -137,6 +149,13 @@ std::string findDataFile(const std::string& folder, const std::string& name) {
 
 int runBrenta(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
               std::ostream& err, const std::string& folder, const RunOptions& options) {
+    const ProgramOption option = programOption(args);
+    if (option != ProgramOption::None &&
+        findDataFile(folder.empty() ? "." : folder, args[0]).empty()) {
+        out << (option == ProgramOption::Help ? std::string(kBrentaHelp) : versionText("brenta"));
+        out.flush();
+        return out ? kExitOk : kExitOutputError;
+    }
     try {
         run(args, in, out, folder, options);
     } catch (const EngineError& e) {
