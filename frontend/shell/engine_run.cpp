@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "engine_exit_status.h"
 #include "file_names.h"
+#include "folder_hold.h"
 #include "frmconsola.h"
 
 namespace farvik {
@@ -78,10 +80,22 @@ void EngineRun::showProgress() {
 
 void EngineRun::start() {
     if (state_ != State::Ready) return;
-    earlier_.setAside(command_.workingFolder);
-    state_ = State::Starting;
     clock_.start();
     progress_.begin(0);
+    {
+        // The earlier results are set aside only while no other run can be writing them.
+        FolderHold hold(command_.workingFolder);
+        if (hold.heldElsewhere()) {
+            show(QStringLiteral("Otra ejecución está usando la carpeta %1; no se ha iniciado "
+                                "el motor.\n")
+                     .arg(command_.workingFolder));
+            if (console_) console_->engineEnded();
+            finish({RunEnd::Kind::FolderInUse, engine_exit::kExitFolderInUse, false});
+            return;
+        }
+        earlier_.setAside(command_.workingFolder);
+    }  // let go: the engine holds the folder itself for its whole run
+    state_ = State::Starting;
     process_.start(QIODevice::ReadWrite);
 }
 

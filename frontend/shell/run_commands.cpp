@@ -17,6 +17,7 @@
 #include "editor/system_data.h"
 #include "engine_run.h"
 #include "file_names.h"
+#include "folder_hold.h"
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
@@ -34,6 +35,10 @@ namespace {
 // larger one (the redundancy trials of a large system pass 100 MB) the start is shown, at
 // once, rather than the memory filled with it.
 constexpr qint64 kViewerBytes = qint64(4) << 20;
+
+const QString kResultsNotOwn = QStringLiteral(
+    "Los resultados que hay en la carpeta no son los de este documento: han "
+    "cambiado desde que terminó su ejecución.");
 
 }  // namespace
 
@@ -108,6 +113,20 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
     const bool sameDocument = document_.currentFile == runDataFile_ && !document_.modified &&
                               identityOf(runDataFile_) == runDataIdentity_;
     bool own = false;
+    // Held while what the run left is noted and read, so that no other run can start
+    // rewriting it meanwhile.
+    FolderHold hold(folder);
+    if (end.kind == RunEnd::Kind::Complete && hold.heldElsewhere()) {
+        // Another run took the folder the moment this one ended: its files are no longer
+        // provably this run's.
+        ownResults_.reset();
+        toolbarButton(kEditarR)->setEnabled(false);
+        showRunCommands();
+        if (taken.shown)
+            dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                              kResultsNotOwn);
+        return;
+    }
     if (end.kind == RunEnd::Kind::Complete) {
         // What the run left, as it left it: farvik shows these files under the document
         // only while they are still these.
@@ -246,8 +265,7 @@ bool frmMain::resultsReplaced() {
     ownResults_.reset();
     toolbarButton(kEditarR)->setEnabled(false);
     dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-                      QStringLiteral("Los resultados que hay en la carpeta no son los de este "
-                                     "documento: han cambiado desde que terminó su ejecución."));
+                      kResultsNotOwn);
     return true;
 }
 

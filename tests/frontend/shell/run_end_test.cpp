@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 
 #include "engine_run_fixture.h"
 #include "results/frmprintres.h"
+#include "shell/folder_hold.h"
 
 namespace {
 
@@ -143,6 +145,18 @@ TEST_F(RunEndTest, ResultsReplacedByAnotherRunAreNotShownAsTheDocuments) {
     QTest::qWait(0);
     EXPECT_EQ(dialogs.messageTexts(), QStringList{kNotOwn});
     EXPECT_FALSE(viewerShown());
+
+    // Another run takes the folder the moment this one ends, before farvik has read what it
+    // left: nothing of it is shown as the document's.
+    dialogs.clear();
+    fakeEngine("printf 'resumen\\r\\n' > resumen.TXT\n"
+               "flock -n . sleep 1 < /dev/null > /dev/null 2>&1 &\n"
+               "while flock -n . true; do :; done");
+    run({});
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{kNotOwn});
+    EXPECT_FALSE(viewerShown());
+    EXPECT_FALSE(buttonOn("EditarR"));
+    EXPECT_EQ(window->exactCheckWindow(), nullptr);
 }
 
 // An engine killed by a signal, or ending with a status it never gives, is said to have ended
@@ -194,6 +208,32 @@ TEST_F(RunEndTest, AFolderHeldByAnotherRunIsSaidSoAndItsFilesAreLeftAlone) {
     EXPECT_FALSE(window->document().modified);
     EXPECT_FALSE(buttonOn("EditarR"));
     EXPECT_FALSE(viewerShown());
+
+    // Held already when Ejecutar is pressed: no engine starts, and nothing of the folder is
+    // touched.
+    dialogs.clear();
+    const QString started = path(QStringLiteral("arrancado"));
+    fakeEngine("touch '" + started.toUtf8() + "'");
+    const QStringList entries = folderEntries();
+    {
+        farvik::FolderHold otherRun(folder.path());
+        ASSERT_FALSE(otherRun.heldElsewhere());
+        run({});
+    }
+    EXPECT_FALSE(QFileInfo::exists(started));
+    EXPECT_EQ(folderEntries(), entries);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().text.startsWith(
+        QStringLiteral("Otra ejecución del motor está usando la carpeta ")));
+    EXPECT_TRUE(consoleText().startsWith(QStringLiteral("Otra ejecución está usando la carpeta ")))
+        << consoleText().toStdString();
+    EXPECT_EQ(readFile(path(QStringLiteral("fallo.txt"))), "earlier failures");
+    EXPECT_EQ(window->document().currentFile, dataFile);
+    EXPECT_TRUE(buttonOn("Ejecutar"));
+
+    // Let go, the folder runs again.
+    run({});
+    EXPECT_TRUE(QFileInfo::exists(started));
 }
 
 // Stopped by Salir's question, the run's console stops its progress line where the run was
