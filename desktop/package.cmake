@@ -9,11 +9,10 @@ set(CPACK_PACKAGE_CONTACT "The Farvik developers")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Farvik developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Monte Carlo study of the reliability of technical systems")
-# The synopsis, then the long description in lines under 80 columns (CPack indents them
-# and writes a blank line as " .").
+# The long description, under the summary as its synopsis: lines under 80 columns (CPack
+# indents them and writes a blank line as " .").
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"Monte Carlo study of the reliability of technical systems
-Farvik simulates systems of components that fail, each with its own
+"Farvik simulates systems of components that fail, each with its own
 time-to-failure distribution (exponential, Weibull, lognormal, normal),
 arranged in series, in parallel, series-parallel, parallel-series, or as a
 general system given by its paths.
