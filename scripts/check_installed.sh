@@ -80,7 +80,7 @@ echo "brenta instalado: SERPAR simulado en $prefix/bin/brenta"
 # farvik has no batch mode: it must start and still be running after a few seconds.
 version=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/farvik" --version) \
     || fail "farvik --version termina con estado $?"
-[[ "$version" =~ ^farvik\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "farvik --version: $version"
+[[ "$version" =~ ^farvik\ \(Farvik\)\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "farvik --version: $version"
 status=0
 (cd "$work" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" HOME="$work" \
     timeout 4 "$prefix/bin/farvik") || status=$?

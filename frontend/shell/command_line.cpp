@@ -29,7 +29,7 @@ QString helpText() {
 }
 
 QString versionText() {
-    return QStringLiteral("farvik ") + versionNumber() + QLatin1Char('\n');
+    return QStringLiteral("farvik (Farvik) ") + versionNumber() + QLatin1Char('\n');
 }
 
 CommandLine failure(const QString& what) {

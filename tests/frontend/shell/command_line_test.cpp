@@ -52,7 +52,7 @@ TEST(CommandLineTest, HelpAndVersionAreSpanishAndWinOverEverythingElse) {
         EXPECT_TRUE(line.message.contains(QStringLiteral("muestra la versión y termina")));
     }
     EXPECT_EQ(parseCommandLine({QStringLiteral("--version")}, QStringLiteral("/")).message,
-              QStringLiteral("farvik 1.0.0\n"));
+              QStringLiteral("farvik (Farvik) 1.0.0\n"));
 
     // Answered before the window system starts, whatever else the line holds (Qt's options).
     EXPECT_EQ(textRequest({QStringLiteral("-platform"), QStringLiteral("offscreen"),

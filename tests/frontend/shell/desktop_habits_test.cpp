@@ -10,8 +10,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPixmap>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 #include <map>
@@ -213,6 +216,34 @@ TEST_F(DesktopHabitsTest, F1ShowsTheManualInItsHelpWindow) {
     // Asked again, the same window comes forward.
     item(QStringLiteral("mnuHelpContents"))->trigger();
     EXPECT_EQ(window->findChildren<QTextBrowser*>().size(), 1);
+}
+
+// The manual as the build lays it out beside the program (and the package installs it): it
+// opens by default, and every picture it shows and every section it links to is there.
+TEST_F(DesktopHabitsTest, TheShippedManualOpensWithEveryPictureAndSection) {
+    item(QStringLiteral("mnuHelpContents"))->trigger();
+    ASSERT_NE(window->helpWindow(), nullptr) << dialogs.messageTexts().join(' ').toStdString();
+    auto* browser = window->helpWindow()->findChild<QTextBrowser*>();
+    const QString html = browser->document()->toHtml();
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Manual de Farvik")));
+
+    const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
+    int images = 0;
+    for (auto match = image.globalMatch(html); match.hasNext(); ++images) {
+        const QUrl url(match.next().captured(1));
+        const QVariant picture = browser->document()->resource(QTextDocument::ImageResource, url);
+        EXPECT_FALSE(picture.value<QImage>().isNull() && picture.value<QPixmap>().isNull())
+            << url.toString().toStdString();
+    }
+    EXPECT_GE(images, 8);
+
+    const QRegularExpression link(QStringLiteral("<a href=\"#([^\"]+)\""));
+    int links = 0;
+    for (auto match = link.globalMatch(html); match.hasNext(); ++links) {
+        const QString name = match.next().captured(1);
+        EXPECT_TRUE(html.contains(QStringLiteral("name=\"%1\"").arg(name))) << name.toStdString();
+    }
+    EXPECT_GE(links, 12);
 }
 
 // Every shortcut, pressed on the window, reaches its command.
