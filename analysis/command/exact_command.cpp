@@ -7,8 +7,11 @@
 
 #include "engine_error.h"
 #include "exact_system.h"
+#include "importance.h"
+#include "law_parameters.h"
 #include "leer_sistema.h"
 #include "run.h"
+#include "sensitivity.h"
 
 namespace farvik::analysis {
 namespace {
@@ -46,15 +49,82 @@ std::string dataFilePath(const std::string& given) {
 }  // namespace
 
 std::string seventeenDigits(double value) {
+    // Whatever the sign bit of a NaN the arithmetic left.
+    if (std::isnan(value)) return "nan";
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
     return std::string(buffer, result.ptr);
 }
 
-int runExactCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+enum class Mode { Plain, Importance, Sensitivity };
+
+void printPlain(const ExactSystem& exact, bool redundancy, const std::vector<double>& times,
+                std::ostream& out) {
+    for (double t : times) {
+        out << "R " << seventeenDigits(t) << ' ' << seventeenDigits(exact.reliability(t)) << '\n';
+    }
+    const Estimate life = exact.meanLife();
+    out << "MEDIA " << seventeenDigits(life.value) << ' ' << seventeenDigits(life.error) << '\n';
+    if (redundancy) {
+        const std::vector<Duplication> list = exact.duplications().value();
+        for (const Duplication& d : list) {
+            out << "DUPLICANDO " << exact.model().elements[d.element].label << ' '
+                << seventeenDigits(d.meanLife.value) << '\n';
+        }
+    }
+}
+
+// Every element at each time, then each element's share of the system's failures.
+void printImportance(const ExactSystem& exact, const std::vector<double>& times,
+                     std::ostream& out) {
+    const auto& elements = exact.model().elements;
+    for (double t : times) {
+        const std::vector<Importance> list = importanceAt(exact, t);
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            const Importance& m = list[k];
+            out << "IMPORTANCIA " << seventeenDigits(t) << ' ' << elements[k].label << ' '
+                << seventeenDigits(m.birnbaum) << ' ' << seventeenDigits(m.criticality) << ' '
+                << seventeenDigits(m.fussellVesely) << ' ' << seventeenDigits(m.achievementWorth)
+                << ' ' << seventeenDigits(m.reductionWorth) << '\n';
+        }
+    }
+    const std::vector<Estimate> causes = failureCauses(exact).value();
+    for (std::size_t k = 0; k < causes.size(); ++k) {
+        out << "CAUSA " << elements[k].label << ' ' << seventeenDigits(causes[k].value) << '\n';
+    }
+}
+
+void printSensitivity(const ExactSystem& exact, const std::vector<double>& times,
+                      std::ostream& out) {
+    const auto& elements = exact.model().elements;
+    const std::vector<Sensitivity> list = meanLifeSensitivities(exact).value();
+    for (const Sensitivity& s : list) {
+        out << "SENSIBILIDAD " << elements[s.element].label << ' ' << s.parameter << ' '
+            << seventeenDigits(s.derivative) << ' ' << seventeenDigits(s.elasticity) << '\n';
+    }
+    for (double t : times) {
+        for (const Sensitivity& s : reliabilitySensitivities(exact, t)) {
+            out << "SENSIBILIDAD_R " << seventeenDigits(t) << ' ' << elements[s.element].label
+                << ' ' << s.parameter << ' ' << seventeenDigits(s.derivative) << ' '
+                << seventeenDigits(s.elasticity) << '\n';
+        }
+    }
+}
+
+}  // namespace
+
+int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    Mode mode = Mode::Plain;
+    if (!args.empty() && (args[0] == "--importancia" || args[0] == "--sensibilidad")) {
+        mode = args[0] == "--importancia" ? Mode::Importance : Mode::Sensitivity;
+        args.erase(args.begin());
+    }
     if (args.empty()) {
-        err << kProgram << "uso: fiabilidad_exacta NOMBRE.DAT [t ...]\n";
+        err << kProgram
+            << "uso: fiabilidad_exacta [--importancia | --sensibilidad] NOMBRE.DAT [t ...]\n";
         return brenta::kExitUsage;
     }
     std::vector<double> times;
@@ -76,19 +146,16 @@ int runExactCommand(const std::vector<std::string>& args, std::ostream& out, std
         }
         const brenta::SystemData s = brenta::leer_sistema(data, path);
         const ExactSystem exact(modelOf(s));
-        for (double t : times) {
-            out << "R " << seventeenDigits(t) << ' ' << seventeenDigits(exact.reliability(t))
-                << '\n';
-        }
-        const Estimate life = exact.meanLife();
-        out << "MEDIA " << seventeenDigits(life.value) << ' ' << seventeenDigits(life.error)
-            << '\n';
-        if (s.redundancy()) {
-            const std::vector<Duplication> list = exact.duplications().value();
-            for (const Duplication& d : list) {
-                out << "DUPLICANDO " << exact.model().elements[d.element].label << ' '
-                    << seventeenDigits(d.meanLife.value) << '\n';
-            }
+        switch (mode) {
+            case Mode::Plain:
+                printPlain(exact, s.redundancy(), times, out);
+                break;
+            case Mode::Importance:
+                printImportance(exact, times, out);
+                break;
+            case Mode::Sensitivity:
+                printSensitivity(exact, times, out);
+                break;
         }
     } catch (const brenta::EngineError& e) {
         out.flush();

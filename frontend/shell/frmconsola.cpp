@@ -127,6 +127,12 @@ void frmconsola::showRunTime(double seconds, bool complete) {
     progressLine_->setText(runTimeText(seconds));
 }
 
+void frmconsola::showStopped(const RunProgress& progress) {
+    // A busy bar would go on moving for a run that no longer runs.
+    if (bar_->maximum() == 0) bar_->setRange(0, kBarSteps);
+    progressLine_->setText(stoppedText(progress));
+}
+
 void frmconsola::closeEvent(QCloseEvent* event) {
     // Closing the console of a running engine stops the engine, as closing its window does.
     if (running_) emit cancelRequested();

@@ -28,6 +28,8 @@ class frmconsola : public QWidget {
     void updateProgress(const RunProgress& progress);
     // The run has ended after so many seconds; complete tells whether every trial was made.
     void showRunTime(double seconds, bool complete);
+    // The run was stopped: the progress line stays where the run was and says so.
+    void showStopped(const RunProgress& progress);
 
     QPlainTextEdit* txtconsola() const { return output_; }
     QLineEdit* txtentrada() const { return input_; }
