@@ -80,6 +80,10 @@ class DesktopHabitsTest : public DocumentTest {
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         window->setEnginePath(script);
     }
+    // A run started by any of its commands goes on in the event loop: wait for its end.
+    void waitForTheRun() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->runGoingOn(); }, 60000));
+    }
     void activate() {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -190,6 +194,7 @@ TEST_F(DesktopHabitsTest, AnExampleOpensAsACopyTheUserCanRun) {
     // Run where the copy lies: the results are written beside it.
     answeringEngine();
     window->ejecutar();
+    waitForTheRun();
     EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("copias/resumen.TXT"))));
     EXPECT_TRUE(buttonOn("EditarR"));
 }
@@ -263,6 +268,7 @@ TEST_F(DesktopHabitsTest, EveryShortcutReachesItsCommand) {
 
     answeringEngine();
     QTest::keyClick(window.get(), Qt::Key_F5);  // Ejecutar: the engine ran
+    waitForTheRun();
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("resumen.TXT"))));
     EXPECT_TRUE(buttonOn("EditarR"));
 
@@ -313,6 +319,7 @@ TEST_F(DesktopHabitsTest, TheToolbarsCommandsAreInTheSimulacionMenu) {
 
     answeringEngine();
     item(QStringLiteral("mnuRunExecute"))->trigger();
+    waitForTheRun();
     ASSERT_TRUE(buttonOn("EditarR"));
     EXPECT_TRUE(followsTheToolbar());
 
@@ -386,6 +393,7 @@ TEST_F(DesktopHabitsTest, AccessKeysAreUniqueInEveryMenuAndWindow) {
     ASSERT_TRUE(window->openPath(example(QStringLiteral("SERPAR.DAT"))));
     answeringEngine();
     window->ejecutar();
+    waitForTheRun();
     ASSERT_TRUE(buttonOn("EditarR"));
     item(QStringLiteral("mnuViewDiagram"))->trigger();
     item(QStringLiteral("mnuRunGraphs"))->trigger();
