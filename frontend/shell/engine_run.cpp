@@ -109,7 +109,7 @@ void EngineRun::processStarted() {
 void EngineRun::processFailed(QProcess::ProcessError error) {
     // Errors of a running engine (a crash, a write to a closed input) end in finished().
     if (state_ != State::Starting || error != QProcess::FailedToStart) return;
-    earlier_.putBack();
+    restoreEarlier(false);
     show(QStringLiteral("No se ha podido iniciar %1: %2\n")
              .arg(command_.program, process_.errorString()));
     if (console_) console_->engineEnded();
@@ -123,12 +123,8 @@ void EngineRun::processFinished(int code, QProcess::ExitStatus status) {
     const RunEnd end = state_ == State::Stopping ? RunEnd{RunEnd::Kind::Stopped, code, false}
                                                  : endOfEngine(status == QProcess::CrashExit, code);
     // A run that did not end well leaves empty or partial results: the earlier ones come
-    // back. An engine refused by the folder's lock touched nothing there: only what was
-    // set aside returns, around whatever the other run has written meanwhile.
-    if (end.kind == RunEnd::Kind::FolderInUse)
-        earlier_.putBackBeside();
-    else if (end.kind != RunEnd::Kind::Complete)
-        earlier_.putBack();
+    // back. An engine refused by the folder's lock touched nothing there.
+    if (end.kind != RunEnd::Kind::Complete) restoreEarlier(end.kind == RunEnd::Kind::FolderInUse);
     if (console_) {
         if (end.kind == RunEnd::Kind::Abnormal) show(abnormalEndText(end) + QLatin1Char('\n'));
         if (end.kind == RunEnd::Kind::Stopped) {
@@ -141,6 +137,16 @@ void EngineRun::processFinished(int code, QProcess::ExitStatus status) {
         console_->engineEnded();
     }
     finish(end);
+}
+
+void EngineRun::restoreEarlier(bool engineWroteNothing) {
+    // Another run may have taken the folder the moment this one ended: what it writes there
+    // stays, and only what was set aside returns, under the names still free.
+    FolderHold hold(command_.workingFolder);
+    if (engineWroteNothing || hold.heldElsewhere())
+        earlier_.putBackBeside();
+    else
+        earlier_.putBack();
 }
 
 void EngineRun::finish(const RunEnd& end) {

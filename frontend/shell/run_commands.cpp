@@ -114,8 +114,9 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
                               identityOf(runDataFile_) == runDataIdentity_;
     bool own = false;
     // Held while what the run left is noted and read, so that no other run can start
-    // rewriting it meanwhile.
+    // rewriting it meanwhile; never while a box waits for the user.
     FolderHold hold(folder);
+    if (end.kind != RunEnd::Kind::Complete) hold.release();
     if (end.kind == RunEnd::Kind::Complete && hold.heldElsewhere()) {
         // Another run took the folder the moment this one ended: its files are no longer
         // provably this run's.
