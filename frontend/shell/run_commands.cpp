@@ -21,6 +21,7 @@
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "result_file_names.h"
 #include "result_identity.h"
 #include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
@@ -147,8 +148,11 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
             // The check of this run, behind the summary: the summary stays in front, as
             // after every run.
             if (own) showExactCheck(false);
-            const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
-            mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
+            const QString summary =
+                findIgnoringCase(folder, QString::fromLatin1(result_files::kSummary));
+            mostrar_fichero(summary.isEmpty() ? folder + QLatin1Char('/') +
+                                                    QString::fromLatin1(result_files::kSummary)
+                                              : summary);
             break;
         }
         case RunEnd::Kind::Abnormal:
@@ -288,8 +292,8 @@ void frmMain::showExactCheck(bool activate) {
     // The document's own results: those of its last run, while it is unchanged since.
     if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty() &&
         !resultsReplaced()) {
-        const QString summary =
-            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+        const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+                                                 QString::fromLatin1(result_files::kSummary));
         QFile file(summary);
         if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
     }
