@@ -3,13 +3,15 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
+#include <istream>
 
 #include "engine_error.h"
 #include "exact_system.h"
 #include "importance.h"
 #include "law_parameters.h"
 #include "leer_sistema.h"
+#include "program_options.h"
+#include "regular_file.h"
 #include "run.h"
 #include "sensitivity.h"
 
@@ -42,11 +44,46 @@ std::string dataFilePath(const std::string& given) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (extension == ".DAT") stem.resize(stem.size() - 4);
     }
-    if (fs::is_regular_file(path, ec)) return path.string();
+    if (fs::exists(path, ec)) return path.string();
     return brenta::findDataFile(path.parent_path().string(), stem);
 }
 
 }  // namespace
+
+// The manual page of fiabilidad_exacta says the same; keep them together.
+const char* const kExactHelp =
+    R"(Uso: fiabilidad_exacta [--importancia | --sensibilidad] NOMBRE.DAT [t ...]
+Calcula la fiabilidad exacta del sistema descrito en el fichero de datos NOMBRE.DAT
+(que busca como brenta: sin la extensión se añade .DAT, y vale un nombre que solo
+difiere en mayúsculas) y escribe una línea por valor, con 17 cifras significativas
+y punto decimal:
+  R t valor                  la fiabilidad en cada tiempo t dado
+  MEDIA valor error          la vida media y la cota de su error
+  DUPLICANDO elemento valor  con el estudio de redundancia, la vida media con cada
+                             elemento duplicado ("i-j", o su clave en un sistema general)
+Con --importancia delante del nombre: en cada tiempo, para cada elemento,
+  IMPORTANCIA t elemento IB IC FV RAW RRW
+y después, para cada elemento, CAUSA elemento probabilidad.
+Con --sensibilidad delante del nombre: para cada elemento y parámetro k,
+  SENSIBILIDAD elemento k dMEDIA elasticidad
+y en cada tiempo SENSIBILIDAD_R t elemento k dR elasticidad.
+Solo lee el fichero de datos: no escribe ningún fichero y puede usarse en una carpeta
+donde brenta está ejecutándose.
+
+Opciones (como único argumento, y solo si no hay un fichero de datos con ese nombre):
+  --help     muestra esta ayuda y termina
+  --version  muestra la versión y termina
+
+Estado de salida:
+  0       cálculo completo
+  10      sin argumentos, o un tiempo que no es un número
+  11-23   el fichero de datos no se puede abrir o tiene un valor no válido (como en brenta)
+  40      la salida no se puede escribir
+  50      el sistema es demasiado grande para el cálculo exacto
+
+Ejemplo:
+  fiabilidad_exacta SERIE.DAT 100 500
+)";
 
 std::string seventeenDigits(double value) {
     // Whatever the sign bit of a NaN the arithmetic left.
@@ -117,6 +154,13 @@ void printSensitivity(const ExactSystem& exact, const std::vector<double>& times
 }  // namespace
 
 int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    const brenta::ProgramOption option = brenta::programOption(args);
+    if (option != brenta::ProgramOption::None && dataFilePath(args[0]).empty()) {
+        out << (option == brenta::ProgramOption::Help ? std::string(kExactHelp)
+                                                      : brenta::versionText("fiabilidad_exacta"));
+        out.flush();
+        return out ? 0 : brenta::kExitOutputError;
+    }
     Mode mode = Mode::Plain;
     if (!args.empty() && (args[0] == "--importancia" || args[0] == "--sensibilidad")) {
         mode = args[0] == "--importancia" ? Mode::Importance : Mode::Sensitivity;
@@ -138,12 +182,14 @@ int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostre
     }
     try {
         const std::string path = dataFilePath(args[0]);
-        std::ifstream data;
-        if (!path.empty()) data.open(path, std::ios::binary);
-        if (!data.is_open()) {
-            throw brenta::EngineError(brenta::kExitNoDataFile,
-                                      "no se puede abrir el fichero de datos " + args[0]);
+        const farvik::OpenedFile opened = farvik::openRegularFile(path.empty() ? args[0] : path);
+        if (opened.fd < 0) {
+            throw brenta::EngineError(
+                brenta::kExitNoDataFile,
+                "no se puede abrir el fichero de datos " + args[0] + ": " + opened.reason);
         }
+        farvik::DescriptorReadBuffer buffer(opened.fd);
+        std::istream data(&buffer);
         const brenta::SystemData s = brenta::leer_sistema(data, path);
         const ExactSystem exact(modelOf(s));
         switch (mode) {

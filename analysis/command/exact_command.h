@@ -26,9 +26,15 @@ constexpr int kExitTooLarge = 50;
 // elasticity", then for each time "SENSIBILIDAD_R t element k dR elasticity".
 //
 // Values have 17 significant digits; x / 0 is "inf" (or "-inf"), 0 / 0 "nan".
+//
+// "--help" or "--version" as the only argument, where no data file has that name, writes
+// its text instead. It only reads: it takes no hold on the folder and writes no file.
 int runExactCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 // A value with 17 significant digits and "." as decimal separator, whatever the locale.
 std::string seventeenDigits(double value);
+
+// What `fiabilidad_exacta --help` writes.
+extern const char* const kExactHelp;
 
 }  // namespace farvik::analysis

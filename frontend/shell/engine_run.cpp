@@ -7,6 +7,7 @@
 #include "file_names.h"
 #include "folder_hold.h"
 #include "frmconsola.h"
+#include "result_file_names.h"
 
 namespace farvik {
 namespace {
@@ -73,7 +74,8 @@ void EngineRun::readOutput() {
 
 void EngineRun::showProgress() {
     // The engine creates the listing under this very name.
-    const QFileInfo listing(command_.workingFolder + QStringLiteral("/listasis.txt"));
+    const QFileInfo listing(command_.workingFolder + QLatin1Char('/') +
+                            QString::fromLatin1(result_files::kListing));
     progress_.observe(listing.exists() ? listing.size() : 0, seconds());
     if (console_) console_->updateProgress(progress_);
 }
@@ -109,7 +111,7 @@ void EngineRun::processStarted() {
 void EngineRun::processFailed(QProcess::ProcessError error) {
     // Errors of a running engine (a crash, a write to a closed input) end in finished().
     if (state_ != State::Starting || error != QProcess::FailedToStart) return;
-    earlier_.putBack();
+    restoreEarlier(false);
     show(QStringLiteral("No se ha podido iniciar %1: %2\n")
              .arg(command_.program, process_.errorString()));
     if (console_) console_->engineEnded();
@@ -123,12 +125,8 @@ void EngineRun::processFinished(int code, QProcess::ExitStatus status) {
     const RunEnd end = state_ == State::Stopping ? RunEnd{RunEnd::Kind::Stopped, code, false}
                                                  : endOfEngine(status == QProcess::CrashExit, code);
     // A run that did not end well leaves empty or partial results: the earlier ones come
-    // back. An engine refused by the folder's lock touched nothing there: only what was
-    // set aside returns, around whatever the other run has written meanwhile.
-    if (end.kind == RunEnd::Kind::FolderInUse)
-        earlier_.putBackBeside();
-    else if (end.kind != RunEnd::Kind::Complete)
-        earlier_.putBack();
+    // back. An engine refused by the folder's lock touched nothing there.
+    if (end.kind != RunEnd::Kind::Complete) restoreEarlier(end.kind == RunEnd::Kind::FolderInUse);
     if (console_) {
         if (end.kind == RunEnd::Kind::Abnormal) show(abnormalEndText(end) + QLatin1Char('\n'));
         if (end.kind == RunEnd::Kind::Stopped) {
@@ -143,6 +141,16 @@ void EngineRun::processFinished(int code, QProcess::ExitStatus status) {
     finish(end);
 }
 
+void EngineRun::restoreEarlier(bool engineWroteNothing) {
+    // Another run may have taken the folder the moment this one ended: what it writes there
+    // stays, and only what was set aside returns, under the names still free.
+    FolderHold hold(command_.workingFolder);
+    if (engineWroteNothing || hold.heldElsewhere())
+        earlier_.putBackBeside();
+    else
+        earlier_.putBack();
+}
+
 void EngineRun::finish(const RunEnd& end) {
     state_ = State::Ended;
     end_ = end;
@@ -153,7 +161,9 @@ void EngineRun::cancel() {
     if (!running()) return;
     state_ = State::Stopping;
     // The progress line stops where the run was.
-    progress_.observe(QFileInfo(command_.workingFolder + QStringLiteral("/listasis.txt")).size(),
+    progress_.observe(QFileInfo(command_.workingFolder + QLatin1Char('/') +
+                                QString::fromLatin1(result_files::kListing))
+                          .size(),
                       seconds());
     process_.kill();
     // The process's end comes through finished() within the wait, so the run has ended and

@@ -53,6 +53,8 @@ class EngineRun : public QObject {
     void processStarted();
     void processFailed(QProcess::ProcessError error);
     void processFinished(int code, QProcess::ExitStatus status);
+    // Puts the earlier results back, holding the folder meanwhile.
+    void restoreEarlier(bool engineWroteNothing);
     void finish(const RunEnd& end);
 
     EngineCommand command_;

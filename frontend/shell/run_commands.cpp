@@ -21,6 +21,7 @@
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "result_file_names.h"
 #include "result_identity.h"
 #include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
@@ -114,8 +115,9 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
                               identityOf(runDataFile_) == runDataIdentity_;
     bool own = false;
     // Held while what the run left is noted and read, so that no other run can start
-    // rewriting it meanwhile.
+    // rewriting it meanwhile; never while a box waits for the user.
     FolderHold hold(folder);
+    if (end.kind != RunEnd::Kind::Complete) hold.release();
     if (end.kind == RunEnd::Kind::Complete && hold.heldElsewhere()) {
         // Another run took the folder the moment this one ended: its files are no longer
         // provably this run's.
@@ -146,8 +148,11 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
             // The check of this run, behind the summary: the summary stays in front, as
             // after every run.
             if (own) showExactCheck(false);
-            const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
-            mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
+            const QString summary =
+                findIgnoringCase(folder, QString::fromLatin1(result_files::kSummary));
+            mostrar_fichero(summary.isEmpty() ? folder + QLatin1Char('/') +
+                                                    QString::fromLatin1(result_files::kSummary)
+                                              : summary);
             break;
         }
         case RunEnd::Kind::Abnormal:
@@ -287,8 +292,8 @@ void frmMain::showExactCheck(bool activate) {
     // The document's own results: those of its last run, while it is unchanged since.
     if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty() &&
         !resultsReplaced()) {
-        const QString summary =
-            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+        const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+                                                 QString::fromLatin1(result_files::kSummary));
         QFile file(summary);
         if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
     }

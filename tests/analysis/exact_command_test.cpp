@@ -1,11 +1,16 @@
 // fiabilidad_exacta as scripts run it: its lines, and a refused file as brenta refuses it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 
 #include "analysis_systems.h"
+#include "engine_error.h"
 #include "exact_command.h"
+#include "folder_lock.h"
 #include "importance.h"
 #include "sensitivity.h"
 
@@ -100,6 +105,49 @@ TEST(ExactCommand, RefusedFilesAsTheEngineRefusesThem) {
               std::string::npos);
     EXPECT_EQ(runProgram(folder, "fiabilidad_exacta").status, 10);
     EXPECT_EQ(runProgram(folder, "fiabilidad_exacta MAL.DAT 1,5").status, 10);
+}
+
+// A pipe would hold an ordinary open() until something writes into it: refused at once
+// (timeout ends a program that blocks, with status 124).
+TEST(ExactCommand, OnlyRegularFilesAreRead) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder.path() / "TUBO.DAT").c_str(), 0644), 0);
+    std::filesystem::create_directory(folder.path() / "CARPETA.DAT");
+    for (const char* name : {"TUBO.DAT", "TUBO", "CARPETA.DAT"}) {
+        const Result r = runProgram(folder, std::string("fiabilidad_exacta ") + name);
+        EXPECT_EQ(r.status, brenta::kExitNoDataFile) << name << ": " << r.out;
+    }
+    const Result pipe = runProgram(folder, "fiabilidad_exacta TUBO.DAT");
+    EXPECT_EQ(pipe.out,
+              "fiabilidad_exacta: no se puede abrir el fichero de datos TUBO.DAT: es una tubería "
+              "(FIFO), no un fichero\n");
+    const std::string command = "cd '" + folder.path().string() + "' && timeout 10 " +
+                                FARVIK_BIN_DIR + "/brenta TUBO < /dev/null > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == brenta::kExitNoDataFile);
+}
+
+// It only reads: a folder that a run holds is no hindrance, and its options touch nothing.
+TEST(ExactCommand, HelpVersionAndAHeldFolder) {
+    TempFolder folder;
+    folder.write("SIS.DAT",
+                 farvik::dataFileBytes(brenta::testing::subsystems(1, 2, {{exponential(0.01)}})));
+    const brenta::FolderLock held(folder.path().string());
+    EXPECT_EQ(runProgram(folder, "fiabilidad_exacta SIS.DAT").status, 0);
+
+    const Result help = runProgram(folder, "fiabilidad_exacta --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, kExactHelp);
+    const Result version = runProgram(folder, "fiabilidad_exacta --version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("fiabilidad_exacta (Farvik) ", 0), 0u) << version.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+
+    folder.write("--version.DAT",
+                 farvik::dataFileBytes(brenta::testing::subsystems(1, 2, {{exponential(0.01)}})));
+    const Result data = runProgram(folder, "fiabilidad_exacta --version");
+    EXPECT_EQ(data.status, 0);
+    EXPECT_EQ(data.out.rfind("MEDIA 100", 0), 0u) << data.out;
 }
 
 TEST(ExactCommand, ImportanceLinesForEachTimeThenTheCauses) {

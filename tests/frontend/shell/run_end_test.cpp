@@ -149,9 +149,10 @@ TEST_F(RunEndTest, ResultsReplacedByAnotherRunAreNotShownAsTheDocuments) {
     // Another run takes the folder the moment this one ends, before farvik has read what it
     // left: nothing of it is shown as the document's.
     dialogs.clear();
-    fakeEngine("printf 'resumen\\r\\n' > resumen.TXT\n"
-               "flock -n . sleep 1 < /dev/null > /dev/null 2>&1 &\n"
-               "while flock -n . true; do :; done");
+    fakeEngine(
+        "printf 'resumen\\r\\n' > resumen.TXT\n"
+        "flock . sleep 1 < /dev/null > /dev/null 2>&1 &\n"
+        "while flock -n . true; do :; done");
     run({});
     EXPECT_EQ(dialogs.messageTexts(), QStringList{kNotOwn});
     EXPECT_FALSE(viewerShown());
@@ -234,6 +235,23 @@ TEST_F(RunEndTest, AFolderHeldByAnotherRunIsSaidSoAndItsFilesAreLeftAlone) {
     // Let go, the folder runs again.
     run({});
     EXPECT_TRUE(QFileInfo::exists(started));
+
+    // A run that fails while another takes the folder the moment it ends: the earlier
+    // results come back only where the other run has written nothing, and nothing of the
+    // other run is removed.
+    dialogs.clear();
+    writeFile(path(QStringLiteral("fallo.txt")), "earlier failures");
+    writeFile(path(QStringLiteral("resumen.TXT")), "earlier summary");
+    fakeEngine(
+        ": > resumen.TXT\n"
+        "flock . sh -c 'printf otra > resumen.TXT; touch otra; sleep 1' < /dev/null "
+        "> /dev/null 2>&1 &\n"
+        "while [ ! -e otra ]; do :; done\n"
+        "exit 30");
+    run({});
+    EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "otra");
+    EXPECT_EQ(readFile(path(QStringLiteral("fallo.txt"))), "earlier failures");
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 // Stopped by Salir's question, the run's console stops its progress line where the run was
