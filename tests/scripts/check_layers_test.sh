@@ -45,7 +45,7 @@ analysis/comparison.cpp|../frontend/results/frmcomprobacion.h|analysis up to the
 analysis/exact_system.h|run.h|analysis up to the engine's run flow
 analysis/system_model.cpp|exact_command.h|the library up to its command
 frontend/results/frmcomprobacion.cpp|leer_sistema.h|results past analysis into the engine
-frontend/shell/run_commands.cpp|engine_error.h|shell past analysis into the engine
+frontend/shell/run_commands.cpp|muestra.h|shell past analysis into the engine
 engine/core/trial.cpp|comparison.h|the engine up to analysis
 frontend/editor/row_list.cpp|no_such_header.h|a header that does not exist
 PLANTS
