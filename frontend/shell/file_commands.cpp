@@ -8,9 +8,10 @@
 #include "base/dialog_seam.h"
 #include "datafile_items.h"
 #include "datafile_reader.h"
-#include "datafile_writer.h"
+#include "document/datafile_writer.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
-#include "editor/system_data.h"
 #include "file_names.h"
 #include "main_window.h"
 

@@ -115,6 +115,7 @@ void frmMain::nuevo_documento() {
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
+    systemDocument_.begin(newSystemData());
     ++documentNumber_;
     setDocumentButtons({false, true, true, false});
     cambia_titulo();

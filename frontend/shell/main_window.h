@@ -10,6 +10,7 @@
 
 #include "base/document_host.h"
 #include "base/settings_store.h"
+#include "document/system_document.h"
 #include "document_title.h"
 #include "window_placement.h"
 
@@ -53,6 +54,10 @@ class frmMain : public QMainWindow, public DocumentHost {
 
     // What ends the program. By default the application's event loop; tests observe it.
     void setProgramEnd(std::function<void()> end) { programEnd_ = std::move(end); }
+
+    // The document being edited: its system, file, state and history.
+    SystemDocument& systemDocument() { return systemDocument_; }
+    const SystemDocument& systemDocument() const { return systemDocument_; }
 
     // Document state and caption.
     DocumentState& document() override { return document_; }
@@ -158,6 +163,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     SettingsStore settings_;
     std::function<void()> programEnd_;
 
+    SystemDocument systemDocument_;
     DocumentState document_;
     QString programTitle_;
     QString documentTitle_;

@@ -48,6 +48,9 @@ frontend/results/frmcomprobacion.cpp|leer_sistema.h|results past analysis into t
 frontend/shell/run_commands.cpp|muestra.h|shell past analysis into the engine
 engine/core/trial.cpp|comparison.h|the engine up to analysis
 frontend/editor/row_list.cpp|no_such_header.h|a header that does not exist
+frontend/document/system_document.cpp|editor/frmdatos.h|the document up to the editor
+frontend/document/system_data.h|base/dialog_seam.h|the document onto the widgets of base
+frontend/document/datafile_reading.cpp|leer_sistema.h|the document past common into the engine
 PLANTS
 
 if ((failures > 0)); then

@@ -2,10 +2,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "document/datafile_writer.h"
 #include "document_fixture.h"
 #include "full_disk.h"
 #include "read_only_folder.h"
-#include "shell/datafile_writer.h"
 #include "small_disk.h"
 
 namespace {
