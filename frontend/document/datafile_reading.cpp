@@ -1,18 +1,16 @@
 #include "datafile_reading.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <algorithm>
-#include <cerrno>
 #include <map>
 #include <sstream>
 #include <string>
 
 #include "codes.h"
 #include "free_form_reader.h"
+#include "regular_file.h"
 #include "system_file.h"
 
 namespace farvik {
@@ -109,21 +107,18 @@ DataFileReading readSystem(const QByteArray& bytes) {
 }
 
 DataFileReading readSystemFile(const QString& path) {
-    // Opened without waiting: a FIFO opened the ordinary way blocks until someone writes.
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return refused(QStringLiteral("el fichero no se puede abrir para leerlo"));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return refused(S_ISDIR(info.st_mode)
-                           ? QStringLiteral("es una carpeta, no un fichero de datos")
-                           : QStringLiteral("no es un fichero normal (una tubería, un "
-                                            "dispositivo o un socket), no se lee"));
+    // Only a regular file, opened without waiting: a FIFO opened the ordinary way blocks
+    // until someone writes into it.
+    const OpenedFile opened = openRegularFile(QFile::encodeName(path).toStdString());
+    if (opened.fd < 0) {
+        return refused(QStringLiteral("el fichero no se puede abrir para leerlo: ") +
+                       QString::fromStdString(opened.reason));
     }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
         return refused(QStringLiteral("el fichero no se puede abrir para leerlo"));
+    }
     const QByteArray bytes = file.read(kReadLimit);
     if (file.error() != QFileDevice::NoError)
         return refused(QStringLiteral("el fichero no se puede leer"));

@@ -56,4 +56,17 @@ void EarlierResults::putBack() {
     aside_.reset();
 }
 
+void EarlierResults::putBackBeside() {
+    if (folder_.isEmpty()) return;
+    QDir dir(folder_);
+    const QStringList present = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& entry : moved_) {
+        // A result the other run wrote under that name, in any letter case, stays.
+        if (present.contains(entry, Qt::CaseInsensitive)) continue;
+        QFile::rename(aside_->filePath(entry), dir.filePath(entry));
+    }
+    moved_.clear();
+    aside_.reset();
+}
+
 }  // namespace farvik
