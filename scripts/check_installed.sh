@@ -17,6 +17,7 @@ for f in share/applications/farvik.desktop share/icons/hicolor/scalable/apps/far
 done
 for f in share/mime/packages/farvik.xml share/metainfo/farvik.metainfo.xml \
          share/doc/farvik/copyright share/doc/farvik/changelog.gz \
+         share/doc/farvik/manual/index.html share/doc/farvik/manual/ventana-principal.png \
          share/man/man1/{brenta,farvik,fiabilidad_exacta}.1.gz \
          share/farvik/ejemplos/{SERIE,PARALELO,SERPAR,PARSER,GENERAL}.DAT; do
     [ -s "$prefix/$f" ] || fail "falta $prefix/$f"
@@ -75,6 +76,16 @@ if [ -x "$built" ]; then
         cmp -s "$work/$f" "$work/built/$f" || fail "$f difiere del de build/bin/brenta"
     done
 fi
+# --help and --version answer in Spanish, and leave the results of the folder as they were.
+(cd "$work" && mkdir -p before && cp resumen.TXT fallo.txt redun.TXT listasis.txt tablafia.txt before/)
+for program in brenta fiabilidad_exacta; do
+    help=$(cd "$work" && "$prefix/bin/$program" --help) || fail "$program --help termina con estado $?"
+    [[ "$help" == Uso:* ]] || fail "$program --help: $help"
+    (cd "$work" && "$prefix/bin/$program" --version >/dev/null) || fail "$program --version"
+done
+for f in resumen.TXT fallo.txt redun.TXT listasis.txt tablafia.txt; do
+    cmp -s "$work/$f" "$work/before/$f" || fail "brenta --help ha cambiado $f"
+done
 echo "brenta instalado: SERPAR simulado en $prefix/bin/brenta"
 
 # farvik has no batch mode: it must start and still be running after a few seconds.

@@ -11,6 +11,7 @@
 
 #include "base/document_host.h"
 #include "base/settings_store.h"
+#include "base/text_file.h"
 #include "document_title.h"
 #include "recent_files.h"
 #include "result_identity.h"
@@ -76,6 +77,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     void ejecutar();
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
+    // Shows what was read of a file in the viewer, or says that it could not be read.
+    void showRead(const QString& path, const std::optional<TextFileStart>& text);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
     // Ver > "&Datos del sistema": shows the data editor again after its close control hid
     // it, as it was.
