@@ -17,6 +17,7 @@
 #include "regular_file.h"
 #include "reliability_query.h"
 #include "reliability_table.h"
+#include "result_file_names.h"
 #include "simulation.h"
 #include "summary.h"
 #include "thread_count.h"
@@ -27,6 +28,7 @@ namespace brenta {
 namespace {
 
 namespace fs = std::filesystem;
+namespace result_files = farvik::result_files;
 
 constexpr std::size_t kMaxName = 80;
 
@@ -95,10 +97,10 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
 
     // The results of an earlier run are replaced.
     ResultFiles files;
-    files.trial.fallo.create(inFolder("fallo.txt"));
-    files.trial.redun.create(inFolder("redun.TXT"));
-    files.resumen.create(inFolder("resumen.TXT"));
-    files.trial.listasis.create(inFolder("listasis.txt"));
+    files.trial.fallo.create(inFolder(result_files::kFirstTrials));
+    files.trial.redun.create(inFolder(result_files::kDuplicatedTrials));
+    files.resumen.create(inFolder(result_files::kSummary));
+    files.trial.listasis.create(inFolder(result_files::kListing));
 
     ReliabilityQuery query = askReliabilityTimes(in, out);
 
@@ -124,8 +126,8 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     files.resumen.close();
     files.trial.listasis.close();
 
-    writeReliabilityTable(reports.failures(), inFolder("listasis.txt"), inFolder("tablafia.txt"),
-                          s.nsim, out);
+    writeReliabilityTable(reports.failures(), inFolder(result_files::kListing),
+                          inFolder(result_files::kReliabilityTable), s.nsim, out);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "graph_export.h"
 #include "graph_frame.h"
 #include "graph_plot.h"
+#include "result_file_names.h"
 #include "result_files.h"
 #include "result_printing.h"
 #include "system_reading.h"
@@ -86,14 +87,15 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
 
     // Off until the data file of the run is known, and off by default: the graph is the
     // simulation's alone unless asked.
-    chkexacta_ = new QCheckBox(QStringLiteral("Curva e&xacta"), this);
+    chkexacta_ = new QCheckBox(QStringLiteral("&Curva exacta"), this);
     chkexacta_->setObjectName(QStringLiteral("chkexacta"));
     chkexacta_->setToolTip(QStringLiteral(
         "La fiabilidad o la tasa de fallo exactas del sistema, sobre las simuladas"));
     chkexacta_->setEnabled(false);
     connect(chkexacta_, &QCheckBox::toggled, this, &frmgraficos::showExactCurve);
 
-    tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
+    tableFile_ =
+        resultFilePath(resultsFolder, QString::fromLatin1(result_files::kReliabilityTable));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(frmgraf);

@@ -4,14 +4,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "result_file_names.h"
+
 namespace farvik {
 
 const QStringList& EarlierResults::names() {
-    static const QStringList engineNames = {
-        QStringLiteral("fallo.txt"),    QStringLiteral("redun.TXT"),
-        QStringLiteral("resumen.TXT"),  QStringLiteral("listasis.txt"),
-        QStringLiteral("tablafia.txt"),
-    };
+    static const QStringList engineNames = [] {
+        QStringList list;
+        for (const char* name : result_files::kAll) list << QString::fromLatin1(name);
+        return list;
+    }();
     return engineNames;
 }
 

@@ -7,6 +7,7 @@
 #include "file_names.h"
 #include "folder_hold.h"
 #include "frmconsola.h"
+#include "result_file_names.h"
 
 namespace farvik {
 namespace {
@@ -73,7 +74,8 @@ void EngineRun::readOutput() {
 
 void EngineRun::showProgress() {
     // The engine creates the listing under this very name.
-    const QFileInfo listing(command_.workingFolder + QStringLiteral("/listasis.txt"));
+    const QFileInfo listing(command_.workingFolder + QLatin1Char('/') +
+                            QString::fromLatin1(result_files::kListing));
     progress_.observe(listing.exists() ? listing.size() : 0, seconds());
     if (console_) console_->updateProgress(progress_);
 }
@@ -159,7 +161,9 @@ void EngineRun::cancel() {
     if (!running()) return;
     state_ = State::Stopping;
     // The progress line stops where the run was.
-    progress_.observe(QFileInfo(command_.workingFolder + QStringLiteral("/listasis.txt")).size(),
+    progress_.observe(QFileInfo(command_.workingFolder + QLatin1Char('/') +
+                                QString::fromLatin1(result_files::kListing))
+                          .size(),
                       seconds());
     process_.kill();
     // The process's end comes through finished() within the wait, so the run has ended and

@@ -22,6 +22,7 @@
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "result_file_names.h"
 #include "result_identity.h"
 #include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
@@ -148,8 +149,12 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
             // The check of this run, behind the summary: the summary stays in front, as
             // after every run.
             if (own) showExactCheck(false);
-            const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
-            mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
+            const QString name = QString::fromLatin1(result_files::kSummary);
+            QString summary = findIgnoringCase(folder, name);
+            if (summary.isEmpty()) summary = folder + QLatin1Char('/') + name;
+            const auto text = readTextFileStart(summary, kViewerBytes);
+            hold.release();  // read: a box saying it could not be may wait for the user
+            showRead(summary, text);
             break;
         }
         case RunEnd::Kind::Abnormal:
@@ -206,7 +211,10 @@ void frmMain::forgetRun() {
 }
 
 void frmMain::mostrar_fichero(const QString& path) {
-    const auto text = readTextFileStart(path, kViewerBytes);
+    showRead(path, readTextFileStart(path, kViewerBytes));
+}
+
+void frmMain::showRead(const QString& path, const std::optional<TextFileStart>& text) {
     if (!text) {
         dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                           QStringLiteral("No se puede leer el fichero ") + path);
@@ -289,8 +297,8 @@ void frmMain::showExactCheck(bool activate) {
     // The document's own results: those of its last run, while it is unchanged since.
     if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty() &&
         !resultsReplaced()) {
-        const QString summary =
-            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+        const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+                                                 QString::fromLatin1(result_files::kSummary));
         QFile file(summary);
         if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
     }

@@ -16,6 +16,7 @@
 
 #include "engine_error.h"
 #include "folder_lock.h"
+#include "result_file_names.h"
 #include "test_systems.h"
 
 namespace brenta {
@@ -24,8 +25,7 @@ namespace {
 using testing::EngineRun;
 using testing::TempFolder;
 
-const char* kResultFiles[] = {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt",
-                              "tablafia.txt"};
+const auto& kResultFiles = farvik::result_files::kAll;
 const auto kOne = testing::subsystems(1, 2, {{{1, 0.001}}}, 1, 10);
 const auto kOther = testing::subsystems(3, 1, {{{1, 0.002}, {2, 1.5, 800}}}, 7, 50);
 
