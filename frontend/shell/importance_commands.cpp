@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "base/child_window.h"
-#include "datafile_writer.h"
+#include "document/datafile_writer.h"
 #include "editor/frmdatos.h"
-#include "editor/system_data.h"
+#include "document/system_data.h"
 #include "file_names.h"
 #include "main_window.h"
 #include "results/frmimportancia.h"
