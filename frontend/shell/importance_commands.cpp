@@ -8,6 +8,7 @@
 #include "document/datafile_writer.h"
 #include "editor/frmdatos.h"
 #include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "file_names.h"
 #include "main_window.h"
 #include "results/frmimportancia.h"
