@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Engine benchmark: the real brenta against its floor (brenta_floor: the same draws, the
-# same bytes written in large blocks, nothing else), on three generated systems at two sizes.
+# same bytes written in large blocks, nothing else), on three generated systems at two sizes,
+# on one thread (BRENTA_HILOS=1); then the wall time on every core against one thread
+# ($HILOS threads, default all the processors), and peak memory on 1, 2, 3 and 8 threads.
 #   bench/run.sh [OLD_BRENTA]   with a second program (an older build), its figures too
 #   bench/run.sh --literal      also the literal re-evaluation against the incremental one
 # Processor time (user + system) of each whole process, best of $REPS runs (default 5): the
@@ -35,8 +37,8 @@ best() {
     for _ in $(seq "$reps"); do
         (cd "$folder" && rm -f "${results[@]}")
         if [ -n "$rerun" ]; then (cd "$folder" && "$program" "$name" <"$name.in" >/dev/null); fi
-        (cd "$folder" && "$bin/cpu_time" "$work/t" "$program" "$name" <"$name.in" >/dev/null)
-        read -r cpu rss status <"$work/t"
+        (cd "$folder" && BRENTA_HILOS=1 "$bin/cpu_time" "$work/t" "$program" "$name" <"$name.in" >/dev/null)
+        read -r cpu rss status _ <"$work/t"
         [ "$status" = 0 ] || { echo "$program $name: estado $status" >&2; exit 1; }
         t=$(awk -v a="$t" -v b="$cpu" 'BEGIN { print (a == "inf" || b < a) ? b : a }')
         [ "$rss" -gt "$kib" ] && kib=$rss
@@ -50,7 +52,7 @@ floor() {
     for _ in $(seq "$reps"); do
         rm -rf "$work/floor" && mkdir "$work/floor"
         "$bin/cpu_time" "$work/t" "$bin/brenta_floor" "$folder" "$name" "$work/floor"
-        read -r cpu rss status <"$work/t"
+        read -r cpu rss status _ <"$work/t"
         [ "$status" = 0 ] || { echo "brenta_floor $name: estado $status" >&2; exit 1; }
         t=$(awk -v a="$t" -v b="$cpu" 'BEGIN { print (a == "inf" || b < a) ? b : a }')
     done
@@ -60,7 +62,7 @@ floor() {
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-echo "procesador (usuario + sistema), el mejor de $reps; suelo: brenta_floor"
+echo "procesador (usuario + sistema), el mejor de $reps, un hilo; suelo: brenta_floor"
 printf "%-6s %8s %9s %9s %7s %9s" caso pruebas suelo brenta veces memoria
 [ -n "$old" ] && printf " %9s %7s %9s" antes veces memoria
 echo
@@ -99,15 +101,50 @@ for entry in S10:2000000 G50:5000; do
     echo
 done
 
+# timed FOLDER NAME THREADS: the best wall time and the best processor time of $reps runs
+# with BRENTA_HILOS=THREADS, as "wall cpu".
+timed() {
+    local folder=$1 name=$2 threads=$3 w=inf t=inf cpu rss status wall
+    for _ in $(seq "$reps"); do
+        (cd "$folder" && rm -f "${results[@]}")
+        (cd "$folder" && BRENTA_HILOS=$threads "$bin/cpu_time" "$work/t" "$bin/brenta" "$name" <"$name.in" >/dev/null)
+        read -r cpu rss status wall <"$work/t"
+        [ "$status" = 0 ] || { echo "brenta $name: estado $status" >&2; exit 1; }
+        t=$(awk -v a="$t" -v b="$cpu" 'BEGIN { print (a == "inf" || b < a) ? b : a }')
+        w=$(awk -v a="$w" -v b="$wall" 'BEGIN { print (a == "inf" || b < a) ? b : a }')
+    done
+    echo "$w $t"
+}
+
+hilos=${HILOS:-$(nproc)}
 echo
-echo "memoria máxima de S10 según el número de pruebas"
+echo "tiempo real y de procesador con $hilos hilos frente a BRENTA_HILOS=1, el mejor de $reps (carga: $(cut -d' ' -f1-3 /proc/loadavg))"
+printf "%-6s %8s %9s %9s %7s %9s %9s %7s\n" caso pruebas "real 1" "real $hilos" veces "cpu 1" "cpu $hilos" veces
+for entry in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
+    c=${entry%%:*}
+    n=${entry#*:}
+    folder=$work/$c-$n
+    name=${c}_$n
+    read -r w1 t1 < <(timed "$folder" "$name" 1)
+    read -r wn tn < <(timed "$folder" "$name" "$hilos")
+    printf "%-6s %8s %9.3f %9.3f %7s %9.3f %9.3f %7s\n" "$c" "$n" "$w1" "$wn" "$(ratio "$wn" "$w1")" \
+        "$t1" "$tn" "$(ratio "$tn" "$t1")"
+done
+
+echo
+echo "memoria máxima de S10 según el número de pruebas y de hilos (KiB)"
+printf "%-6s %9s %8s %8s %8s %8s\n" caso pruebas "1 hilo" 2 3 8
 for n in 10000 100000 1000000 10000000; do
     folder=$work/mem-$n
     mkdir -p "$folder"
     "$bin/system_generator" "$folder" case S10 "$n"
-    (cd "$folder" && "$bin/cpu_time" "$work/t" "$bin/brenta" "S10_$n" <"S10_$n.in" >/dev/null)
-    read -r cpu rss status <"$work/t"
-    printf "%-6s %9s %8s KiB\n" S10 "$n" "$rss"
+    printf "%-6s %9s" S10 "$n"
+    for threads in 1 2 3 8; do
+        (cd "$folder" && BRENTA_HILOS=$threads "$bin/cpu_time" "$work/t" "$bin/brenta" "S10_$n" <"S10_$n.in" >/dev/null)
+        read -r cpu rss status _ <"$work/t"
+        printf " %8s" "$rss"
+    done
+    echo
     rm -rf "$folder"
 done
 

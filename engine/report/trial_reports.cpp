@@ -6,6 +6,7 @@
 #include "number_format.h"
 #include "simulation.h"
 #include "summary.h"
+#include "trial_pipeline.h"
 
 namespace brenta {
 
@@ -23,7 +24,9 @@ TrialReports::TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFi
     }
 }
 
-void TrialReports::simulate(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode) {
+void TrialReports::simulate(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode,
+                            int threads) {
+    if (threads > 1 && simulateInPipeline(s, g, st, mode, threads, *this)) return;
     simulateWith(s, g, st, *this, mode);
 }
 

@@ -29,7 +29,10 @@ class TrialReports final : public TrialHooks {
     TrialReports(const SystemData& s, ReliabilityQuery& query, TrialFiles& files);
 
     // Runs the trials with these reports (simulate() with their steps called directly).
-    void simulate(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode);
+    // With more than one thread the trials go through the pipeline of trial_pipeline.cpp,
+    // which gives the same results and bytes.
+    void simulate(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode,
+                  int threads = 1);
 
     void survival(double tsis) override { query_.countSurvivors(tsis); }
     void trialDone(std::int32_t k, const TrialState& st) override;
@@ -49,6 +52,8 @@ class TrialReports final : public TrialHooks {
     const FailureCounts& failures() const { return failures_; }
 
   private:
+    friend class TrialPipeline;
+
     // The listing lines of the times held back, in trial order, and their counts.
     void writeListing();
 

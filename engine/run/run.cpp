@@ -16,6 +16,7 @@
 #include "reliability_table.h"
 #include "simulation.h"
 #include "summary.h"
+#include "thread_count.h"
 #include "trial.h"
 #include "trial_reports.h"
 
@@ -95,7 +96,7 @@ void run(const std::vector<std::string>& args, std::istream& in, std::ostream& o
     Generator generator(s.iseed);
     auto state = std::make_unique<TrialState>();
     TrialReports reports(s, query, files.trial);
-    reports.simulate(s, generator, *state, options.reevaluation);
+    reports.simulate(s, generator, *state, options.reevaluation, runThreads(options.threads));
 
     appendSummaryHead(text, out, s, query, reports.life());
     appendCauses(text, s, state->ncausa);

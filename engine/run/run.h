@@ -12,6 +12,9 @@ namespace brenta {
 struct RunOptions {
     // The literal re-evaluation is kept as the reference for tests and benchmarks.
     Reevaluation reevaluation = Reevaluation::Incremental;
+    // The threads of the trials; 0: as the environment says (runThreads, thread_count.h).
+    // Any number gives the same bytes.
+    int threads = 0;
 };
 
 // One run of brenta in `folder`: creates the result files, takes the data file's name from
