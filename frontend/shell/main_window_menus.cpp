@@ -57,6 +57,8 @@ void frmMain::createMenus() {
     addBar(file, "mnuFileBar1");
     connect(addItem(file, "mnuFilePrint", QStringLiteral("I&mprimir...")), &QAction::triggered,
             this, [this] { printView(); });
+    connect(addItem(file, "mnuFileReport", QStringLiteral("In&forme del estudio...")),
+            &QAction::triggered, this, &frmMain::studyReport);
     addBar(file, "mnuFileBar2");
     connect(addItem(file, "mnuFileExit", QStringLiteral("&Salir")), &QAction::triggered, this,
             [this] { salir(); });
