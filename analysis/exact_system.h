@@ -34,6 +34,12 @@ class ExactSystem {
     explicit ExactSystem(SystemModel model, StateFunction state = elementState);
 
     const SystemModel& model() const { return model_; }
+    const StructureFunction& structure() const { return *structure_; }
+    // Each element's survival, failure and density at t, as the system computes with them.
+    void elementStates(double t, std::vector<double>& p, std::vector<double>& q,
+                       std::vector<double>* density = nullptr) const {
+        statesAt(t, p, q, density);
+    }
 
     double reliability(double t) const;
     // -R'(t) / R(t); not a number where R is 0 or an element's time has an atom.

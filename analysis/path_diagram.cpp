@@ -90,10 +90,21 @@ PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int element
 }
 
 double PathDiagram::reliability(const double* p, const double* q) const {
-    if (nodes_.empty()) return constantRoot_ ? 1.0 : 0.0;
+    return evaluate(p, q, 0.0, 1.0);
+}
+
+// The leaves exchanged: the probability of reaching the false leaf, a sum of products of
+// its own, with no difference to lose digits in.
+double PathDiagram::unreliability(const double* p, const double* q) const {
+    return evaluate(p, q, 1.0, 0.0);
+}
+
+double PathDiagram::evaluate(const double* p, const double* q, double whenFalse,
+                             double whenTrue) const {
+    if (nodes_.empty()) return constantRoot_ ? whenTrue : whenFalse;
     std::vector<double> value(nodes_.size() + 2);
-    value[0] = 0;
-    value[1] = 1;
+    value[0] = whenFalse;
+    value[1] = whenTrue;
     for (std::size_t n = 0; n < nodes_.size(); ++n) {
         const Node& node = nodes_[n];
         value[n + 2] = p[node.element] * value[node.high] + q[node.element] * value[node.low];

@@ -23,11 +23,15 @@ class PathDiagram : public StructureFunction {
 
     double reliability(const double* p, const double* q) const override;
     double reliabilityAndPartials(const double* p, const double* q, double* d) const override;
+    double unreliability(const double* p, const double* q) const override;
 
     // Inner nodes of the diagram.
     std::size_t nodeCount() const { return nodes_.size(); }
 
   private:
+    // The root's value with `whenFalse` and `whenTrue` at the two leaves.
+    double evaluate(const double* p, const double* q, double whenFalse, double whenTrue) const;
+
     struct Node {
         int element;  // variable tested
         int low;      // index of the child where it fails: 0 false, 1 true, else node + 2

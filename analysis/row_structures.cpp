@@ -20,19 +20,29 @@ RowStructure::RowStructure(std::vector<std::vector<int>> rows, bool seriesOfPara
 // fails when all rows fail; in class 3 a row fails when all of its elements fail (the
 // product of q) and the system works when all rows work. Sums of logarithms keep the
 // digits of a product near 1 and of its complement.
-double RowStructure::reliability(const double* p, const double* q) const {
+double RowStructure::logOuter(const double* p, const double* q) const {
     const double* all = seriesOfParallel_ ? q : p;  // per element: the event of a row of all
     const double* none = seriesOfParallel_ ? p : q;
-    double logOuter = 0;  // ln of the product over the rows of P(row's "all" event fails)
+    double sum = 0;
     for (const auto& row : rows_) {
         double logAll = 0;
         for (int k : row) logAll += logOf(all[k], none[k]);
         // ln(1 - e^logAll), from whichever side keeps the digits.
         const double product = std::exp(logAll);
-        logOuter += product < 0.5 ? std::log1p(-product) : std::log(-std::expm1(logAll));
+        sum += product < 0.5 ? std::log1p(-product) : std::log(-std::expm1(logAll));
     }
+    return sum;
+}
+
+double RowStructure::reliability(const double* p, const double* q) const {
     // Class 4: R = 1 - product; class 3: R = product.
-    return seriesOfParallel_ ? std::exp(logOuter) : -std::expm1(logOuter);
+    const double outer = logOuter(p, q);
+    return seriesOfParallel_ ? std::exp(outer) : -std::expm1(outer);
+}
+
+double RowStructure::unreliability(const double* p, const double* q) const {
+    const double outer = logOuter(p, q);
+    return seriesOfParallel_ ? -std::expm1(outer) : std::exp(outer);
 }
 
 // d[k] by products of all other factors, from the left and from the right, so that a factor

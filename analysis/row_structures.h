@@ -13,8 +13,12 @@ class RowStructure : public StructureFunction {
     RowStructure(std::vector<std::vector<int>> rows, bool seriesOfParallel);
     double reliability(const double* p, const double* q) const override;
     double reliabilityAndPartials(const double* p, const double* q, double* d) const override;
+    double unreliability(const double* p, const double* q) const override;
 
   private:
+    // ln of the product over the rows of P(the row's "all" event does not happen).
+    double logOuter(const double* p, const double* q) const;
+
     std::vector<std::vector<int>> rows_;
     bool seriesOfParallel_;
 };

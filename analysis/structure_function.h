@@ -17,6 +17,9 @@ class StructureFunction {
     // The same, and into d[k] the derivative by p[k]: how much the system gains while
     // element k works rather than not (its Birnbaum importance).
     virtual double reliabilityAndPartials(const double* p, const double* q, double* d) const = 0;
+    // 1 - reliability, computed on its own so that it keeps its digits where the system
+    // almost never fails (and is exactly 0 where it cannot).
+    virtual double unreliability(const double* p, const double* q) const = 0;
 };
 
 // A system whose decision diagram would outgrow the memory set aside for it.

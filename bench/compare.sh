@@ -5,7 +5,10 @@
 # Inputs: the examples; COUNT random systems of every structure code (default 200); the
 # benchmark cases S10, R1000 and G50 at each number of TRIALS (default 500 5000; "none" for
 # none). Each input runs with the old program, then the new one in an empty folder and
-# once more in the folder that holds the new results (a rerun replaces them).
+# once more in the folder that holds the new results (a rerun replaces them). A run refused
+# by the reader (status 10 to 23) does not start: its console, error output and status are
+# compared, and the new program must leave the folder as it found it (the old one made
+# empty result files first).
 # The systems come from system_generator beside NEW (or $SYSTEM_GENERATOR).
 # Exit status: 0 when everything matched, 1 at the first difference (named on stderr).
 set -euo pipefail
@@ -74,6 +77,22 @@ differs() {
     return 1
 }
 
+# A refused run: the same words and status, and nothing in the folder but the data file.
+refused_differs() {
+    local name=$1 what=$2
+    for f in out err status; do
+        if ! cmp -s "$work/old.$f" "$work/run.$f"; then
+            echo "DIFERENTE: $name ($what): consola ($f)" >&2
+            return 0
+        fi
+    done
+    if [ "$(cd "$work/run" && ls)" != "$name.DAT" ]; then
+        echo "DIFERENTE: $name ($what): una ejecución rechazada ha tocado la carpeta" >&2
+        return 0
+    fi
+    return 1
+}
+
 compared=0
 for data in "$inputs"/*.DAT; do
     name=$(basename "$data" .DAT)
@@ -85,10 +104,13 @@ for data in "$inputs"/*.DAT; do
     for f in out err status; do mv "$work/run.$f" "$work/old.$f"; done
     mkdir "$work/run"
     cp "$data" "$work/run/"
+    check=differs
+    status=$(cat "$work/old.status")
+    if [ "$status" -ge 10 ] && [ "$status" -le 23 ]; then check=refused_differs; fi
     run "$new" "$name"
-    if differs "$name" "carpeta vacía"; then exit 1; fi
+    if $check "$name" "carpeta vacía"; then exit 1; fi
     run "$new" "$name"
-    if differs "$name" "repetida en la misma carpeta"; then exit 1; fi
+    if $check "$name" "repetida en la misma carpeta"; then exit 1; fi
     compared=$((compared + 1))
 done
 echo "iguales: $compared entradas (ejemplos, $count sistemas por código, casos: ${trials[*]:-ninguno}), cada una en carpeta vacía y repetida"

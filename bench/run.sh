@@ -20,7 +20,7 @@ for a in "$@"; do
 done
 reps=${REPS:-5}
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DFARVIK_GUI=OFF -DFARVIK_TESTS=OFF >/dev/null
-targets=(brenta brenta_floor cpu_time system_generator)
+targets=(brenta brenta_floor cpu_time system_generator pipeline_stages)
 [ $literal = 1 ] && targets+=(brenta_bench reevaluation_bench)
 cmake --build build-bench -j2 --target "${targets[@]}" >/dev/null
 bin=$(pwd)/build-bench/bin
@@ -117,6 +117,7 @@ timed() {
 }
 
 hilos=${HILOS:-$(nproc)}
+declare -A one cpu
 echo
 echo "tiempo real y de procesador con $hilos hilos frente a BRENTA_HILOS=1, el mejor de $reps (carga: $(cut -d' ' -f1-3 /proc/loadavg))"
 printf "%-6s %8s %9s %9s %7s %9s %9s %7s\n" caso pruebas "real 1" "real $hilos" veces "cpu 1" "cpu $hilos" veces
@@ -129,6 +130,31 @@ for entry in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
     read -r wn tn < <(timed "$folder" "$name" "$hilos")
     printf "%-6s %8s %9.3f %9.3f %7s %9.3f %9.3f %7s\n" "$c" "$n" "$w1" "$wn" "$(ratio "$wn" "$w1")" \
         "$t1" "$tn" "$(ratio "$tn" "$t1")"
+    one[$entry]=$w1
+    cpu[$entry]=$tn
+done
+
+# More cores share out all but the stages that run one at a time: walking the random stream,
+# adding the blocks in trial order, and writing fallo.txt and redun.TXT (the processor time
+# of a run of the first 20 trials alone). The wall time of c cores is at least the largest
+# of them and of the processor time of the run above over c.
+echo
+echo "más núcleos: etapas de un solo hilo (procesador, s) y el tiempo real que dejan con 4 y 8"
+printf "%-6s %8s %8s %8s %8s %12s %12s\n" caso pruebas flujo suma ficheros "4 hilos" "8 hilos"
+for entry in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
+    c=${entry%%:*}
+    n=${entry#*:}
+    read -r draw add < <("$bin/pipeline_stages" "$work/$c-$n" "${c}_$n" 2>/dev/null)
+    mkdir -p "$work/$c-20"
+    "$bin/system_generator" "$work/$c-20" case "$c" 20
+    read -r _ files < <(timed "$work/$c-20" "${c}_20" 1)
+    printf "%-6s %8s %8.3f %8.3f %8.3f" "$c" "$n" "$draw" "$add" "$files"
+    for cores in 4 8; do
+        w=$(awk -v t="${cpu[$entry]}" -v c="$cores" -v a="$draw" -v b="$add" -v f="$files" \
+            'BEGIN { w = t / c; if (a > w) w = a; if (b > w) w = b; if (f > w) w = f; print w }')
+        printf " %6.3f %5sx" "$w" "$(ratio "$w" "${one[$entry]}")"
+    done
+    echo
 done
 
 echo

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "failure_text.h"
+
 namespace brenta {
 namespace {
 
@@ -25,10 +27,6 @@ bool isBlankLine(std::string_view line) {
         if (!isBlank(c)) return false;
     }
     return true;
-}
-
-std::string quoted(std::string_view text) {
-    return "«" + std::string(text) + "»";
 }
 
 }  // namespace
@@ -160,7 +158,7 @@ std::int32_t FreeFormReader::readInteger(std::string_view what) {
     std::int32_t value = 0;
     if (!parseInteger(text, value)) {
         fail(kExitBadInteger, "se esperaba " + std::string(what) +
-                                  " (un número entero) y se encontró " + quoted(text));
+                                  " (un número entero) y se encontró " + farvik::quotedBytes(text));
     }
     return value;
 }
@@ -170,8 +168,8 @@ double FreeFormReader::readReal(std::string_view what) {
     const std::string_view text = firstValue();
     double value = 0;
     if (!parseReal(text, value)) {
-        fail(kExitBadReal,
-             "se esperaba " + std::string(what) + " (un número) y se encontró " + quoted(text));
+        fail(kExitBadReal, "se esperaba " + std::string(what) + " (un número) y se encontró " +
+                               farvik::quotedBytes(text));
     }
     return value;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "engine_error.h"
+#include "failure_text.h"
 
 namespace brenta {
 namespace {
@@ -27,7 +28,7 @@ OutputFile::~OutputFile() {
 void OutputFile::fail(const char* what) const {
     throw EngineError(kExitOutputError, std::string("no se puede ") + what +
                                             " el fichero de resultados " + path_ + ": " +
-                                            std::strerror(errno));
+                                            farvik::systemErrorReason(errno));
 }
 
 namespace {

@@ -17,10 +17,12 @@ struct RunOptions {
     int threads = 0;
 };
 
-// One run of brenta in `folder`: creates the result files, takes the data file's name from
-// the single argument (or asks for it on the console), reads <folder>/<name>.DAT, asks for
-// the reliability times, simulates, writes the results and the reliability table.
-// Returns the exit status; an error's message goes to `err`.
+// One run of brenta in `folder`: holds the folder (a second run there is refused), takes
+// the data file's name from the single argument (or asks for it on the console), reads
+// <folder>/<name>.DAT, then creates the result files, asks for the reliability times,
+// simulates, writes the results and the reliability table. "--help" or "--version" as the
+// only argument, where no data file has that name, writes its text on `out` and touches
+// nothing. Returns the exit status; an error's message goes to `err`.
 int runBrenta(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
               std::ostream& err, const std::string& folder, const RunOptions& options = {});
 

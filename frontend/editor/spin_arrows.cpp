@@ -88,8 +88,14 @@ void SpinArrows::pressDown() {
 
 bool SpinArrows::stepBy(int delta) {
     if (!isEnabled() || delta == 0) return false;
-    const int from = value();
-    const int to = std::clamp(from + delta, minimum_, maximum_);
+    // The step goes from the number shown, wherever it is typed; a step that would leave the
+    // range ends on its end, which the buddy then shows.
+    double from = value_;
+    if (buddy_) {
+        from = leadingNumber(buddy_->text());
+        if (std::isnan(from)) from = minimum_;
+    }
+    const int to = static_cast<int>(std::clamp(from + delta, double(minimum_), double(maximum_)));
     if (to == from) return false;
     value_ = to;
     if (buddy_) buddy_->setText(QString::number(to));

@@ -47,9 +47,10 @@ class SpinArrows : public QWidget {
     QToolButton* downButton() const { return down_; }
 
   public slots:
-    // One press of an arrow: when the number moves, the buddy shows it, then changed() and
-    // upClick() or downClick() are emitted in that order. At the end of the range nothing
-    // happens.
+    // One press of an arrow: the number shown moves by the step, or to the end of the range
+    // where the step would leave it (a number typed beyond an end comes back to it); the
+    // buddy shows it, then changed() and upClick() or downClick() are emitted in that order.
+    // At the end of the range nothing happens.
     void pressUp();
     void pressDown();
 

@@ -21,6 +21,7 @@
 #include "graph_export.h"
 #include "graph_frame.h"
 #include "graph_plot.h"
+#include "result_file_names.h"
 #include "result_files.h"
 #include "result_printing.h"
 #include "system_reading.h"
@@ -93,7 +94,8 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     chkexacta_->setEnabled(false);
     connect(chkexacta_, &QCheckBox::toggled, this, &frmgraficos::showExactCurve);
 
-    tableFile_ = resultFilePath(resultsFolder, QStringLiteral("tablafia.txt"));
+    tableFile_ =
+        resultFilePath(resultsFolder, QString::fromLatin1(result_files::kReliabilityTable));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(frmgraf);

@@ -5,13 +5,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "result_file_names.h"
 #include "result_files.h"
 
 namespace farvik {
 namespace {
 
 // The result file of each option that shows a file.
-const char* const kFiles[] = {"resumen.txt", "fallo.txt", "redun.txt"};
+const char* const kFiles[] = {result_files::kSummary, result_files::kFirstTrials,
+                              result_files::kDuplicatedTrials};
 constexpr int kRedundancyOption = 2;
 constexpr int kReliabilityTableOption = 3;
 

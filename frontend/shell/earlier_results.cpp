@@ -4,14 +4,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "result_file_names.h"
+
 namespace farvik {
 
 const QStringList& EarlierResults::names() {
-    static const QStringList engineNames = {
-        QStringLiteral("fallo.txt"),    QStringLiteral("redun.TXT"),
-        QStringLiteral("resumen.TXT"),  QStringLiteral("listasis.txt"),
-        QStringLiteral("tablafia.txt"),
-    };
+    static const QStringList engineNames = [] {
+        QStringList list;
+        for (const char* name : result_files::kAll) list << QString::fromLatin1(name);
+        return list;
+    }();
     return engineNames;
 }
 
@@ -50,6 +52,19 @@ void EarlierResults::putBack() {
     }
     for (const QString& entry : moved_) {
         QFile::remove(dir.filePath(entry));
+        QFile::rename(aside_->filePath(entry), dir.filePath(entry));
+    }
+    moved_.clear();
+    aside_.reset();
+}
+
+void EarlierResults::putBackBeside() {
+    if (folder_.isEmpty()) return;
+    QDir dir(folder_);
+    const QStringList present = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& entry : moved_) {
+        // A result the other run wrote under that name, in any letter case, stays.
+        if (present.contains(entry, Qt::CaseInsensitive)) continue;
         QFile::rename(aside_->filePath(entry), dir.filePath(entry));
     }
     moved_.clear();

@@ -25,6 +25,9 @@ class EarlierResults {
     bool setAside(const QString& folder);
     // Removes the results written since setAside and moves the earlier ones back.
     void putBack();
+    // Moves the earlier results back only under the names still free, removing nothing:
+    // for a run that wrote nothing while another run may have written there meanwhile.
+    void putBackBeside();
 
   private:
     QString folder_;

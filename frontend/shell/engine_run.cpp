@@ -1,17 +1,17 @@
 #include "engine_run.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 
+#include "engine_exit_status.h"
 #include "file_names.h"
+#include "folder_hold.h"
 #include "frmconsola.h"
+#include "result_file_names.h"
 
 namespace farvik {
 namespace {
 
-// POSIX keeps eight bits of an exit status: -1 arrives as 255.
-constexpr int kStatusOfMinusOne = 255;
 // A few updates a second; a stat of one file each time costs the engine nothing.
 constexpr int kProgressMs = 250;
 
@@ -30,19 +30,25 @@ qint64 trialsToRun(const EngineCommand& command) {
 
 }  // namespace
 
-EngineRun::EngineRun(EngineCommand command, frmconsola* console)
-    : command_(std::move(command)), console_(console), progress_(trialsToRun(command_)) {
+EngineRun::EngineRun(EngineCommand command, frmconsola* console, QObject* parent)
+    : QObject(parent),
+      command_(std::move(command)),
+      console_(console),
+      progress_(trialsToRun(command_)) {
     process_.setProgram(command_.program);
     process_.setArguments(command_.arguments);
     process_.setWorkingDirectory(command_.workingFolder);
     // The engine writes its errors to standard error: they belong in the console too.
     process_.setProcessChannelMode(QProcess::MergedChannels);
     connect(&process_, &QProcess::readyReadStandardOutput, this, &EngineRun::readOutput);
+    connect(&process_, &QProcess::started, this, &EngineRun::processStarted);
+    connect(&process_, &QProcess::errorOccurred, this, &EngineRun::processFailed);
+    connect(&process_, &QProcess::finished, this, &EngineRun::processFinished);
     poll_.setInterval(kProgressMs);
     connect(&poll_, &QTimer::timeout, this, &EngineRun::showProgress);
     if (console_) {
         connect(console_, &frmconsola::lineEntered, this, [this](const QString& line) {
-            if (process_.state() != QProcess::Running) return;
+            if (state_ != State::Running) return;
             process_.write((line + '\n').toUtf8());
             // The trials begin once the last question is answered: the estimate of the
             // time left counts from the last answer.
@@ -53,8 +59,9 @@ EngineRun::EngineRun(EngineCommand command, frmconsola* console)
 }
 
 EngineRun::~EngineRun() {
-    // Never leave an engine behind writing into the results.
-    if (process_.state() != QProcess::NotRunning) cancel();
+    if (!running()) return;
+    blockSignals(true);
+    cancel();
 }
 
 void EngineRun::show(const QString& text) {
@@ -67,59 +74,101 @@ void EngineRun::readOutput() {
 
 void EngineRun::showProgress() {
     // The engine creates the listing under this very name.
-    const QFileInfo listing(command_.workingFolder + QStringLiteral("/listasis.txt"));
+    const QFileInfo listing(command_.workingFolder + QLatin1Char('/') +
+                            QString::fromLatin1(result_files::kListing));
     progress_.observe(listing.exists() ? listing.size() : 0, seconds());
     if (console_) console_->updateProgress(progress_);
 }
 
-int EngineRun::exec() {
-    earlier_.setAside(command_.workingFolder);
-
-    QEventLoop loop;
-    bool ended = false;
-    connect(&process_, &QProcess::finished, &loop, [&] {
-        ended = true;
-        loop.quit();
-    });
+void EngineRun::start() {
+    if (state_ != State::Ready) return;
     clock_.start();
     progress_.begin(0);
+    {
+        // The earlier results are set aside only while no other run can be writing them.
+        FolderHold hold(command_.workingFolder);
+        if (hold.heldElsewhere()) {
+            show(QStringLiteral("Otra ejecución está usando la carpeta %1; no se ha iniciado "
+                                "el motor.\n")
+                     .arg(command_.workingFolder));
+            if (console_) console_->engineEnded();
+            finish({RunEnd::Kind::FolderInUse, engine_exit::kExitFolderInUse, false});
+            return;
+        }
+        earlier_.setAside(command_.workingFolder);
+    }  // let go: the engine holds the folder itself for its whole run
+    state_ = State::Starting;
     process_.start(QIODevice::ReadWrite);
-    if (!process_.waitForStarted(-1)) {
-        earlier_.putBack();
-        show(QStringLiteral("No se ha podido iniciar %1: %2\n")
-                 .arg(command_.program, process_.errorString()));
-        if (console_) console_->engineEnded();
-        return kRunNotStarted + static_cast<int>(process_.error());
-    }
+}
+
+void EngineRun::processStarted() {
+    if (state_ != State::Starting) return;
+    state_ = State::Running;
     showProgress();
     poll_.start();
-    if (!ended) loop.exec();
+}
+
+void EngineRun::processFailed(QProcess::ProcessError error) {
+    // Errors of a running engine (a crash, a write to a closed input) end in finished().
+    if (state_ != State::Starting || error != QProcess::FailedToStart) return;
+    restoreEarlier(false);
+    show(QStringLiteral("No se ha podido iniciar %1: %2\n")
+             .arg(command_.program, process_.errorString()));
+    if (console_) console_->engineEnded();
+    finish({RunEnd::Kind::NotStarted, static_cast<int>(error), false});
+}
+
+void EngineRun::processFinished(int code, QProcess::ExitStatus status) {
+    if (state_ == State::Ended) return;
     poll_.stop();
-    // The event loop also ends when the whole program is leaving: stop the engine then.
-    if (process_.state() != QProcess::NotRunning) cancel();
     readOutput();
-    const bool complete =
-        !cancelled_ && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    const RunEnd end = state_ == State::Stopping ? RunEnd{RunEnd::Kind::Stopped, code, false}
+                                                 : endOfEngine(status == QProcess::CrashExit, code);
+    // A run that did not end well leaves empty or partial results: the earlier ones come
+    // back. An engine refused by the folder's lock touched nothing there.
+    if (end.kind != RunEnd::Kind::Complete) restoreEarlier(end.kind == RunEnd::Kind::FolderInUse);
     if (console_) {
-        if (complete) showProgress();
-        console_->showRunTime(seconds(), complete);
+        if (end.kind == RunEnd::Kind::Abnormal) show(abnormalEndText(end) + QLatin1Char('\n'));
+        if (end.kind == RunEnd::Kind::Stopped) {
+            console_->showStopped(progress_);
+        } else {
+            const bool complete = end.kind == RunEnd::Kind::Complete;
+            if (complete) showProgress();
+            console_->showRunTime(seconds(), complete);
+        }
         console_->engineEnded();
     }
+    finish(end);
+}
 
-    if (cancelled_) return kRunCancelled;
-    // A run that did not end well leaves empty or partial results: the earlier ones stay.
-    const bool crashed = process_.exitStatus() == QProcess::CrashExit;
-    const int status = process_.exitCode();
-    if (crashed || status != 0) earlier_.putBack();
-    return crashed || status == kStatusOfMinusOne ? kRunFailed : status;
+void EngineRun::restoreEarlier(bool engineWroteNothing) {
+    // Another run may have taken the folder the moment this one ended: what it writes there
+    // stays, and only what was set aside returns, under the names still free.
+    FolderHold hold(command_.workingFolder);
+    if (engineWroteNothing || hold.heldElsewhere())
+        earlier_.putBackBeside();
+    else
+        earlier_.putBack();
+}
+
+void EngineRun::finish(const RunEnd& end) {
+    state_ = State::Ended;
+    end_ = end;
+    emit ended(end);
 }
 
 void EngineRun::cancel() {
-    if (process_.state() == QProcess::NotRunning) return;
-    cancelled_ = true;
+    if (!running()) return;
+    state_ = State::Stopping;
+    // The progress line stops where the run was.
+    progress_.observe(QFileInfo(command_.workingFolder + QLatin1Char('/') +
+                                QString::fromLatin1(result_files::kListing))
+                          .size(),
+                      seconds());
     process_.kill();
+    // The process's end comes through finished() within the wait, so the run has ended and
+    // the earlier results are back when cancel() returns.
     process_.waitForFinished(-1);
-    earlier_.putBack();
 }
 
 }  // namespace farvik

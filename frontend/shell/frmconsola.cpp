@@ -9,9 +9,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "base/child_window.h"
+#include "console_answer.h"
 #include "run_progress.h"
 
 namespace farvik {
@@ -52,6 +54,13 @@ frmconsola::frmconsola(const QString& caption, QWidget* parent) : QWidget(parent
     input_->setFont(consoleFont());
     connect(input_, &QLineEdit::returnPressed, this, [this] {
         const QString text = input_->text();
+        // The engine would end the value at the comma and read another number than meant:
+        // the answer stays in the input line to be written again.
+        if (holdsDecimalComma(text)) {
+            const bool lineOpen = !output_->document()->lastBlock().text().isEmpty();
+            display((lineOpen ? QStringLiteral("\n") : QString()) + decimalCommaNotice(text));
+            return;
+        }
         input_->clear();
         // A console echoes what is typed; the engine's answers follow on the next line.
         display(text + QLatin1Char('\n'));
@@ -125,6 +134,12 @@ void frmconsola::showRunTime(double seconds, bool complete) {
         bar_->setValue(kBarSteps);
     }
     progressLine_->setText(runTimeText(seconds));
+}
+
+void frmconsola::showStopped(const RunProgress& progress) {
+    // A busy bar would go on moving for a run that no longer runs.
+    if (bar_->maximum() == 0) bar_->setRange(0, kBarSteps);
+    progressLine_->setText(stoppedText(progress));
 }
 
 void frmconsola::closeEvent(QCloseEvent* event) {

@@ -13,7 +13,8 @@ namespace farvik {
 class RunProgress;
 
 // The engine's console: a child window that shows what the engine writes, as it writes it,
-// and sends each line typed into its input line to the engine. "Cancelar" stops the engine;
+// and sends each line typed into its input line to the engine (an answer with a decimal
+// comma, which the engine would misread, is refused with a line that says so). "Cancelar" stops the engine;
 // once the engine has ended the same button closes the window.
 class frmconsola : public QWidget {
     Q_OBJECT
@@ -28,6 +29,8 @@ class frmconsola : public QWidget {
     void updateProgress(const RunProgress& progress);
     // The run has ended after so many seconds; complete tells whether every trial was made.
     void showRunTime(double seconds, bool complete);
+    // The run was stopped: the progress line stays where the run was and says so.
+    void showStopped(const RunProgress& progress);
 
     QPlainTextEdit* txtconsola() const { return output_; }
     QLineEdit* txtentrada() const { return input_; }

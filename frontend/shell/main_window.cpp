@@ -14,6 +14,7 @@
 #include "base/printable_view.h"
 #include "base/program_folder.h"
 #include "editor/frmdatos.h"
+#include "engine_run.h"
 #include "pictures.h"
 #include "results/print_command.h"
 #include "results/result_printing.h"
@@ -73,6 +74,8 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
 frmMain::~frmMain() {
     // The area reports a last activation while it is being destroyed.
     mdiArea_->disconnect(this);
+    // An engine still at work is stopped without reporting its end to a window half gone.
+    delete run_;
 }
 
 void frmMain::applyPlacement(const WindowPlacement& placement) {
@@ -98,7 +101,8 @@ DocumentButtons frmMain::documentButtons() const {
 
 void frmMain::setDocumentButtons(const DocumentButtons& buttons) {
     toolbarButton(kGuardar)->setEnabled(buttons.guardar);
-    toolbarButton(kEjecutar)->setEnabled(buttons.ejecutar);
+    // Never a second run while one goes on.
+    toolbarButton(kEjecutar)->setEnabled(buttons.ejecutar && runState_.idle());
     toolbarButton(kEditarD)->setEnabled(buttons.editarD);
     toolbarButton(kEditarR)->setEnabled(buttons.editarR);
 }
@@ -112,10 +116,10 @@ void frmMain::cambia_titulo() {
 }
 
 void frmMain::nuevo_documento() {
+    forgetRun();
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
-    ++documentNumber_;
     setDocumentButtons({false, true, true, false});
     cambia_titulo();
 

@@ -7,10 +7,13 @@
 #include <QRect>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "base/document_host.h"
 #include "base/settings_store.h"
 #include "document_title.h"
+#include "result_identity.h"
+#include "run_state.h"
 #include "window_placement.h"
 
 class QAction;
@@ -30,12 +33,6 @@ struct EngineCommand {
     QStringList arguments;
     QString workingFolder;
 };
-
-// What ejecutar_y_esperar returns besides the engine's own exit status (0 a complete run,
-// small positive numbers its errors).
-constexpr int kRunFailed = -1;               // ended with -1 (status 255), or killed by a signal
-constexpr int kRunCancelled = -2;            // stopped with "Cancelar" or by closing its console
-constexpr int kRunNotStarted = -2147221504;  // 0x80040000 + QProcess::ProcessError
 
 // Prints the text of a result file shown in the viewer; true when it was printed.
 using TextPrinter = std::function<bool(QWidget* parent, const QString& path, const QString& text)>;
@@ -72,10 +69,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     bool confirmar_y_guardar(QString& path);
     // Writes the editor state to the path, all or nothing; true when written.
     bool escribir_archivo_pantalla(const QString& path);
+    // Starts the engine on the document's data file and returns: every window stays usable
+    // while it runs, and its end shows the results (or what went wrong).
     void ejecutar();
-    // Runs the engine with its console open and waits in an event loop, so that every
-    // window stays usable; returns its exit status or one of the kRun codes.
-    int ejecutar_y_esperar(const EngineCommand& command);
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
@@ -110,8 +106,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     QMdiSubWindow* viewerWindow() const { return viewer_; }
     QMdiSubWindow* consoleWindow() const { return console_; }
     // The engine of a run is still at work (it may have ended while a question was open,
-    // before the run's wait has seen it).
+    // its end not yet taken).
     bool engineRunning() const;
+    // A run has begun and its end has not yet been taken.
+    bool runGoingOn() const { return !runState_.idle(); }
 
     // The engine program; brenta beside the farvik executable unless set otherwise.
     void setEnginePath(const QString& path) { enginePath_ = path; }
@@ -148,6 +146,17 @@ class frmMain : public QMainWindow, public DocumentHost {
     // The diagram follows the edits of the editor of the moment.
     void followEditorInDiagram();
     void placeBesideEditor();
+    // Opens the console and starts the engine; its end comes to takeRunEnd.
+    void startEngine(const EngineCommand& command);
+    // The end of a run: the document's results, then (when shown) the summary or a message.
+    void takeRunEnd(const RunState::Taken& taken);
+    // Ejecutar as the run and the document allow.
+    void showRunCommands();
+    // The folder's results are no longer those the document's last run left: says so and
+    // turns EditarR off. False while they are, and when the document claims none.
+    bool resultsReplaced();
+    // Stops a run without a question and drops the results' claim, for a new document.
+    void forgetRun();
     // Closes the viewer, the graph windows and the console, whose results belong to an
     // earlier document or run; closing the console of a running engine stops it.
     void closeResults();
@@ -184,10 +193,17 @@ class frmMain : public QMainWindow, public DocumentHost {
 
     QString enginePath_;
     TextPrinter textPrinter_;
-    bool running_ = false;
-    EngineRun* run_ = nullptr;  // the run going on, while ejecutar_y_esperar waits for it
-    // Counts the documents begun, so that a run's results are shown only to its own.
-    quint64 documentNumber_ = 0;
+    // The run of the engine: where it stands, and the run itself until its end is taken.
+    RunState runState_;
+    EngineRun* run_ = nullptr;
+    // The data file being run, as it was when the run began.
+    QString runDataFile_;
+    std::optional<FileIdentity> runDataIdentity_;
+    // EditarR when the run began: the results that come back after a run that ended badly
+    // are the document's own if they were.
+    bool ownBeforeRun_ = false;
+    // The result files of the document's last complete run, as it left them.
+    std::optional<ResultIdentity> ownResults_;
     // Where the file dialogs start: the folder of the last named document, or else the
     // folder farvik was started from.
     QString startFolder_;

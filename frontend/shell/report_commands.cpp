@@ -56,6 +56,7 @@ void frmMain::studyReport() {
                                          "ejecución de este documento: ejecútalo antes."));
         return;
     }
+    if (resultsReplaced()) return;
     StudySource source;
     source.dataFileName = document_.currentFile;
     QFile data(document_.currentFile);

@@ -1,4 +1,5 @@
 // Running the engine on the document and showing the data file and the results.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -16,9 +17,12 @@
 #include "editor/system_data.h"
 #include "engine_run.h"
 #include "file_names.h"
+#include "folder_hold.h"
 #include "frmconsola.h"
 #include "frmedit.h"
 #include "main_window.h"
+#include "result_file_names.h"
+#include "result_identity.h"
 #include "results/frmcomprobacion.h"
 #include "results/frmgraficos.h"
 #include "results/frmprintres.h"
@@ -33,11 +37,14 @@ namespace {
 // once, rather than the memory filled with it.
 constexpr qint64 kViewerBytes = qint64(4) << 20;
 
+const QString kResultsNotOwn = QStringLiteral(
+    "Los resultados que hay en la carpeta no son los de este documento: han "
+    "cambiado desde que terminó su ejecución.");
+
 }  // namespace
 
 void frmMain::ejecutar() {
-    toolbarButton(kEditarR)->setEnabled(false);
-    if (running_) {
+    if (!runState_.idle()) {
         // One engine at a time: two would write the same result files.
         if (console_) mdiArea_->setActiveSubWindow(console_);
         return;
@@ -58,33 +65,19 @@ void frmMain::ejecutar() {
                           editor::refusalSummary(refusals));
         return;
     }
+    // Whether the results in the folder are the document's own: they are again if the run
+    // does not end well and they come back.
+    ownBeforeRun_ = toolbarButton(kEditarR)->isEnabled();
+    toolbarButton(kEditarR)->setEnabled(false);
     // The windows of earlier results would show what this run is about to replace.
     closeResults();
-    const QString folder = folderOf(dataFile);
-    const quint64 document = documentNumber_;
-
-    const int result = ejecutar_y_esperar({enginePath_, {engineArgument(dataFile)}, folder});
-    // A document begun or opened meanwhile is not the one that was run: what the run left
-    // is not shown over it (its console was closed with the document it belonged to).
-    if (documentNumber_ != document) return;
-    if (result == 0) {
-        // The results belong to this document only if it is still the file that was run.
-        if (document_.currentFile == dataFile && !document_.modified) {
-            toolbarButton(kEditarR)->setEnabled(true);
-            // The check of this run, behind the summary: the summary stays in front, as
-            // after every run.
-            showExactCheck(false);
-        }
-        const QString summary = findIgnoringCase(folder, QStringLiteral("resumen.txt"));
-        mostrar_fichero(summary.isEmpty() ? folder + QStringLiteral("/resumen.txt") : summary);
-    } else if (result == kRunFailed) {
-        dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
-                          QStringLiteral("El fichero no se ha ejecutado correctamente"));
-    }
-    // Any other end: the console stays open with what the engine said.
+    runDataFile_ = dataFile;
+    runDataIdentity_ = identityOf(dataFile);
+    startEngine({enginePath_, {engineArgument(dataFile)}, folderOf(dataFile)});
 }
 
-int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
+void frmMain::startEngine(const EngineCommand& command) {
+    if (!runState_.begin()) return;
     if (console_) console_->close();  // the console of an earlier run
     auto* console = new frmconsola(QFileInfo(command.program).fileName() + QLatin1Char(' ') +
                                    command.arguments.join(' '));
@@ -93,21 +86,97 @@ int frmMain::ejecutar_y_esperar(const EngineCommand& command) {
     console->show();
     mdiArea_->setActiveSubWindow(console_);
     console->setFocus();
+    showRunCommands();
 
-    running_ = true;
-    int result;
-    {
-        EngineRun run(command, console);
-        run_ = &run;
-        result = run.exec();
-        run_ = nullptr;
+    run_ = new EngineRun(command, console, this);
+    connect(run_, &EngineRun::ended, this, [this](const RunEnd& end) {
+        if (const auto taken = runState_.engineEnded(end)) takeRunEnd(*taken);
+    });
+    run_->start();
+}
+
+void frmMain::showRunCommands() {
+    // Ejecutar is off while a run goes on; otherwise the document says.
+    if (!runState_.idle())
+        toolbarButton(kEjecutar)->setEnabled(false);
+    else
+        cambia_titulo();
+}
+
+void frmMain::takeRunEnd(const RunState::Taken& taken) {
+    if (run_) run_->deleteLater();
+    const QString folder = run_ ? run_->command().workingFolder : folderOf(runDataFile_);
+    run_ = nullptr;
+    const RunEnd& end = taken.end;
+
+    // The results are the document's own only while it is still the very file that was run:
+    // not changed, not saved under another name, not rewritten meanwhile.
+    const bool sameDocument = document_.currentFile == runDataFile_ && !document_.modified &&
+                              identityOf(runDataFile_) == runDataIdentity_;
+    bool own = false;
+    // Held while what the run left is noted and read, so that no other run can start
+    // rewriting it meanwhile; never while a box waits for the user.
+    FolderHold hold(folder);
+    if (end.kind != RunEnd::Kind::Complete) hold.release();
+    if (end.kind == RunEnd::Kind::Complete && hold.heldElsewhere()) {
+        // Another run took the folder the moment this one ended: its files are no longer
+        // provably this run's.
+        ownResults_.reset();
+        toolbarButton(kEditarR)->setEnabled(false);
+        showRunCommands();
+        if (taken.shown)
+            dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                              kResultsNotOwn);
+        return;
     }
-    running_ = false;
+    if (end.kind == RunEnd::Kind::Complete) {
+        // What the run left, as it left it: farvik shows these files under the document
+        // only while they are still these.
+        ownResults_ = ResultIdentity::of(folder);
+        own = sameDocument;
+    } else {
+        // The earlier results are back as they were: the document's own if they were.
+        own = sameDocument && ownBeforeRun_ && ownResults_ && ownResults_->matches(folder);
+    }
+    if (!own) ownResults_.reset();
+    toolbarButton(kEditarR)->setEnabled(own);
+    showRunCommands();
+    if (!taken.shown) return;
 
-    // A stopped run leaves nothing to read in its console; a complete one leaves how long it
-    // took, behind the results.
-    if (result == kRunCancelled && console_) console_->close();
-    return result;
+    switch (end.kind) {
+        case RunEnd::Kind::Complete: {
+            // The check of this run, behind the summary: the summary stays in front, as
+            // after every run.
+            if (own) showExactCheck(false);
+            const QString summary =
+                findIgnoringCase(folder, QString::fromLatin1(result_files::kSummary));
+            mostrar_fichero(summary.isEmpty() ? folder + QLatin1Char('/') +
+                                                    QString::fromLatin1(result_files::kSummary)
+                                              : summary);
+            break;
+        }
+        case RunEnd::Kind::Abnormal:
+            dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                              QStringLiteral("El fichero no se ha ejecutado correctamente\n\n") +
+                                  abnormalEndText(end));
+            break;
+        case RunEnd::Kind::FolderInUse:
+            dialogs().message(
+                this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                QStringLiteral("Otra ejecución del motor está usando la carpeta %1. No se ha "
+                               "ejecutado %2 y sus resultados no se han tocado; vuelve a "
+                               "ejecutarlo cuando termine.")
+                    .arg(QDir::toNativeSeparators(folder), QFileInfo(runDataFile_).fileName()));
+            break;
+        case RunEnd::Kind::Stopped:
+            // A stopped run leaves nothing to read in its console.
+            if (console_) console_->close();
+            break;
+        case RunEnd::Kind::EngineError:
+        case RunEnd::Kind::NotStarted:
+            // The console stays open with what the engine, or the start, said.
+            break;
+    }
 }
 
 bool frmMain::engineRunning() const {
@@ -115,18 +184,28 @@ bool frmMain::engineRunning() const {
 }
 
 bool frmMain::stopRunFirst() {
-    if (!engineRunning()) return true;
+    if (runState_.idle()) return true;
     // The engine runs NAME.DAT for its argument NAME.
     const QStringList& arguments = run_->command().arguments;
     const QString file = arguments.size() == 1 ? arguments.first() + QStringLiteral(".DAT")
                                                : QFileInfo(run_->command().program).fileName();
+    runState_.ask();
     const MessageAnswer answer = dialogs().message(
         this, MessageIcon::Question, MessageButtons::OkCancel, QString(),
         QStringLiteral("Se está ejecutando %1. ¿Deseas detener la ejecución?").arg(file));
-    if (answer != MessageAnswer::Ok) return false;
-    // The engine may have ended while the question was open; then there is nothing to stop.
+    const bool stop = answer == MessageAnswer::Ok;
+    // The engine may have ended while the question was open: its end is taken now.
+    if (const auto taken = runState_.answered(stop)) takeRunEnd(*taken);
+    if (!stop) return false;
     if (run_) run_->cancel();
     return true;
+}
+
+void frmMain::forgetRun() {
+    // A document begun without the stop question (at start-up, or by a caller that asked
+    // it): no run of the old one goes on under the new one.
+    if (run_) run_->cancel();
+    ownResults_.reset();
 }
 
 void frmMain::mostrar_fichero(const QString& path) {
@@ -168,11 +247,14 @@ void frmMain::editar(int kind) {
         mostrar_fichero(document_.currentFile);
         return;
     }
+    if (resultsReplaced()) return;
     // The results of the document's last run lie in the folder of its data file.
     const QString folder = QFileInfo(document_.currentFile).absolutePath();
     auto* chooser = new frmprintres(
         folder,
-        {[this](const QString& path) { mostrar_fichero(path); },
+        {[this](const QString& path) {
+             if (!resultsReplaced()) mostrar_fichero(path);
+         },
          [this, folder] { openGraphsOfDocument(folder); }, [this] { studyReport(); }},
         this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
@@ -182,9 +264,21 @@ void frmMain::editar(int kind) {
     chooser->open();
 }
 
+bool frmMain::resultsReplaced() {
+    if (!ownResults_ || ownResults_->matches(folderOf(document_.currentFile))) return false;
+    // Another run wrote there since (from another window, or by hand): what the folder holds
+    // now belongs to some other system or run.
+    ownResults_.reset();
+    toolbarButton(kEditarR)->setEnabled(false);
+    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                      kResultsNotOwn);
+    return true;
+}
+
 // The results are the document's (EditarR is on only while it is unchanged since its run):
 // its data file is what the table was simulated from, for the exact curves.
 void frmMain::openGraphsOfDocument(const QString& folder) {
+    if (resultsReplaced()) return;
     QFile data(document_.currentFile);
     const QByteArray bytes = data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray();
     openGraphs(*mdiArea_, folder, bytes, document_.currentFile);
@@ -197,9 +291,10 @@ void frmMain::showExactCheck(bool activate) {
     request.dataFileName =
         document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
     // The document's own results: those of its last run, while it is unchanged since.
-    if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty()) {
-        const QString summary =
-            findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+    if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty() &&
+        !resultsReplaced()) {
+        const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+                                                 QString::fromLatin1(result_files::kSummary));
         QFile file(summary);
         if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();
     }

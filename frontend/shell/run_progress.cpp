@@ -45,13 +45,26 @@ QString durationText(double seconds) {
     return QString::number(h) + QLatin1Char(':') + two(m) + QLatin1Char(':') + two(s);
 }
 
-QString progressText(const RunProgress& p) {
+namespace {
+
+QString trialsAndTime(const RunProgress& p) {
     QString text = QStringLiteral("Pruebas: %1").arg(p.done());
     if (p.knowsTotal()) text += QStringLiteral(" de %1").arg(p.total());
-    text += QStringLiteral("   Tiempo: ") + durationText(p.elapsed());
+    return text + QStringLiteral("   Tiempo: ") + durationText(p.elapsed());
+}
+
+}  // namespace
+
+QString progressText(const RunProgress& p) {
+    QString text = trialsAndTime(p);
     if (const std::optional<double> left = p.secondsLeft())
         text += QStringLiteral("   Queda: ") + durationText(*left);
     return text;
+}
+
+QString stoppedText(const RunProgress& p) {
+    // No time left: a stopped run has none.
+    return trialsAndTime(p) + QStringLiteral("   Ejecución detenida");
 }
 
 QString runTimeText(double seconds) {

@@ -52,6 +52,8 @@ QString durationText(double seconds);
 QString progressText(const RunProgress& progress);
 // The last line of a run: how long it took.
 QString runTimeText(double seconds);
+// The line of a run stopped before its end: how far it got, and that it is stopped.
+QString stoppedText(const RunProgress& progress);
 
 // The number of trials a data file asks for: the value after its "Número de pruebas:"
 // line (code page 1252 bytes); nothing when the file has no such number.

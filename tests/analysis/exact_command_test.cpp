@@ -1,11 +1,18 @@
 // fiabilidad_exacta as scripts run it: its lines, and a refused file as brenta refuses it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 
 #include "analysis_systems.h"
+#include "engine_error.h"
 #include "exact_command.h"
+#include "folder_lock.h"
+#include "importance.h"
+#include "sensitivity.h"
 
 namespace farvik::analysis {
 namespace {
@@ -98,6 +105,118 @@ TEST(ExactCommand, RefusedFilesAsTheEngineRefusesThem) {
               std::string::npos);
     EXPECT_EQ(runProgram(folder, "fiabilidad_exacta").status, 10);
     EXPECT_EQ(runProgram(folder, "fiabilidad_exacta MAL.DAT 1,5").status, 10);
+}
+
+// A pipe would hold an ordinary open() until something writes into it: refused at once
+// (timeout ends a program that blocks, with status 124).
+TEST(ExactCommand, OnlyRegularFilesAreRead) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder.path() / "TUBO.DAT").c_str(), 0644), 0);
+    std::filesystem::create_directory(folder.path() / "CARPETA.DAT");
+    for (const char* name : {"TUBO.DAT", "TUBO", "CARPETA.DAT"}) {
+        const Result r = runProgram(folder, std::string("fiabilidad_exacta ") + name);
+        EXPECT_EQ(r.status, brenta::kExitNoDataFile) << name << ": " << r.out;
+    }
+    const Result pipe = runProgram(folder, "fiabilidad_exacta TUBO.DAT");
+    EXPECT_EQ(pipe.out,
+              "fiabilidad_exacta: no se puede abrir el fichero de datos TUBO.DAT: es una tubería "
+              "(FIFO), no un fichero\n");
+    const std::string command = "cd '" + folder.path().string() + "' && timeout 10 " +
+                                FARVIK_BIN_DIR + "/brenta TUBO < /dev/null > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == brenta::kExitNoDataFile);
+}
+
+// It only reads: a folder that a run holds is no hindrance, and its options touch nothing.
+TEST(ExactCommand, HelpVersionAndAHeldFolder) {
+    TempFolder folder;
+    folder.write("SIS.DAT",
+                 farvik::dataFileBytes(brenta::testing::subsystems(1, 2, {{exponential(0.01)}})));
+    const brenta::FolderLock held(folder.path().string());
+    EXPECT_EQ(runProgram(folder, "fiabilidad_exacta SIS.DAT").status, 0);
+
+    const Result help = runProgram(folder, "fiabilidad_exacta --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, kExactHelp);
+    const Result version = runProgram(folder, "fiabilidad_exacta --version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("fiabilidad_exacta (Farvik) ", 0), 0u) << version.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+
+    folder.write("--version.DAT",
+                 farvik::dataFileBytes(brenta::testing::subsystems(1, 2, {{exponential(0.01)}})));
+    const Result data = runProgram(folder, "fiabilidad_exacta --version");
+    EXPECT_EQ(data.status, 0);
+    EXPECT_EQ(data.out.rfind("MEDIA 100", 0), 0u) << data.out;
+}
+
+TEST(ExactCommand, ImportanceLinesForEachTimeThenTheCauses) {
+    TempFolder folder;
+    // Key 4 stands on no path: left out, as from the DUPLICANDO lines. Without the
+    // redundancy study every element still gets its lines.
+    const auto content = brenta::testing::general(2,
+                                                  {{1, exponential(0.002)},
+                                                   {2, weibull(1.5, 300)},
+                                                   {3, exponential(0.001)},
+                                                   {4, normal(100, 10)}},
+                                                  {{1, 2}, {3}});
+    folder.write("IMP.DAT", farvik::dataFileBytes(content));
+    const Result r = runProgram(folder, "fiabilidad_exacta --importancia IMP.DAT 0 150");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> lines = brenta::testing::linesOf(r.out, "\n");
+    ASSERT_EQ(lines.size(), 9u) << r.out;
+
+    const ExactSystem exact(modelOfContent(content));
+    // At 0 nothing can have failed, and no single element matters: 0 / 0 is nan.
+    EXPECT_EQ(lines[0], "IMPORTANCIA 0 1 0 nan nan nan nan");
+    // Element 3 made perfect leaves nothing to fail: x / 0 is inf.
+    EXPECT_EQ(lines[5].substr(lines[5].size() - 4), " inf");
+    const auto at150 = importanceAt(exact, 150);
+    for (int k = 0; k < 3; ++k) {
+        const Importance& m = at150[k];
+        EXPECT_EQ(lines[3 + k],
+                  "IMPORTANCIA 150 " + std::to_string(k + 1) + " " + seventeenDigits(m.birnbaum) +
+                      " " + seventeenDigits(m.criticality) + " " +
+                      seventeenDigits(m.fussellVesely) + " " + seventeenDigits(m.achievementWorth) +
+                      " " + seventeenDigits(m.reductionWorth));
+    }
+    const auto causes = failureCauses(exact).value();
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(lines[6 + k],
+                  "CAUSA " + std::to_string(k + 1) + " " + seventeenDigits(causes[k].value));
+    }
+}
+
+TEST(ExactCommand, SensitivityLinesForTheMeanThenEachTime) {
+    TempFolder folder;
+    const auto content = brenta::testing::subsystems(
+        3, 1, {{exponential(0.002), lognormal(900, 300)}, {normal(700, 100)}});
+    folder.write("SEN.DAT", farvik::dataFileBytes(content));
+    const Result none = runProgram(folder, "fiabilidad_exacta --sensibilidad SEN.DAT");
+    ASSERT_EQ(none.status, 0) << none.out;
+    const std::vector<std::string> lines = brenta::testing::linesOf(none.out, "\n");
+    // The exponential has its rate only.
+    ASSERT_EQ(lines.size(), 5u) << none.out;
+    const ExactSystem exact(modelOfContent(content));
+    const auto list = meanLifeSensitivities(exact).value();
+    const char* names[] = {"1-1 1", "1-2 1", "1-2 2", "2-1 1", "2-1 2"};
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(lines[n], std::string("SENSIBILIDAD ") + names[n] + " " +
+                                seventeenDigits(list[n].derivative) + " " +
+                                seventeenDigits(list[n].elasticity));
+    }
+    // The lognormal's parameters are its own mean and deviation, as in the data file.
+    EXPECT_NEAR(list[1].value, 900, 1e-9);
+    EXPECT_NEAR(list[2].value, 300, 1e-9);
+
+    const Result timed = runProgram(folder, "fiabilidad_exacta --sensibilidad SEN.DAT 500");
+    const std::vector<std::string> withTime = brenta::testing::linesOf(timed.out, "\n");
+    ASSERT_EQ(withTime.size(), 10u) << timed.out;
+    const auto at500 = reliabilitySensitivities(exact, 500);
+    EXPECT_EQ(withTime[5], "SENSIBILIDAD_R 500 1-1 1 " + seventeenDigits(at500[0].derivative) +
+                               " " + seventeenDigits(at500[0].elasticity));
+    EXPECT_EQ(withTime[9].rfind("SENSIBILIDAD_R 500 2-1 2 ", 0), 0u);
+    EXPECT_EQ(runProgram(folder, "fiabilidad_exacta --importancia").status, 10);
 }
 
 }  // namespace

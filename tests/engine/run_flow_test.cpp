@@ -19,21 +19,7 @@ namespace {
 using testing::EngineRun;
 using testing::subsystems;
 
-const char* kEarlyFiles[] = {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt"};
 const auto kOne = subsystems(1, 2, {{{1, 0.001}}}, 1, 10);
-
-TEST(RunFlow, MissingDataFileLeavesEmptyResults) {
-    EngineRun r;
-    for (const char* name : kEarlyFiles) r.folder.write(name, "resultados de antes");
-    testing::runIn(r, {"ejemplo"}, "");
-    EXPECT_EQ(r.status, kExitNoDataFile);
-    EXPECT_NE(r.err.find("ejemplo.DAT"), std::string::npos) << r.err;
-    for (const char* name : kEarlyFiles) {
-        EXPECT_TRUE(r.folder.exists(name)) << name;
-        EXPECT_EQ(r.file(name), "") << name;
-    }
-    EXPECT_FALSE(r.folder.exists("tablafia.txt"));
-}
 
 // A folder the engine may not write into, and a disk that fills up during the run: the run
 // ends with its own status and names the result file it could not write.
@@ -176,15 +162,6 @@ TEST(RunFlow, NameMatchesWithoutRegardToCase) {
     testing::runIn(r, {"SIS1"}, "2\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(testing::listing(r).size(), 10u);
-}
-
-TEST(RunFlow, TwoArgumentsStopAfterTheFilesAreCreated) {
-    EngineRun r;
-    r.folder.write("A.DAT", farvik::dataFileBytes(kOne));
-    testing::runIn(r, {"A", "B"}, "2\n");
-    EXPECT_EQ(r.status, kExitUsage);
-    for (const char* name : kEarlyFiles) EXPECT_TRUE(r.folder.exists(name)) << name;
-    EXPECT_EQ(r.out, "");
 }
 
 TEST(RunFlow, WithoutArgumentTheNameIsAsked) {

@@ -187,3 +187,26 @@ TEST_F(EditorTest, SpinControlsStepSeedAndTrials) {
     EXPECT_TRUE(host.state.modified);
     EXPECT_TRUE(box("txtsemilla")->isReadOnly());
 }
+
+// A number typed beyond the arrows' range: each arrow brings it to the range's end, shown in
+// the box, instead of stepping from the end it was held to or doing nothing.
+TEST_F(EditorTest, TrialsArrowsStepFromAnyNumberAndStopVisiblyAtTheEnds) {
+    clear("txtpruebas");
+    type("txtpruebas", "999999999");
+    down("udpruebas");
+    EXPECT_EQ(text("txtpruebas"), "10000");
+    EXPECT_EQ(data().trialCount, 10000);
+    box("txtpruebas")->setText("999999999");
+    up("udpruebas");
+    EXPECT_EQ(text("txtpruebas"), "10000");
+    EXPECT_EQ(data().trialCount, 10000);
+    box("txtpruebas")->setText("5");
+    down("udpruebas");
+    EXPECT_EQ(text("txtpruebas"), "10");
+    box("txtpruebas")->setText("5");
+    up("udpruebas");
+    EXPECT_EQ(text("txtpruebas"), "105");
+    box("txtpruebas")->setText("1050");
+    down("udpruebas");
+    EXPECT_EQ(text("txtpruebas"), "950");
+}
