@@ -5,8 +5,33 @@
 #include <cmath>
 #include <sstream>
 
+#include "cp1252.h"
+#include "summary_phrases.h"
+
 namespace farvik::analysis {
 namespace {
+
+// The words of one of the summary's phrases as the file holds them (code page 1252).
+std::vector<std::string> wordsOf(const char* phrase) {
+    std::istringstream in(utf8ToCp1252(phrase));
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+struct Phrases {
+    std::vector<std::string> trials = wordsOf(summary_phrases::kTrials);
+    std::vector<std::string> reliability = wordsOf(summary_phrases::kReliability);
+    std::vector<std::string> timeUnit = wordsOf(summary_phrases::kTimeUnit);
+    std::vector<std::string> reliabilityIs = wordsOf(summary_phrases::kReliabilityIs);
+    std::vector<std::string> meanLife = wordsOf(summary_phrases::kMeanLife);
+    std::vector<std::string> standardError = wordsOf(summary_phrases::kStandardError);
+    std::vector<std::string> lifeWith = wordsOf(summary_phrases::kLifeWith);
+    std::vector<std::string> gain = wordsOf(summary_phrases::kGain);
+    std::vector<std::string> deviation = wordsOf(summary_phrases::kDeviation);
+    std::vector<std::string> best = wordsOf(summary_phrases::kBest);
+    std::vector<std::string> advisable = wordsOf(summary_phrases::kAdvisable);
+};
 
 class Words {
   public:
@@ -36,6 +61,13 @@ class Words {
             if ((*this)[n++] != e) return false;
         }
         return true;
+    }
+    // The number of words of `phrase` when the words from n on are its words; 0 otherwise.
+    std::size_t phraseAt(std::size_t n, const std::vector<std::string>& phrase) const {
+        for (std::size_t k = 0; k < phrase.size(); ++k) {
+            if ((*this)[n + k] != phrase[k]) return 0;
+        }
+        return phrase.size();
     }
     double number(std::size_t n, const char* what) const {
         const std::string& w = (*this)[n];
@@ -74,26 +106,28 @@ std::string elementAt(const Words& w, std::size_t n, std::size_t& next) {
 }  // namespace
 
 SimulatedSummary readSimulatedSummary(const std::string& bytes) {
+    static const Phrases phrases;
     const Words w(bytes);
     SimulatedSummary s;
     bool haveMean = false, haveError = false, haveTrials = false;
     for (std::size_t n = 0; n < w.size(); ++n) {
-        if (!haveTrials && w.at(n, {"RESULTADOS", "OBTENIDOS", "CON"})) {
-            s.trials = w.integer(n + 3, "el número de pruebas");
+        std::size_t k = 0;  // words of the phrase found at n
+        if (!haveTrials && (k = w.phraseAt(n, phrases.trials))) {
+            s.trials = w.integer(n + k, "el número de pruebas");
             haveTrials = true;
-        } else if (w.at(n, {"AL", "MENOS", "DURANTE"})) {
+        } else if ((k = w.phraseAt(n, phrases.reliability))) {
             SimulatedSummary::Reliability r;
-            r.t = w.number(n + 3, "un tiempo de fiabilidad");
-            if (!w.at(n + 4, {"U.T", "ES"})) {
-                throw SummaryFormatError("el resumen no tiene la fiabilidad de un tiempo");
-            }
-            r.value = w.number(n + 6, "una fiabilidad");
+            r.t = w.number(n + k, "un tiempo de fiabilidad");
+            const std::size_t unit = w.phraseAt(n + k + 1, phrases.timeUnit);
+            const std::size_t is = unit ? w.phraseAt(n + k + 1 + unit, phrases.reliabilityIs) : 0;
+            if (!is) throw SummaryFormatError("el resumen no tiene la fiabilidad de un tiempo");
+            r.value = w.number(n + k + 1 + unit + is, "una fiabilidad");
             s.reliability.push_back(r);
-        } else if (w.at(n, {"(sin", "redundancia)", "="})) {
-            s.meanLife = w.number(n + 3, "la vida media");
+        } else if ((k = w.phraseAt(n, phrases.meanLife))) {
+            s.meanLife = w.number(n + k, "la vida media");
             haveMean = true;
-        } else if (!haveError && w.at(n, {"error", "estandar", "="})) {
-            s.standardError = w.number(n + 3, "el error estándar");
+        } else if (!haveError && (k = w.phraseAt(n, phrases.standardError))) {
+            s.standardError = w.number(n + k, "el error estándar");
             haveError = true;
         } else if (w.at(n, {"el", "elemento"}) && !w[n + 2].empty() &&
                    std::isdigit(static_cast<unsigned char>(w[n + 2][0]))) {
@@ -104,30 +138,29 @@ SimulatedSummary readSimulatedSummary(const std::string& bytes) {
                     {label, w.integer(next + 7, "las veces que un elemento es causa")});
                 n = next + 7;
             }
-        } else if (w.at(n, {"LA", "VIDA", "MEDIA", "DUPLICANDO", "EL", "ELEMENTO"})) {
+        } else if ((k = w.phraseAt(n, phrases.lifeWith))) {
             SimulatedSummary::Duplication d;
             std::size_t next = 0;
-            d.label = elementAt(w, n + 6, next);
+            d.label = elementAt(w, n + k, next);
             const bool withMean = w[next] == "ES";
             if (withMean) d.meanLife = w.number(next + 1, "la vida media duplicando");
             std::size_t m = next;
-            while (m < w.size() && w[m] != "mejora") ++m;
+            while (m < w.size() && !w.phraseAt(m, phrases.gain)) ++m;
             d.gain = w.number(m + 1, "la mejora");
-            // "la desviación tipica es": the accented word is not ASCII; "tipica es" is.
-            if (!w.at(m + 2, {"la"}) || !w.at(m + 4, {"tipica", "es"})) {
+            const std::size_t deviation = w.phraseAt(m + 2, phrases.deviation);
+            if (!deviation) {
                 throw SummaryFormatError("el resumen no tiene la desviación de una duplicación");
             }
-            d.standardError = w.number(m + 6, "la desviación típica");
+            d.standardError = w.number(m + 2 + deviation, "la desviación típica");
             if (!withMean) d.meanLife = s.meanLife + d.gain;
             s.duplications.push_back(d);
-            n = m + 6;
-        } else if (w.at(n, {"EL", "MEJOR", "RESULTADO", "SE", "OBTIENE", "DUPLICANDO", "EL",
-                            "ELEMENTO"})) {
+            n = m + 2 + deviation;
+        } else if ((k = w.phraseAt(n, phrases.best))) {
             std::size_t next = 0;
-            s.best.push_back(elementAt(w, n + 8, next));
-        } else if (w.at(n, {"CONVIENE", "DUPLICAR", "EL", "ELEMENTO"})) {
+            s.best.push_back(elementAt(w, n + k, next));
+        } else if ((k = w.phraseAt(n, phrases.advisable))) {
             std::size_t next = 0;
-            s.best.push_back(elementAt(w, n + 4, next));
+            s.best.push_back(elementAt(w, n + k, next));
         }
     }
     if (!haveTrials || !haveMean || !haveError) {

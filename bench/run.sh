@@ -130,14 +130,15 @@ for entry in S10:200000 S10:2000000 R1000:500 R1000:5000 G50:500 G50:5000; do
     read -r wn tn < <(timed "$folder" "$name" "$hilos")
     printf "%-6s %8s %9.3f %9.3f %7s %9.3f %9.3f %7s\n" "$c" "$n" "$w1" "$wn" "$(ratio "$wn" "$w1")" \
         "$t1" "$tn" "$(ratio "$tn" "$t1")"
-    one[$entry]=$w1
+    one[$entry]=$t1
     cpu[$entry]=$tn
 done
 
 # More cores share out all but the stages that run one at a time: walking the random stream,
 # adding the blocks in trial order, and writing fallo.txt and redun.TXT (the processor time
 # of a run of the first 20 trials alone). The wall time of c cores is at least the largest
-# of them and of the processor time of the run above over c.
+# of them and of the processor time of the run above over c; the multiple is of one thread's
+# processor time (its wall time on an idle machine).
 echo
 echo "más núcleos: etapas de un solo hilo (procesador, s) y el tiempo real que dejan con 4 y 8"
 printf "%-6s %8s %8s %8s %8s %12s %12s\n" caso pruebas flujo suma ficheros "4 hilos" "8 hilos"

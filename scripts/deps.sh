@@ -7,7 +7,8 @@ packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev locales
           libbdd-dev libboost-dev
           xvfb xauth poppler-utils fonts-dejavu-core
           python3  # reads exported CSV back in the tests
-          dpkg-dev file desktop-file-utils)  # the Debian package: dpkg-shlibdeps, its checks
+          dpkg-dev file desktop-file-utils  # the Debian package: dpkg-shlibdeps, its checks
+          lintian appstream man-db groff-base libglib2.0-bin shared-mime-info)
 packages+=("$@")
 
 missing=()

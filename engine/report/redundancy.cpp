@@ -4,15 +4,16 @@
 
 #include "record_writer.h"
 #include "summary.h"
+#include "summary_phrases.h"
 
 namespace brenta {
 namespace {
 
 const std::string kStars58(58, '*');
 const std::string kStars73(73, '*');
-constexpr const char* kLifeWith = "LA VIDA MEDIA DUPLICANDO EL ELEMENTO";
+using farvik::summary_phrases::kLifeWith;
 constexpr const char* kOfSubsystem = "    DEL SUBSISTEMA";
-constexpr const char* kDeviation = "la desviación tipica es ";
+using farvik::summary_phrases::kDeviation;
 constexpr const char* kIfDuplicated = "si se duplica el elemento";
 
 // One reported duplication: the cell and what the report says of it.
@@ -82,7 +83,7 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         } else {
             w.text(kLifeWith).integer(e.j).text("   ES").real(e.vmd).end();
         }
-        w.text("mejora").real(e.gain).end();
+        w.text(farvik::summary_phrases::kGain).real(e.gain).end();
         w.text(kDeviation).real(e.ee).end();
         w.end();
         w.end();
@@ -97,19 +98,19 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         const Entry& e = list[n];
         if (e.gain != mejor || (named && s.kclase == farvik::kSeriesOfParallelClass)) continue;
         if (s.kclase == farvik::kSeriesOfParallelClass) {
-            w.text("EL MEJOR RESULTADO SE OBTIENE DUPLICANDO EL ELEMENTO")
+            w.text(farvik::summary_phrases::kBest)
                 .integer(e.j)
                 .text(kOfSubsystem)
                 .integer(e.i)
                 .end();
         } else if (s.kclase == farvik::kParallelOfSeriesClass) {
-            w.text("CONVIENE DUPLICAR EL ELEMENTO")
+            w.text(farvik::summary_phrases::kAdvisable)
                 .integer(e.j)
                 .text(kOfSubsystem)
                 .integer(e.i)
                 .end();
         } else {
-            w.text("CONVIENE DUPLICAR EL ELEMENTO").integer(e.j).end();
+            w.text(farvik::summary_phrases::kAdvisable).integer(e.j).end();
         }
         best = n;
         named = true;

@@ -1,9 +1,12 @@
 #include "summary.h"
 
 #include "record_writer.h"
+#include "summary_phrases.h"
 
 namespace brenta {
 namespace {
+
+namespace phrases = farvik::summary_phrases;
 
 const std::string kStars58(58, '*');
 
@@ -22,7 +25,7 @@ void appendSummaryHead(std::string& out, std::ostream& console, const SystemData
                        const ReliabilityQuery& q, const RunningMoments& life) {
     RecordWriter w(out, RecordTarget::File);
     w.line(kStars58);
-    w.line("RESULTADOS OBTENIDOS CON");
+    w.line(phrases::kTrials);
     w.integer(s.nsim).text("  simulaciones de un ").text(systemKindText(s.itipo)).end();
     w.line(kStars58);
     w.line(" ");
@@ -30,10 +33,10 @@ void appendSummaryHead(std::string& out, std::ostream& console, const SystemData
         w.line(kStars58);
         for (int i = 1; i <= q.nval; ++i) {
             const double reliability = static_cast<double>(q.nsup[i]) / s.nsim;
-            w.text("LA PROBABILIDAD DE QUE EL SISTEMA FUNCIONE AL MENOS DURANTE ")
+            w.text(phrases::kReliability)
                 .real(q.tval[i])
-                .text("  U.T")
-                .text("         ES")
+                .text(phrases::kTimeUnit)
+                .text(phrases::kReliabilityIs)
                 .real(reliability)
                 .end();
         }
@@ -41,8 +44,8 @@ void appendSummaryHead(std::string& out, std::ostream& console, const SystemData
         console << '\n';
     }
     w.line(kStars58);
-    w.text("ESTIMACION DE LA VIDA MEDIA DEL SISTEMA (sin redundancia)  = ").real(life.mean).end();
-    w.text("error estandar = ").real(standardError(life, s.nsim)).end();
+    w.text(phrases::kMeanLife).real(life.mean).end();
+    w.text(phrases::kStandardError).real(standardError(life, s.nsim)).end();
     w.line(kStars58);
     w.end();
 }

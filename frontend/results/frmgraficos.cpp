@@ -87,7 +87,7 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
 
     // Off until the data file of the run is known, and off by default: the graph is the
     // simulation's alone unless asked.
-    chkexacta_ = new QCheckBox(QStringLiteral("Curva e&xacta"), this);
+    chkexacta_ = new QCheckBox(QStringLiteral("&Curva exacta"), this);
     chkexacta_->setObjectName(QStringLiteral("chkexacta"));
     chkexacta_->setToolTip(QStringLiteral(
         "La fiabilidad o la tasa de fallo exactas del sistema, sobre las simuladas"));

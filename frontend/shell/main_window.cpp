@@ -15,6 +15,8 @@
 #include "base/program_folder.h"
 #include "editor/frmdatos.h"
 #include "engine_run.h"
+#include "help_window.h"
+#include "installed_files.h"
 #include "pictures.h"
 #include "results/print_command.h"
 #include "results/result_printing.h"
@@ -36,8 +38,12 @@ MessageAnswer ask(QWidget* parent, MessageButtons buttons, const QString& text) 
 frmMain::frmMain(SettingsStore settings, QWidget* parent)
     : QMainWindow(parent),
       settings_(std::move(settings)),
+      recentFiles_(settings_),
       programEnd_([] { QCoreApplication::exit(0); }),
       enginePath_(programFolder() + QStringLiteral("/brenta")),
+      manualFile_(installedManual(programFolder())),
+      examplesFolder_(installedExamples(programFolder())),
+      exampleCopyFolder_(exampleCopyFolder()),
       startFolder_(QDir::currentPath()) {
     setTextPrinter(printResultFile);
     setObjectName(QStringLiteral("frmMain"));
@@ -53,6 +59,9 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
     setCentralWidget(mdiArea_);
     createMenus();
     createToolbar();
+    createRunMenu();
+    fillRecentFiles();
+    setAcceptDrops(true);
     trackPrintableView(
         *mdiArea_, this,
         {findChild<QAction*>(QStringLiteral("mnuFilePrint")), toolbarButton("Imprimir")});
@@ -194,6 +203,7 @@ void frmMain::openCommand() {
     if (!abrirfichero()) return;
     setDocumentButtons({false, true, true, false});
     cambia_titulo();
+    rememberRecentFile();
 }
 
 // Prints what the current result view shows; the command is off while there is none.
@@ -257,13 +267,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::about() {
     frmAbout about(this);
     about.exec();
-}
-
-void frmMain::helpContents() {
-    // farvik ships no help file.
-    dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, windowTitle(),
-                      QStringLiteral("No se puede mostrar el contenido de la Ayuda. No hay "
-                                     "Ayuda asociada a este proyecto."));
 }
 
 void frmMain::arrange(int arrangement) {

@@ -11,7 +11,9 @@
 
 #include "base/document_host.h"
 #include "base/settings_store.h"
+#include "base/text_file.h"
 #include "document_title.h"
+#include "recent_files.h"
 #include "result_identity.h"
 #include "run_state.h"
 #include "window_placement.h"
@@ -26,6 +28,7 @@ namespace farvik {
 class EngineRun;
 class frmdatos;
 class BlockDiagramWindow;
+class HelpWindow;
 
 // A program to run and how: no shell is involved, the arguments go as they are.
 struct EngineCommand {
@@ -74,6 +77,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     void ejecutar();
     // Shows a text file (code page 1252) in the viewer "Archivo de datos y resultados".
     void mostrar_fichero(const QString& path);
+    // Shows what was read of a file in the viewer, or says that it could not be read.
+    void showRead(const QString& path, const std::optional<TextFileStart>& text);
     void editar(int kind);  // 0: the data file as text; 1: the results chooser
     // Ver > "&Datos del sistema": shows the data editor again after its close control hid
     // it, as it was.
@@ -90,7 +95,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     void printView();
     void salir();
     void about();
+    // The user manual in its help window (F1); the old message where it is not installed.
     void helpContents();
+    QWidget* helpWindow() const;
     void arrange(int arrangement);  // 0 cascade, 1 tile horizontally, 2 vertically, 3 icons
 
     // Toolbar buttons by 1-based position (separators count) or by key.
@@ -111,6 +118,21 @@ class frmMain : public QMainWindow, public DocumentHost {
     // A run has begun and its end has not yet been taken.
     bool runGoingOn() const { return !runState_.idle(); }
 
+    // A data file named from outside the Abrir dialog (farvik FILE.DAT, a drop, a recent
+    // file) goes through Abrir's own steps: the save question, the reading, its messages.
+    // True when the file was read whole.
+    bool openPath(const QString& path);
+    // A recent file; one that is gone is taken off the list with a message.
+    void openRecentFile(const QString& path);
+    const RecentFiles& recentFiles() const { return recentFiles_; }
+    // Opens a copy of an installed example in the user's example folder.
+    bool openExample(const QString& example);
+    // Where the manual, the installed examples and their copies are; beside the program
+    // unless set otherwise.
+    void setManualFile(const QString& path) { manualFile_ = path; }
+    void setExamplesFolder(const QString& folder) { examplesFolder_ = folder; }
+    void setExampleCopyFolder(const QString& folder) { exampleCopyFolder_ = folder; }
+
     // The engine program; brenta beside the farvik executable unless set otherwise.
     void setEnginePath(const QString& path) { enginePath_ = path; }
     const QString& enginePath() const { return enginePath_; }
@@ -125,6 +147,10 @@ class frmMain : public QMainWindow, public DocumentHost {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A data file dropped on the window is opened as Abrir opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // No context menu for hiding the toolbar behind the View menu's back.
     QMenu* createPopupMenu() override { return nullptr; }
 
@@ -133,6 +159,12 @@ class frmMain : public QMainWindow, public DocumentHost {
 
     void createMenus();
     void createToolbar();
+    // The Simulación menu: the toolbar's run and result commands, for the keyboard.
+    void createRunMenu();
+    void fillRecentFiles();
+    void fillExamples(QMenu* menu);
+    // After a file was opened or saved: first in the recent files.
+    void rememberRecentFile();
     void fillWindowList();
     void applyPlacement(const WindowPlacement& placement);
     void saveWindowPlacement();
@@ -168,6 +200,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     void rememberFolder();
 
     SettingsStore settings_;
+    RecentFiles recentFiles_;
     std::function<void()> programEnd_;
 
     DocumentState document_;
@@ -192,6 +225,12 @@ class frmMain : public QMainWindow, public DocumentHost {
     QPointer<QMdiSubWindow> exactCheck_;
 
     QString enginePath_;
+    QString manualFile_;
+    QString examplesFolder_;
+    QString exampleCopyFolder_;
+    QPointer<HelpWindow> helpWindow_;
+    QList<QAction*> recentActions_;
+    QAction* recentMenuEnd_ = nullptr;  // the separator after the recent files
     TextPrinter textPrinter_;
     // The run of the engine: where it stands, and the run itself until its end is taken.
     RunState runState_;

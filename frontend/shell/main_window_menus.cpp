@@ -1,5 +1,6 @@
 // The menus, the toolbar and the window list of the main window.
 #include <QAction>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -49,19 +50,35 @@ void frmMain::createMenus() {
     connect(addItem(file, "mnuFileOpen", QStringLiteral("A&brir..."),
                     QKeySequence(Qt::CTRL | Qt::Key_O)),
             &QAction::triggered, this, [this] { openCommand(); });
+    // The installed examples, each opened as a copy the user may change and run.
+    QMenu* examples = file->addMenu(QStringLiteral("Abrir &ejemplo"));
+    examples->setObjectName(QStringLiteral("mnuFileExamples"));
+    examples->menuAction()->setObjectName(QStringLiteral("mnuFileExamples"));
+    connect(examples, &QMenu::aboutToShow, this, [this, examples] { fillExamples(examples); });
+    fillExamples(examples);
     addBar(file, "mnuFileBar0");
-    connect(addItem(file, "mnuFileSave", QStringLiteral("&Guardar")), &QAction::triggered, this,
-            [this] { save(); });
+    connect(addItem(file, "mnuFileSave", QStringLiteral("&Guardar"),
+                    QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] {
+                if (save()) rememberRecentFile();
+            });
     connect(addItem(file, "mnuFileSaveAs", QStringLiteral("G&uardar como...")), &QAction::triggered,
-            this, [this] { saveAs(); });
+            this, [this] {
+                if (saveAs()) rememberRecentFile();
+            });
     addBar(file, "mnuFileBar1");
-    connect(addItem(file, "mnuFilePrint", QStringLiteral("I&mprimir...")), &QAction::triggered,
-            this, [this] { printView(); });
+    connect(addItem(file, "mnuFilePrint", QStringLiteral("I&mprimir..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, [this] { printView(); });
     connect(addItem(file, "mnuFileReport", QStringLiteral("In&forme del estudio...")),
             &QAction::triggered, this, &frmMain::studyReport);
     addBar(file, "mnuFileBar2");
-    connect(addItem(file, "mnuFileExit", QStringLiteral("&Salir")), &QAction::triggered, this,
-            [this] { salir(); });
+    // The recent files go here, above this separator (fillRecentFiles).
+    recentMenuEnd_ = file->addSeparator();
+    recentMenuEnd_->setObjectName(QStringLiteral("mnuFileBar3"));
+    connect(
+        addItem(file, "mnuFileExit", QStringLiteral("&Salir"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+        &QAction::triggered, this, [this] { salir(); });
 
     QMenu* view = addMenu(bar, "mnuView", QStringLiteral("&Ver"));
     QAction* toolbarItem =
@@ -75,7 +92,7 @@ void frmMain::createMenus() {
     connect(addItem(view, "mnuViewData", QStringLiteral("&Datos del sistema")), &QAction::triggered,
             this, [this] { showDataEditor(); });
     addBar(view, "mnuViewBar0");
-    connect(addItem(view, "mnuViewDiagram", QStringLiteral("&Diagrama de bloques")),
+    connect(addItem(view, "mnuViewDiagram", QStringLiteral("Dia&grama de bloques")),
             &QAction::triggered, this, [this] { openDiagram(); });
     connect(addItem(view, "mnuViewExactCheck", QStringLiteral("&Comprobación exacta")),
             &QAction::triggered, this, [this] { showExactCheck(); });
@@ -95,8 +112,9 @@ void frmMain::createMenus() {
     connect(windowMenu_, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
 
     QMenu* help = addMenu(bar, "mnuHelp", QStringLiteral("Ay&uda"));
-    connect(addItem(help, "mnuHelpContents", QStringLiteral("&Contenido")), &QAction::triggered,
-            this, [this] { helpContents(); });
+    connect(
+        addItem(help, "mnuHelpContents", QStringLiteral("&Contenido"), QKeySequence(Qt::Key_F1)),
+        &QAction::triggered, this, [this] { helpContents(); });
     addBar(help, "mnuHelpBar0");
     connect(addItem(help, "mnuHelpAbout", QStringLiteral("&Acerca de ")), &QAction::triggered, this,
             [this] { about(); });
@@ -111,11 +129,19 @@ void frmMain::createToolbar() {
 
     // Each key's command; the buttons, their order and their texts are the toolbar layout's.
     const std::map<std::string_view, std::function<void()>> commands = {
-        {"Nuevo", [this] { newCommand(); }},   {"Abrir", [this] { openCommand(); }},
-        {"Guardar", [this] { save(); }},       {"Ejecutar", [this] { ejecutar(); }},
-        {"Imprimir", [this] { printView(); }}, {"EditarD", [this] { editar(0); }},
-        {"EditarR", [this] { editar(1); }},    {"Diagrama", [this] { openDiagram(); }},
-        {"Acerca", [this] { about(); }},       {"Salir", [this] { salir(); }},
+        {"Nuevo", [this] { newCommand(); }},
+        {"Abrir", [this] { openCommand(); }},
+        {"Guardar",
+         [this] {
+             if (save()) rememberRecentFile();
+         }},
+        {"Ejecutar", [this] { ejecutar(); }},
+        {"Imprimir", [this] { printView(); }},
+        {"EditarD", [this] { editar(0); }},
+        {"EditarR", [this] { editar(1); }},
+        {"Diagrama", [this] { openDiagram(); }},
+        {"Acerca", [this] { about(); }},
+        {"Salir", [this] { salir(); }},
     };
     for (const ToolbarEntry& entry : kToolbarLayout) {
         if (entry.key.empty()) {
@@ -132,6 +158,39 @@ void frmMain::createToolbar() {
         action->setToolTip(tooltip);
         connect(action, &QAction::triggered, this, commands.at(entry.key));
     }
+}
+
+void frmMain::createRunMenu() {
+    QMenu* run = new QMenu(QStringLiteral("&Simulación"), menuBar());
+    run->setObjectName(QStringLiteral("mnuRun"));
+    run->menuAction()->setObjectName(QStringLiteral("mnuRun"));
+    menuBar()->insertMenu(windowMenu_->menuAction(), run);
+
+    // Each entry is on exactly when its toolbar button is.
+    auto following = [this, run](const char* name, const QString& caption, const char* key,
+                                 const QKeySequence& shortcut = {}) {
+        QAction* item = addItem(run, name, caption, shortcut);
+        QAction* button = toolbarButton(QString::fromLatin1(key));
+        item->setEnabled(button->isEnabled());
+        connect(button, &QAction::changed, item,
+                [item, button] { item->setEnabled(button->isEnabled()); });
+        return item;
+    };
+    auto pressing = [this](const char* key) {
+        return [this, key] { toolbarButton(QString::fromLatin1(key))->trigger(); };
+    };
+    connect(following("mnuRunExecute", QStringLiteral("&Ejecutar"), "Ejecutar",
+                      QKeySequence(Qt::Key_F5)),
+            &QAction::triggered, this, pressing("Ejecutar"));
+    connect(following("mnuRunDataFile", QStringLiteral("Ver el fichero de &datos"), "EditarD"),
+            &QAction::triggered, this, pressing("EditarD"));
+    addBar(run, "mnuRunBar0");
+    connect(following("mnuRunResults", QStringLiteral("&Resultados..."), "EditarR"),
+            &QAction::triggered, this, pressing("EditarR"));
+    // The graphs of the document's results straight away, as the chooser's graph option.
+    connect(following("mnuRunGraphs", QStringLiteral("&Gráficas"), "EditarR"), &QAction::triggered,
+            this,
+            [this] { openGraphsOfDocument(QFileInfo(document_.currentFile).absolutePath()); });
 }
 
 QAction* frmMain::toolbarButton(int position) const {

@@ -148,11 +148,12 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
             // The check of this run, behind the summary: the summary stays in front, as
             // after every run.
             if (own) showExactCheck(false);
-            const QString summary =
-                findIgnoringCase(folder, QString::fromLatin1(result_files::kSummary));
-            mostrar_fichero(summary.isEmpty() ? folder + QLatin1Char('/') +
-                                                    QString::fromLatin1(result_files::kSummary)
-                                              : summary);
+            const QString name = QString::fromLatin1(result_files::kSummary);
+            QString summary = findIgnoringCase(folder, name);
+            if (summary.isEmpty()) summary = folder + QLatin1Char('/') + name;
+            const auto text = readTextFileStart(summary, kViewerBytes);
+            hold.release();  // read: a box saying it could not be may wait for the user
+            showRead(summary, text);
             break;
         }
         case RunEnd::Kind::Abnormal:
@@ -209,7 +210,10 @@ void frmMain::forgetRun() {
 }
 
 void frmMain::mostrar_fichero(const QString& path) {
-    const auto text = readTextFileStart(path, kViewerBytes);
+    showRead(path, readTextFileStart(path, kViewerBytes));
+}
+
+void frmMain::showRead(const QString& path, const std::optional<TextFileStart>& text) {
     if (!text) {
         dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                           QStringLiteral("No se puede leer el fichero ") + path);

@@ -90,7 +90,7 @@ TEST_F(InstalledPrefix, TheMenuEntryStartsFarvikWithItsIcon) {
     QSettings desktop(entry, QSettings::IniFormat);
     desktop.beginGroup(QStringLiteral("Desktop Entry"));
     EXPECT_EQ(desktop.value(QStringLiteral("Type")).toString(), QStringLiteral("Application"));
-    EXPECT_EQ(desktop.value(QStringLiteral("Exec")).toString(), QStringLiteral("farvik"));
+    EXPECT_EQ(desktop.value(QStringLiteral("Exec")).toString(), QStringLiteral("farvik %f"));
     EXPECT_EQ(desktop.value(QStringLiteral("Icon")).toString(), QStringLiteral("farvik"));
     EXPECT_EQ(desktop.value(QStringLiteral("Terminal")).toString(), QStringLiteral("false"));
 

@@ -94,7 +94,7 @@ class ExactCurveTest : public ::testing::Test {
 
 TEST_F(ExactCurveTest, OffByDefaultAndTheGraphUnchangedUntilTicked) {
     auto plain = open();
-    EXPECT_EQ(plain->chkexacta()->text(), QStringLiteral("Curva e&xacta"));
+    EXPECT_EQ(plain->chkexacta()->text(), QStringLiteral("&Curva exacta"));
     EXPECT_FALSE(plain->chkexacta()->isChecked());
     EXPECT_FALSE(plain->chkexacta()->isEnabled()) << "no data file: nothing to compute from";
 

@@ -345,14 +345,17 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"mnuFile", "&Archivo", {}},
         {"mnuFileNew", "&Nuevo", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"mnuFileOpen", "A&brir...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"mnuFileSave", "&Guardar", {}},
+        {"mnuFileSave", "&Guardar", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"mnuFileSaveAs", "G&uardar como...", {}},
-        {"mnuFilePrint", "I&mprimir...", {}},
-        {"mnuFileExit", "&Salir", {}},
+        {"mnuFilePrint", "I&mprimir...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"mnuFileExit", "&Salir", QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {"mnuView", "&Ver", {}},
         {"mnuViewToolbar", "&Barra de herramientas", {}},
         {"mnuViewStatusBar", "B&arra de estado", {}},
         {"mnuViewData", "&Datos del sistema", {}},
+        {"mnuViewDiagram", "Dia&grama de bloques", {}},
+        {"mnuRun", "&Simulación", {}},
+        {"mnuRunExecute", "&Ejecutar", QKeySequence(Qt::Key_F5)},
         {"mnuWindow", "Ve&ntana", {}},
         {"mnuWindowNewWindow", "&Nueva ventana", {}},
         {"mnuWindowCascade", "Casca&da", {}},
@@ -360,7 +363,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"mnuWindowTileVertical", "Mosaico &vertical", {}},
         {"mnuWindowArrangeIcons", "&Organizar iconos", {}},
         {"mnuHelp", "Ay&uda", {}},
-        {"mnuHelpContents", "&Contenido", {}},
+        {"mnuHelpContents", "&Contenido", QKeySequence(Qt::Key_F1)},
         {"mnuHelpAbout", "&Acerca de ", {}},
     };
     for (const auto& [name, caption, shortcut] : items) {
@@ -475,9 +478,12 @@ TEST_F(MainWindowTest, TheDiagramOpensOnceBesideTheEditor) {
         small->diagramWindow()->geometry().topLeft()));
 }
 
-TEST_F(MainWindowTest, HelpContentsSaysThereIsNoHelp) {
+// The message stays for an installation without the manual (/usr/share/doc may be left out).
+TEST_F(MainWindowTest, HelpContentsWithoutTheManualSaysThereIsNoHelp) {
     auto w = makeWindow();
+    w->setManualFile(QStringLiteral("/nonexistent/manual/index.html"));
     run(*w, "mnuHelpContents");
+    EXPECT_EQ(w->helpWindow(), nullptr);
     ASSERT_EQ(dialogs.messages().size(), 1);
     const ScriptedDialogs::Message& shown = dialogs.messages().first();
     EXPECT_EQ(shown.text, QStringLiteral("No se puede mostrar el contenido de la Ayuda. No hay "

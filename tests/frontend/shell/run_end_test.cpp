@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -252,6 +253,53 @@ TEST_F(RunEndTest, AFolderHeldByAnotherRunIsSaidSoAndItsFilesAreLeftAlone) {
     EXPECT_EQ(readFile(path(QStringLiteral("resumen.TXT"))), "otra");
     EXPECT_EQ(readFile(path(QStringLiteral("fallo.txt"))), "earlier failures");
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+// The real engine: a run by hand holds the folder against farvik, and farvik's run holds it
+// against one by hand; neither touches the other's files, and farvik's results are its own.
+TEST_F(RunEndTest, ARunByHandAndARunFromFarvikNeverShareTheFolder) {
+    savedSeriesSystem(path(QStringLiteral("sis1.dat")));
+    const auto byHand = [&](QProcess& brenta) {
+        brenta.setProgram(QStringLiteral(FARVIK_BIN_DIR) + QStringLiteral("/brenta"));
+        brenta.setArguments({QStringLiteral("SIS1")});
+        brenta.setWorkingDirectory(folder.path());
+        brenta.setProcessChannelMode(QProcess::MergedChannels);
+        brenta.start();
+    };
+    QProcess first;
+    byHand(first);
+    QByteArray said;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (said += first.readAll()).contains(kFirstQuestion.toUtf8()); }, 10000));
+    run({});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().text.startsWith(
+        QStringLiteral("Otra ejecución del motor está usando la carpeta ")));
+    first.write("2\n");
+    ASSERT_TRUE(first.waitForFinished(30000));
+    EXPECT_EQ(first.exitCode(), 0);
+    const QByteArray summaryByHand = readFile(path(QStringLiteral("resumen.TXT")));
+    EXPECT_TRUE(summaryByHand.contains("1000  simulaciones"));
+
+    dialogs.clear();
+    int secondStatus = -1;
+    QByteArray secondSaid;
+    run({{kFirstQuestion,
+          [&](EngineRunTest& t) {
+              QProcess second;
+              byHand(second);
+              EXPECT_TRUE(second.waitForFinished(30000));
+              secondStatus = second.exitCode();
+              secondSaid = second.readAll();
+              t.answer(QStringLiteral("1"));
+          }},
+         reply(QStringLiteral("Cuantos valores?"), QStringLiteral("1")),
+         reply(QStringLiteral("introduce el valor"), QStringLiteral("40"))});
+    EXPECT_EQ(secondStatus, 42) << secondSaid.toStdString();
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join('|').toStdString();
+    EXPECT_TRUE(buttonOn("EditarR"));
+    EXPECT_TRUE(viewerText().contains(QStringLiteral("LA PROBABILIDAD")));
+    EXPECT_NE(readFile(path(QStringLiteral("resumen.TXT"))), summaryByHand);
 }
 
 // Stopped by Salir's question, the run's console stops its progress line where the run was
