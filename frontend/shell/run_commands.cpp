@@ -262,9 +262,8 @@ void frmMain::editar(int kind) {
                                      [this, folder] { openGraphsOfDocument(folder); }},
                                     this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
-    // The redundancy results exist only when the editor asks for the study ("No" unselected).
-    frmdatos* editor = dataEditor();
-    chooser->setRedundancyOffered(!editor || !editor->optred(0)->isChecked());
+    // The redundancy results exist only when the system asks for the study.
+    chooser->setRedundancyOffered(systemData().redundancyStudy);
     chooser->open();
 }
 
