@@ -15,9 +15,10 @@
 #include <functional>
 
 #include "codes.h"
+#include "document/system_data.h"
 #include "editor/block_diagram.h"
 #include "editor/diagram_painter.h"
-#include "editor/system_data.h"
+#include "editor/edited_system.h"
 
 namespace {
 

@@ -22,10 +22,11 @@
 #include "base/number_locale.h"
 #include "base/settings_store.h"
 #include "codes.h"
+#include "document/datafile_writer.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
-#include "editor/system_data.h"
-#include "shell/datafile_writer.h"
 #include "shell/main_window.h"
 
 namespace {

@@ -10,10 +10,11 @@
 #   analysis         core, common          (exact reliability; reads data files as the engine)
 #   analysis/command analysis, run, report, core, common  (fiabilidad_exacta, beside brenta)
 #   frontend/base    common
-#   frontend/editor  base, common
+#   frontend/document common               (the system being edited; no widgets)
+#   frontend/editor  document, base, common
 #   frontend/results base, analysis, common
-#   frontend/shell   editor, results, base, analysis, common
-#   desktop          shell, editor, results, base, analysis, common
+#   frontend/shell   editor, document, results, base, analysis, common
+#   desktop          shell, editor, document, results, base, analysis, common
 # The front end reaches the engine through analysis only, never by an engine header.
 set -uo pipefail
 root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
@@ -28,10 +29,11 @@ declare -A allowed=(
     [analysis]="analysis core common"
     [command]="command analysis run report core common"
     [base]="base common"
-    [editor]="editor base common"
+    [document]="document common"
+    [editor]="editor document base common"
     [results]="results base analysis common"
-    [shell]="shell editor results base analysis common"
-    [desktop]="desktop shell editor results base analysis common"
+    [shell]="shell editor document results base analysis common"
+    [desktop]="desktop shell editor document results base analysis common"
 )
 
 # The layer of a file of the tree, from its folder, into $layer.
@@ -45,6 +47,7 @@ layer_of() {
         analysis/command/*) layer=command ;;
         analysis/*) layer=analysis ;;
         frontend/base/*) layer=base ;;
+        frontend/document/*) layer=document ;;
         frontend/editor/*) layer=editor ;;
         frontend/results/*) layer=results ;;
         frontend/shell/*) layer=shell ;;

@@ -1,212 +1,38 @@
 #include "leer_sistema.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <string>
-
 #include "codes.h"
-#include "datafile_layout.h"
-#include "free_form_reader.h"
 #include "muestra.h"
-#include "parameter_rules.h"
+#include "system_file.h"
 
 namespace brenta {
-namespace {
-
-using farvik::kGeneral;
-namespace lead = farvik::lead;
-
-// Largest magnitude of a seed for which the generator stays in [0, 1).
-constexpr std::int32_t kMaxSeed = 161803398;
-
-class Reader {
-  public:
-    Reader(std::istream& in, const std::string& fileName)
-        : r_(in, FreeFormReader::Source::DataFile, fileName), file_(fileName) {}
-
-    // The lines in front of the next value.
-    void skip(const farvik::Lead& lead) {
-        for (const farvik::LeadLine& line : lead) {
-            switch (line.kind) {
-                case farvik::LeadLine::Kind::Label:
-                    r_.skipLabel(line.mention);
-                    break;
-                case farvik::LeadLine::Kind::Free:
-                    r_.skipLine(line.mention);
-                    break;
-                case farvik::LeadLine::Kind::Empty:
-                    break;  // every read passes over empty lines
-            }
-        }
-    }
-    std::int32_t integer(std::string_view what) { return r_.readInteger(what); }
-    double real(std::string_view what) { return r_.readReal(what); }
-
-    // Refuses the value just read.
-    void require(bool ok, ExitStatus status, const std::string& detail) const {
-        if (!ok) {
-            throw EngineError(status,
-                              file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail);
-        }
-    }
-    void count(std::int32_t n, const std::string& what) const {
-        require(n >= 1 && n <= kDim, kExitBadCount,
-                what + " debe estar entre 1 y 50 (se leyó " + std::to_string(n) + ")");
-    }
-
-  private:
-    FreeFormReader r_;
-    std::string file_;
-};
-
-void readHead(Reader& rd, SystemData& s) {
-    rd.skip(lead::totalLead());
-    s.ntotal = rd.integer("el número total de elementos");
-    rd.skip(lead::structureLead());
-    s.itipo = rd.integer("el tipo de sistema");
-    rd.require(
-        s.itipo >= 1 && s.itipo <= 5, kExitBadStructure,
-        "el tipo de sistema debe estar entre 1 y 5 (se leyó " + std::to_string(s.itipo) + ")");
-    s.kclase = farvik::structureClass(s.itipo);
-    rd.skip(lead::redundancyLead());
-    s.iredun = rd.integer("la respuesta al estudio de redundancia");
-    rd.skip(lead::structureSection());
-}
-
-void readDimension(Reader& rd, SystemData& s, std::int32_t needed, const std::string& why) {
-    rd.skip(lead::dimensionLabel());
-    s.ndim = rd.integer("la dimensión de las matrices del sistema");
-    rd.require(s.ndim >= needed && s.ndim <= kDim, kExitBadDimension,
-               "la dimensión de las matrices debe estar entre " + std::to_string(needed) + " (" +
-                   why + ") y 50 (se leyó " + std::to_string(s.ndim) + ")");
-    s.createElementTables();
-}
-
-void readSubsystemStructure(Reader& rd, SystemData& s) {
-    rd.skip(lead::subsystemCountLabel());
-    s.nsub = rd.integer("el número de subsistemas");
-    rd.count(s.nsub, "el número de subsistemas");
-    std::int32_t widest = 0;
-    for (int i = 1; i <= s.nsub; ++i) {
-        rd.skip(lead::elementsInSubsystemLabel(i));
-        s.nelsub[i] = rd.integer("el número de elementos del subsistema " + std::to_string(i));
-        rd.count(s.nelsub[i], "el número de elementos del subsistema " + std::to_string(i));
-        if (s.nelsub[i] > widest) widest = s.nelsub[i];
-    }
-    const bool bySubsystems = s.nsub >= widest;
-    readDimension(rd, s, bySubsystems ? s.nsub : widest,
-                  bySubsystems ? "el número de subsistemas" : "el subsistema más largo");
-}
-
-void readPathStructure(Reader& rd, SystemData& s) {
-    rd.skip(lead::elementCountLabel());
-    s.nel = rd.integer("el número de elementos");
-    rd.count(s.nel, "el número de elementos");
-    rd.skip(lead::pathCountLabel());
-    s.ncam = rd.integer("el número de caminos");
-    rd.count(s.ncam, "el número de caminos");
-    for (int p = 1; p <= s.ncam; ++p) {
-        rd.skip(lead::elementsInPathLabel(p));
-        s.nelcam[p] = rd.integer("el número de elementos del camino " + std::to_string(p));
-        rd.count(s.nelcam[p], "el número de elementos del camino " + std::to_string(p));
-    }
-    readDimension(rd, s, s.nel, "el número de elementos");
-}
-
-// The element as the refusals name it: "1-2" by its place, or the key in a general system.
-std::string elementLabel(const SystemData& s, int j, int i) {
-    return s.kclase == farvik::kGeneralClass ? std::to_string(j)
-                                             : std::to_string(i) + "-" + std::to_string(j);
-}
-
-// Refuses the parameters of element (j, i) that the distribution cannot draw from, at the
-// stage of reading where the engine first has them (the rules are shared with the editor).
-void checkParameters(Reader& rd, const SystemData& s, farvik::ParameterStage stage, int j, int i) {
-    const auto fault = farvik::parameterFault(s.distribution(j, i), stage, s.parameter(1, j, i),
-                                              s.parameter(2, j, i));
-    if (fault) {
-        rd.require(false, kExitBadParameter,
-                   farvik::parameterRefusal(*fault, elementLabel(s, j, i)));
-    }
-}
-
-void readElement(Reader& rd, SystemData& s, int j, int i, bool general) {
-    // The labels' numbers are written for the reader; the engine skips the labels unread.
-    rd.skip(lead::elementTitle(i, j));
-    if (general) {
-        rd.skip(lead::keyLabel(j));
-        const std::int32_t key = rd.integer("el número clave del elemento");
-        rd.require(key >= 1 && key <= s.ndim, kExitBadKey,
-                   "el número clave debe estar entre 1 y la dimensión " + std::to_string(s.ndim) +
-                       " (se leyó " + std::to_string(key) + ")");
-        for (int b = 1; b < j; ++b) {
-            rd.require(s.iclave[b] != key, kExitBadKey,
-                       "el número clave " + std::to_string(key) + " ya se usó en otro elemento");
-        }
-        s.iclave[j] = key;
-        rd.skip(lead::afterKeyLine());
-        j = key;
-        i = 1;
-    }
-    rd.skip(lead::distributionLead());
-    std::int32_t& code = s.distribution(j, i);
-    code = rd.integer("el código de la distribución");
-    rd.require(code >= 1 && code <= 5, kExitBadDistribution,
-               "el código de la distribución debe estar entre 1 y 5 (se leyó " +
-                   std::to_string(code) + ")");
-    rd.skip(lead::parametersSection());
-    for (int k = 1; k <= 3; ++k) {
-        rd.skip(lead::parameterLabel(k));
-        s.parameter(k, j, i) = rd.real("el parámetro " + std::to_string(k));
-        if (k < 3) checkParameters(rd, s, static_cast<farvik::ParameterStage>(k), j, i);
-    }
-    checkParameters(rd, s, farvik::ParameterStage::Pair, j, i);
-    if (code == farvik::kLognormal) {
-        convertLognormal(s.parameter(1, j, i), s.parameter(2, j, i));
-    }
-}
-
-void readPaths(Reader& rd, SystemData& s) {
-    rd.skip(lead::pathsSection());
-    for (int p = 1; p <= s.ncam; ++p) {
-        rd.skip(lead::pathLabel(p));
-        for (int m = 1; m <= s.nelcam[p]; ++m) {
-            const std::int32_t key = rd.integer("un número clave del camino " + std::to_string(p));
-            bool known = false;
-            for (int b = 1; b <= s.nel; ++b) known = known || s.iclave[b] == key;
-            rd.require(known, kExitUnknownPathKey, farvik::unknownPathKeyWords(p, key));
-            s.icam(m, p) = key;
-        }
-    }
-}
-
-}  // namespace
 
 SystemData leer_sistema(std::istream& in, const std::string& fileName) {
+    // The reading rules are shared with the front end; the engine takes the values into its
+    // own tables and converts the lognormal of code 4 into the normal of its logarithm.
+    const farvik::SystemFile f = farvik::readSystemFile(in, fileName);
     SystemData s;
-    Reader rd(in, fileName);
-    readHead(rd, s);
-    const bool general = s.itipo == kGeneral;
-    if (general) {
-        readPathStructure(rd, s);
-        for (int b = 1; b <= s.nel; ++b) readElement(rd, s, b, 1, true);
-        readPaths(rd, s);
-    } else {
-        readSubsystemStructure(rd, s);
-        for (int i = 1; i <= s.nsub; ++i) {
-            for (int j = 1; j <= s.nelsub[i]; ++j) readElement(rd, s, j, i, false);
-        }
+    s.ntotal = f.ntotal;
+    s.itipo = f.itipo;
+    s.iredun = f.iredun;
+    s.kclase = f.kclase;
+    s.nsub = f.nsub;
+    s.nelsub = f.nelsub;
+    s.nel = f.nel;
+    s.ncam = f.ncam;
+    s.nelcam = f.nelcam;
+    s.iclave = f.iclave;
+    for (int p = 1; p < static_cast<int>(f.icam.size()); ++p) {
+        const auto& keys = f.icam[static_cast<std::size_t>(p)];
+        for (std::size_t m = 0; m < keys.size(); ++m) s.icam(static_cast<int>(m) + 1, p) = keys[m];
     }
-    rd.skip(lead::simulationSection());
-    rd.skip(lead::seedLabel());
-    s.iseed = rd.integer("la semilla");
-    rd.require(s.iseed >= -kMaxSeed && s.iseed <= kMaxSeed, kExitBadSeed,
-               "la semilla debe estar entre -161803398 y 161803398 (se leyó " +
-                   std::to_string(s.iseed) + ")");
-    rd.skip(lead::trialsLead());
-    s.nsim = rd.integer("el número de pruebas");
-    const auto trials = farvik::trialsFault(s.nsim);
-    rd.require(!trials, kExitBadTrials, trials.value_or(""));
+    s.ndim = f.ndim;
+    s.idist = f.idist;
+    s.par = f.par;
+    s.iseed = f.iseed;
+    s.nsim = f.nsim;
+    for (std::size_t e = 0; e < s.idist.size(); ++e) {
+        if (s.idist[e] == farvik::kLognormal) convertLognormal(s.par[3 * e], s.par[3 * e + 1]);
+    }
     return s;
 }
 

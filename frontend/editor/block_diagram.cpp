@@ -6,10 +6,11 @@
 #include <cmath>
 
 #include "codes.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 #include "engine_checks.h"
 #include "mean_life.h"
 #include "parameter_hints.h"
-#include "system_data.h"
 
 namespace farvik::diagram {
 namespace {

@@ -17,7 +17,8 @@
 #include "diagram_canvas.h"
 #include "diagram_export.h"
 #include "diagram_painter.h"
-#include "system_data.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 
 namespace farvik {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "codes.h"
-#include "number_text.h"
+#include "document/number_text.h"
 #include "parameter_rules.h"
 
 namespace farvik::editor {

@@ -3,7 +3,8 @@
 #include <QString>
 #include <vector>
 
-#include "system_data.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 
 // The values of the description that the engine would refuse once they are in the data file,
 // judged by the engine's own rules and named in its words.

@@ -12,13 +12,14 @@
 
 #include "base/document_host.h"
 #include "codes.h"
+#include "document/number_text.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 #include "editor_limits.h"
 #include "filtered_line_edit.h"
 #include "key_filters.h"
-#include "number_text.h"
 #include "row_list.h"
 #include "spin_arrows.h"
-#include "system_data.h"
 
 namespace farvik {
 
@@ -52,20 +53,20 @@ frmdatos::frmdatos(DocumentHost& host, QWidget* parent) : QWidget(parent), host_
     txtpruebas_->setKeyFilter([](int& key, const QString&) { editor::validanumint(key); });
     txtpruebas_->setTextGuard([](const QString& text) {
         return text.size() <= editor::kTrialsTypedLength &&
-               editor::leadingNumber(text) <= std::numeric_limits<std::int32_t>::max();
+               leadingNumber(text) <= std::numeric_limits<std::int32_t>::max();
     });
     connect(txtpruebas_, &FilteredLineEdit::keyPressed, this, &frmdatos::markModified);
 
     // Counts of subsystems and paths.
     connect(udsubsistemas_, &editor::SpinArrows::changed, this, [this] {
-        systemData().subsystemCount = editor::toInt16(txtsubsistemas_->text());
+        systemData().subsystemCount = toInt16(txtsubsistemas_->text());
         markModified();
     });
     connect(udsubsistemas_, &editor::SpinArrows::upClick, this, &frmdatos::udsubsistemas_UpClick);
     connect(udsubsistemas_, &editor::SpinArrows::downClick, this,
             &frmdatos::udsubsistemas_DownClick);
     connect(udcaminos_, &editor::SpinArrows::changed, this, [this] {
-        systemData().pathCount = editor::toInt16(txtcaminos_->text());
+        systemData().pathCount = toInt16(txtcaminos_->text());
         markModified();
     });
     connect(udcaminos_, &editor::SpinArrows::upClick, this, &frmdatos::udcaminos_UpClick);
@@ -186,13 +187,13 @@ void frmdatos::tabb_Click() {
 }
 
 void frmdatos::seedTextChanged(const QString& text) {
-    systemData().seed = editor::toInt16(text);
+    systemData().seed = toInt16(text);
     markModified();
 }
 
 void frmdatos::trialsTextChanged(const QString& text) {
     // An empty box gives 0; a number beyond the 32-bit range is clamped, never wrapped.
-    systemData().trialCount = editor::toInt32(text);
+    systemData().trialCount = toInt32(text);
     markModified();
 }
 

@@ -6,16 +6,15 @@
 #include <QScrollBar>
 
 #include "base/dialog_seam.h"
+#include "document/number_text.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 #include "editor_limits.h"
 #include "frmdatos.h"
-#include "number_text.h"
 #include "row_list.h"
 #include "spin_arrows.h"
-#include "system_data.h"
 
 namespace farvik {
-
-using editor::toInt16;
 
 void frmdatos::showLimit(const QString& text) {
     dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(), text);

@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "codes.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 #include "engine_checks.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
@@ -15,7 +17,6 @@
 #include "parameter_hints.h"
 #include "parameter_rules.h"
 #include "row_list.h"
-#include "system_data.h"
 
 namespace farvik {
 

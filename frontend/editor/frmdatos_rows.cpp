@@ -5,14 +5,15 @@
 #include <QSignalBlocker>
 
 #include "distribution_names.h"
+#include "document/number_text.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 #include "editor_limits.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
 #include "key_filters.h"
-#include "number_text.h"
 #include "row_list.h"
 #include "spin_arrows.h"
-#include "system_data.h"
 
 namespace farvik {
 
@@ -81,7 +82,7 @@ void frmdatos::removeSubsystemRow() {
     subsystemList_->rowRemoved();
     // The elements of the subsystem are the last element rows.
     SystemData& data = systemData();
-    for (int c = editor::toInt16(last.count->text()); c > 0 && elementRows() > 0; --c) {
+    for (int c = toInt16(last.count->text()); c > 0 && elementRows() > 0; --c) {
         removeElementRow();
         --data.elementCount;
     }
@@ -175,7 +176,7 @@ void frmdatos::removePathRow() {
     const CountRow last = pathRows_.back();
     pathList_->rowRemoved();
     SystemData& data = systemData();
-    for (int c = editor::toInt16(last.count->text()); c > 0 && pathEntryRows() > 0; --c) {
+    for (int c = toInt16(last.count->text()); c > 0 && pathEntryRows() > 0; --c) {
         removePathEntryRow();
         --data.pathEntryCount;
     }

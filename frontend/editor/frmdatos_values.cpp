@@ -3,15 +3,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "document/number_text.h"
+#include "document/system_data.h"
+#include "edited_system.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
-#include "number_text.h"
-#include "system_data.h"
 
 namespace farvik {
-
-using editor::numberText;
-using editor::parseNumber;
 
 namespace {
 
@@ -102,7 +100,7 @@ void frmdatos::syncPathEntryRow(bool load, int e, int p, int j) {
     if (load)
         showText(txtcamino(e), numberText(entry.params[1]));
     else
-        entry.params[1] = editor::leadingNumber(txtcamino(e)->text());
+        entry.params[1] = leadingNumber(txtcamino(e)->text());
 }
 
 }  // namespace farvik

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "number_text.h"
+#include "document/number_text.h"
 
 namespace farvik::editor {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cp1252.h"
-#include "editor/number_text.h"
+#include "document/number_text.h"
 
 namespace farvik {
 namespace {
@@ -93,7 +93,7 @@ std::optional<std::int32_t> itemToInt32(const QString& item) {
 }
 
 std::optional<double> itemToDouble(const QString& item) {
-    return editor::parseNumber(item.trimmed());
+    return parseNumber(item.trimmed());
 }
 
 }  // namespace farvik

@@ -9,11 +9,12 @@
 #include "codes.h"
 #include "datafile_items.h"
 #include "datafile_layout.h"
+#include "document/number_text.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/editor_limits.h"
 #include "editor/frmdatos.h"
-#include "editor/number_text.h"
 #include "editor/spin_arrows.h"
-#include "editor/system_data.h"
 
 namespace farvik {
 namespace {
@@ -115,7 +116,7 @@ class Reader {
 
     // One press of an up arrow: the box shows one more, the step is one, then the procedure.
     static void raise(QLineEdit* box, editor::SpinArrows* arrows) {
-        box->setText(QString::number(editor::toInt16(box->text()) + 1));
+        box->setText(QString::number(toInt16(box->text()) + 1));
         arrows->setStep(1);
     }
     // The rows an arrow builds and drops post events of their own (layout, polish); with no
@@ -201,7 +202,7 @@ class Reader {
             const auto p = item ? itemToDouble(*item) : std::nullopt;
             if (!p) return false;
             rec->params[static_cast<std::size_t>(n)] = *p;
-            ed_.txtparam(n, k)->setText(editor::numberText(*p));
+            ed_.txtparam(n, k)->setText(numberText(*p));
         }
         return true;
     }

@@ -5,14 +5,21 @@
 #include <QMdiSubWindow>
 #include <QSaveFile>
 
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "base/dialog_seam.h"
 #include "datafile_items.h"
 #include "datafile_reader.h"
-#include "datafile_writer.h"
+#include "document/datafile_writer.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
-#include "editor/system_data.h"
+#include "failure_text.h"
 #include "file_names.h"
 #include "main_window.h"
+#include "regular_file.h"
 
 namespace farvik {
 namespace {
@@ -44,18 +51,18 @@ bool frmMain::save() {
 }
 
 bool frmMain::saveTo(const QString& path) {
+    errno = 0;
     if (escribir_archivo_pantalla(path)) return true;
-    reportSaveError();
+    reportSaveError(path, errno);
     return false;
 }
 
-void frmMain::reportSaveError() {
-    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-                      QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ") +
-                          document_.currentFile);
-    // What is in the editor is still not in any file.
-    document_.modified = true;
-    cambia_titulo();
+void frmMain::reportSaveError(const QString& path, int error) {
+    // The system's error code says why, in the user's words; the document's name, file and
+    // modified flag stay as they were: nothing was written.
+    QString text = QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ") + path;
+    if (error != 0) text += QStringLiteral(": ") + QString::fromStdString(systemErrorReason(error));
+    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(), text);
 }
 
 bool frmMain::saveAs() {
@@ -66,13 +73,10 @@ frmMain::SaveOutcome frmMain::saveAsAndShow() {
     const QString path =
         dialogs().saveFileName(this, {QStringLiteral("Guardar como"), kDataFilter, dialogFolder()});
     if (path.isEmpty()) return SaveOutcome::Declined;
-    const QString before = document_.currentFile;
-    document_.currentFile = withDataExtension(path);
-    const SaveOutcome outcome = confirmSaveTarget(document_.currentFile);
-    // Nothing was written under the new name: Save must not write there later without
-    // asking, so the document keeps its old one.
-    if (outcome == SaveOutcome::Declined) document_.currentFile = before;
-    return outcome;
+    // The document takes the new name only once it is written there: Save must not write
+    // later into a file that was declined or could not be written.
+    QString target = withDataExtension(path);
+    return confirmSaveTarget(target);
 }
 
 bool frmMain::confirmar_y_guardar(QString& path) {
@@ -94,7 +98,11 @@ frmMain::SaveOutcome frmMain::confirmSaveTarget(QString& path) {
                 return SaveOutcome::Declined;
         }
     }
-    return saveTo(path) ? SaveOutcome::Written : SaveOutcome::Failed;
+    if (!saveTo(path)) return SaveOutcome::Failed;
+    document_.currentFile = path;
+    rememberFolder();
+    cambia_titulo();
+    return SaveOutcome::Written;
 }
 
 bool frmMain::escribir_archivo_pantalla(const QString& path) {
@@ -105,7 +113,8 @@ bool frmMain::escribir_archivo_pantalla(const QString& path) {
     // lets the commit succeed, and the file would be cut short.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     const QByteArray bytes = dataFileBytesFor(systemData());
-    if (file.write(bytes) != bytes.size() || !file.commit()) return false;
+    if (file.write(bytes) != bytes.size()) return false;
+    if (!file.commit()) return false;
     document_.modified = false;
     rememberFolder();
     cambia_titulo();
@@ -117,6 +126,23 @@ bool frmMain::abrirfichero() {
         this, {QStringLiteral("Abrir"), kDataFilter + QStringLiteral(";;Todos los archivos (*)"),
                dialogFolder()});
     if (path.isEmpty()) return false;
+    return openDataFile(path);
+}
+
+bool frmMain::openDataFile(const QString& path) {
+    // Refused before the document is touched: a file that cannot be opened, or that is no
+    // regular file (a FIFO would keep the program waiting in open()).
+    const OpenedFile opened = openRegularFile(QFile::encodeName(path).toStdString());
+    if (opened.fd < 0) {
+        dialogs().message(
+            this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+            QStringLiteral("No se ha podido leer entero el fichero %1\n\nel fichero "
+                           "no se puede abrir para leerlo: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(opened.reason)));
+        return false;
+    }
+    ::close(opened.fd);
+    nuevo_documento();
     document_.currentFile = path;
     rememberFolder();
     cambia_titulo();

@@ -129,6 +129,7 @@ void frmMain::nuevo_documento() {
     document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
     document_.modified = false;
+    systemDocument_.begin(newSystemData());
     setDocumentButtons({false, true, true, false});
     cambia_titulo();
 
@@ -179,27 +180,29 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- Commands -------------------------------------------------------------------------
 
 bool frmMain::newCommand() {
-    if (!stopRunFirst()) return false;
-    if (!document_.modified) {
-        nuevo_documento();
-        return true;
-    }
-    switch (ask(this, MessageButtons::YesNoCancel, kSaveQuestion)) {
-        case MessageAnswer::Yes:
-            // The changes are dropped only once they are safely written.
-            if (!save()) return false;
-            break;
-        case MessageAnswer::No:
-            break;
-        default:
-            return false;
-    }
+    if (!mayReplaceDocument()) return false;
     nuevo_documento();
     return true;
 }
 
+bool frmMain::mayReplaceDocument() {
+    if (!stopRunFirst()) return false;
+    if (!document_.modified) return true;
+    switch (ask(this, MessageButtons::YesNoCancel, kSaveQuestion)) {
+        case MessageAnswer::Yes:
+            // The changes are dropped only once they are safely written.
+            return save();
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void frmMain::openCommand() {
-    if (!newCommand()) return;
+    // The save question first; the document is begun anew only once a file was chosen
+    // (a cancelled dialog leaves it as it was).
+    if (!mayReplaceDocument()) return;
     if (!abrirfichero()) return;
     setDocumentButtons({false, true, true, false});
     cambia_titulo();

@@ -12,6 +12,7 @@
 #include "base/document_host.h"
 #include "base/settings_store.h"
 #include "base/text_file.h"
+#include "document/system_document.h"
 #include "document_title.h"
 #include "recent_files.h"
 #include "result_identity.h"
@@ -54,6 +55,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     // What ends the program. By default the application's event loop; tests observe it.
     void setProgramEnd(std::function<void()> end) { programEnd_ = std::move(end); }
 
+    // The document being edited: its system, file, state and history.
+    SystemDocument& systemDocument() { return systemDocument_; }
+    const SystemDocument& systemDocument() const { return systemDocument_; }
+
     // Document state and caption.
     DocumentState& document() override { return document_; }
     void cambia_titulo() override;
@@ -67,6 +72,11 @@ class frmMain : public QMainWindow, public DocumentHost {
     bool save();          // Save; true when the document was written
     bool saveAs();        // Save As; true when the document was written
     bool abrirfichero();  // open dialog and reader; true when a file was read
+    // Reads the data file at `path` as the new document, as Abrir does once its dialog has
+    // given a name (its save question must have been asked before). A file that cannot be
+    // opened, or is no regular file, is refused with a message and the document stays as
+    // it was. True when the file was read whole.
+    bool openDataFile(const QString& path);
     // After Save As: the file name in upper case, the overwrite question, the write. True
     // when the document was written.
     bool confirmar_y_guardar(QString& path);
@@ -175,6 +185,10 @@ class frmMain : public QMainWindow, public DocumentHost {
     // Asked before New, Open and leaving while the engine runs: stops it on Aceptar; false
     // when the user keeps the run (Cancelar), and then the command does nothing.
     bool stopRunFirst();
+    // The save question of New and Open (and the engine's, while it runs): true when the
+    // document may be replaced; false when the user kept it or its changes could not be
+    // saved.
+    bool mayReplaceDocument();
     // The diagram follows the edits of the editor of the moment.
     void followEditorInDiagram();
     void placeBesideEditor();
@@ -195,7 +209,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     bool saveTo(const QString& path);  // reports a failed write
     SaveOutcome saveAsAndShow();
     SaveOutcome confirmSaveTarget(QString& path);
-    void reportSaveError();
+    void reportSaveError(const QString& path, int error);
     QString dialogFolder() const;
     void rememberFolder();
 
@@ -203,6 +217,7 @@ class frmMain : public QMainWindow, public DocumentHost {
     RecentFiles recentFiles_;
     std::function<void()> programEnd_;
 
+    SystemDocument systemDocument_;
     DocumentState document_;
     QString programTitle_;
     QString documentTitle_;

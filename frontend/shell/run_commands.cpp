@@ -11,10 +11,11 @@
 #include "base/child_window.h"
 #include "base/dialog_seam.h"
 #include "base/text_file.h"
-#include "datafile_writer.h"
+#include "document/datafile_writer.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/engine_checks.h"
 #include "editor/frmdatos.h"
-#include "editor/system_data.h"
 #include "engine_run.h"
 #include "file_names.h"
 #include "folder_hold.h"
@@ -262,9 +263,8 @@ void frmMain::editar(int kind) {
          [this, folder] { openGraphsOfDocument(folder); }, [this] { studyReport(); }},
         this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
-    // The redundancy results exist only when the editor asks for the study ("No" unselected).
-    frmdatos* editor = dataEditor();
-    chooser->setRedundancyOffered(!editor || !editor->optred(0)->isChecked());
+    // The redundancy results exist only when the system asks for the study.
+    chooser->setRedundancyOffered(systemData().redundancyStudy);
     chooser->open();
 }
 

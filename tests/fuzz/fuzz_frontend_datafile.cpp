@@ -8,11 +8,12 @@
 #include <memory>
 
 #include "base/document_host.h"
+#include "document/datafile_writer.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
-#include "editor/system_data.h"
 #include "shell/datafile_items.h"
 #include "shell/datafile_reader.h"
-#include "shell/datafile_writer.h"
 
 namespace {
 

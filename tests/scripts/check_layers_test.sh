@@ -45,9 +45,12 @@ analysis/comparison.cpp|../frontend/results/frmcomprobacion.h|analysis up to the
 analysis/exact_system.h|run.h|analysis up to the engine's run flow
 analysis/system_model.cpp|exact_command.h|the library up to its command
 frontend/results/frmcomprobacion.cpp|leer_sistema.h|results past analysis into the engine
-frontend/shell/run_commands.cpp|engine_error.h|shell past analysis into the engine
+frontend/shell/run_commands.cpp|muestra.h|shell past analysis into the engine
 engine/core/trial.cpp|comparison.h|the engine up to analysis
 frontend/editor/row_list.cpp|no_such_header.h|a header that does not exist
+frontend/document/system_document.cpp|editor/frmdatos.h|the document up to the editor
+frontend/document/system_data.h|base/dialog_seam.h|the document onto the widgets of base
+frontend/document/datafile_reading.cpp|leer_sistema.h|the document past common into the engine
 PLANTS
 
 if ((failures > 0)); then

@@ -10,9 +10,10 @@
 #include <memory>
 
 #include "base/document_host.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
-#include "editor/system_data.h"
 #include "scripted_dialogs.h"
 
 // Stands in for the main window: holds the document flags and counts cambia_titulo calls.

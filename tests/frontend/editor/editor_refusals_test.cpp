@@ -2,13 +2,13 @@
 // words; the engine refuses the file the editor writes for the same values, in those words.
 #include <sstream>
 
+#include "document/datafile_writer.h"
 #include "editor/engine_checks.h"
 #include "editor/parameter_hints.h"
 #include "editor_fixture.h"
 #include "engine_error.h"
 #include "leer_sistema.h"
 #include "mean_life.h"
-#include "shell/datafile_writer.h"
 
 namespace {
 

@@ -15,7 +15,8 @@
 #include <QTemporaryDir>
 
 #include "datafile_layout.h"
-#include "editor/system_data.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "exact_system.h"
 #include "pdf_reader.h"
 #include "results/frmcomprobacion.h"

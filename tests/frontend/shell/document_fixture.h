@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
-#include "editor/system_data.h"
 #include "handwritten_data_file.h"
 #include "qstring_printer.h"
 #include "scripted_dialogs.h"

@@ -1,11 +1,14 @@
 // Save, Save As with its overwrite question, and Open with its failure path.
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
+#include "document/datafile_writer.h"
 #include "document_fixture.h"
 #include "full_disk.h"
 #include "read_only_folder.h"
-#include "shell/datafile_writer.h"
 #include "small_disk.h"
 
 namespace {
@@ -16,6 +19,15 @@ using farvik::MessageIcon;
 
 const QString kOverwrite = QStringLiteral("El archivo ya existe. ¿Deseas sobreescribirlo?");
 const QString kSaveError = QStringLiteral("Ha ocurrido un error al intentar guardar el fichero ");
+
+// The texts with the reason of each failed save cut off, where the system gave one.
+QStringList withoutReasons(QStringList texts) {
+    for (QString& text : texts) {
+        const qsizetype reason = text.lastIndexOf(QStringLiteral(": "));
+        if (text.startsWith(kSaveError) && reason > 0) text.truncate(reason);
+    }
+    return texts;
+}
 
 class FileCommandsTest : public DocumentTest {
   protected:
@@ -113,7 +125,8 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAFileInAnyFolder) {
 
 // Every way of saving, with the disk filling up half way through the write: the file keeps
 // its earlier contents whole, no half-written copy is left beside it, the failure is
-// reported, and the document stays modified with its changes in the editor.
+// reported, and the document stays modified with its changes in the editor, under the name it
+// had: a failed Save As does not take the chosen one.
 TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
     const QString file = path(QStringLiteral("SIS1.DAT"));
     const QString other = path(QStringLiteral("SIS2.DAT"));
@@ -130,13 +143,11 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
         EXPECT_EQ(readFile(file).toStdString(), before.toStdString()) << how;
         EXPECT_EQ(readFile(other).toStdString(), otherBefore.toStdString()) << how;
         EXPECT_EQ(folderEntries(), QStringList({"SIS1.DAT", "SIS2.DAT"})) << how;
-        EXPECT_EQ(dialogs.messageTexts().last(), kSaveError + name) << how;
+        EXPECT_EQ(withoutReasons(dialogs.messageTexts()).last(), kSaveError + name) << how;
         EXPECT_EQ(dialogs.messages().last().icon, MessageIcon::Exclamation) << how;
         EXPECT_TRUE(dialogs.messages().last().title.isEmpty()) << how;
         EXPECT_TRUE(window->document().modified) << how;
-        EXPECT_EQ(window->windowTitle(),
-                  QStringLiteral("Farvik-") + QFileInfo(name).fileName() + QStringLiteral("*"))
-            << how;
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT*")) << how;
         EXPECT_EQ(ed().elementRows(), 3) << how;
         EXPECT_EQ(programEnds, 0) << how;
         EXPECT_TRUE(window->isVisible()) << how;
@@ -149,14 +160,14 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
     }
     expectKept("Save", file);
 
-    // Save As onto another file, answering Yes to replacing it. The document takes the
-    // chosen name, as it would have had the write succeeded.
+    // Save As onto another file, answering Yes to replacing it. The document keeps its own
+    // name: the next Guardar must not write into the file that failed.
     dialogs.answerNext(MessageAnswer::Yes);
     {
         FullDisk full;
         EXPECT_FALSE(saveAs(other));
     }
-    EXPECT_EQ(window->document().currentFile, other);
+    EXPECT_EQ(window->document().currentFile, file);
     expectKept("Save As", other);
 
     // Leaving with Salir, and with the window's own close control, both answering Yes to
@@ -166,13 +177,13 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
         FullDisk full;
         window->salir();
     }
-    expectKept("Salir", other);
+    expectKept("Salir", file);
     dialogs.answerNext(MessageAnswer::Yes);
     {
         FullDisk full;
         EXPECT_FALSE(window->close());
     }
-    expectKept("close", other);
+    expectKept("close", file);
 
     // New and Open save first when asked to: the document is not replaced.
     dialogs.answerNext(MessageAnswer::Yes);
@@ -180,20 +191,21 @@ TEST_F(FileCommandsTest, NoFailedSaveCutsTheFileShort) {
         FullDisk full;
         EXPECT_FALSE(window->newCommand());
     }
-    expectKept("New", other);
+    expectKept("New", file);
     dialogs.answerNext(MessageAnswer::Yes);
     dialogs.chooseFile(file);
     {
         FullDisk full;
         window->openCommand();
     }
-    expectKept("Open", other);
-    EXPECT_EQ(window->document().currentFile, other);
+    expectKept("Open", file);
+    EXPECT_EQ(window->document().currentFile, file);
 
-    // With room again, the changes are still there to be saved.
+    // With room again, the changes are still there to be saved, into their own file.
     ASSERT_TRUE(window->save());
     EXPECT_FALSE(window->document().modified);
-    EXPECT_EQ(readFile(other), farvik::dataFileBytesFor(data()));
+    EXPECT_EQ(readFile(file), farvik::dataFileBytesFor(data()));
+    EXPECT_EQ(readFile(other), otherBefore);
 }
 
 // The same on a real disk that fills up: a small tmpfs with one block left, where the new
@@ -216,7 +228,7 @@ TEST_F(FileCommandsTest, AFullDiskKeepsTheFileWhole) {
     EXPECT_EQ(readFile(file).toStdString(), before.toStdString());
     EXPECT_EQ(QDir(diskFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"RELLENO", "SIS1.DAT"}));
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveError + file});
+    EXPECT_EQ(withoutReasons(dialogs.messageTexts()), QStringList{kSaveError + file});
     EXPECT_TRUE(window->document().modified);
 
     // Room made, the same changes are written whole.
@@ -243,17 +255,80 @@ TEST_F(FileCommandsTest, SavingIntoAFolderThatTakesNoFileKeepsTheChanges) {
     EXPECT_EQ(QDir(path(QStringLiteral("solo lectura")))
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"SIS1.DAT"});
-    EXPECT_EQ(dialogs.messageTexts(),
+    EXPECT_EQ(withoutReasons(dialogs.messageTexts()),
               QStringList(
                   {kSaveError + file, kSaveError + path(QStringLiteral("solo lectura/OTRO.DAT"))}));
+    // Each says why, in Spanish.
+    const QString reason = dialogs.messageTexts().first().mid(kSaveError.size() + file.size());
+    EXPECT_TRUE(reason == QStringLiteral(": no hay permiso") ||
+                reason == QStringLiteral(": la carpeta es de solo lectura"))
+        << reason.toStdString();
     EXPECT_TRUE(window->document().modified);
 
     dialogs.clear();
     const QString nowhere = path(QStringLiteral("no existe/otro.dat"));
     EXPECT_FALSE(saveAs(nowhere));
-    EXPECT_EQ(window->document().currentFile, path(QStringLiteral("no existe/OTRO.DAT")));
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveError + window->document().currentFile});
+    EXPECT_EQ(withoutReasons(dialogs.messageTexts()),
+              QStringList{kSaveError + path(QStringLiteral("no existe/OTRO.DAT"))});
+    // The document keeps its name and file: the next Guardar writes where it came from.
+    EXPECT_EQ(window->document().currentFile, file);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT*"));
     EXPECT_TRUE(window->document().modified);
+    EXPECT_TRUE(window->save());
+    EXPECT_EQ(readFile(file), farvik::dataFileBytesFor(data()));
+}
+
+// A Save As that fails leaves a clean document clean, under its own name.
+TEST_F(FileCommandsTest, AFailedSaveAsOfACleanDocumentChangesNothing) {
+    const QString file = path(QStringLiteral("SIS1.DAT"));
+    ASSERT_TRUE(saveAs(file));
+    EXPECT_FALSE(saveAs(path(QStringLiteral("no existe/otro.dat"))));
+    EXPECT_EQ(window->document().currentFile, file);
+    EXPECT_FALSE(window->document().modified);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
+    EXPECT_TRUE(buttonOn("Ejecutar"));
+}
+
+// Abrir asks its save question first; Escape in its file dialog then leaves the document
+// exactly as it was, edits and all, even after "No" to the question.
+TEST_F(FileCommandsTest, AbrirCancelledInItsDialogLeavesTheDocumentAsItWas) {
+    const QString file = path(QStringLiteral("SIS1.DAT"));
+    ASSERT_TRUE(saveAs(file));
+    elementsIn(1, 3);
+    const QByteArray edited = farvik::dataFileBytesFor(data());
+    dialogs.clear();
+    dialogs.answerNext(MessageAnswer::No);
+    dialogs.chooseFile(QString());  // the dialog cancelled
+    window->openCommand();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(dialogs.fileRequests().size(), 1);
+    EXPECT_EQ(farvik::dataFileBytesFor(data()), edited);
+    EXPECT_EQ(ed().elementRows(), 3);
+    EXPECT_EQ(window->document().currentFile, file);
+    EXPECT_TRUE(window->document().modified);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT*"));
+}
+
+// A FIFO (or a device, a socket) chosen in Abrir is refused at once, without waiting for a
+// writer; the document and the caption stay as they were.
+TEST_F(FileCommandsTest, AFifoIsRefusedAtOnceAndTheDocumentStays) {
+    const QString file = path(QStringLiteral("SIS1.DAT"));
+    ASSERT_TRUE(saveAs(file));
+    const QString fifo = path(QStringLiteral("P.DAT"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    dialogs.clear();
+    QElapsedTimer clock;
+    clock.start();
+    open(fifo);
+    EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(dialogs.messageTexts().first().contains(QStringLiteral("tubería")))
+        << dialogs.messageTexts().first().toStdString();
+    EXPECT_EQ(window->document().currentFile, file);
+    EXPECT_FALSE(window->document().modified);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
 }
 
 TEST_F(FileCommandsTest, OpenShowsTheFileCleanAndTheDialogAsAsked) {
@@ -279,10 +354,11 @@ TEST_F(FileCommandsTest, OpenShowsTheFileCleanAndTheDialogAsAsked) {
               QStringLiteral("Archivos de datos (*.dat);;Todos los archivos (*)"));
     EXPECT_EQ(asked.request.initialFolder, folder.path());
 
-    // Cancelling the dialog reads nothing.
+    // Cancelling the dialog reads nothing and changes nothing.
     window->openCommand();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
-    EXPECT_EQ(data().systemType, 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
+    EXPECT_EQ(data().systemType, 3);
+    EXPECT_EQ(ed().subsystemRows(), 2);
 }
 
 TEST_F(FileCommandsTest, AFileEndingEarlyIsOpenedUntitledWithItsMessage) {

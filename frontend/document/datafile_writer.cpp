@@ -5,8 +5,8 @@
 #include <string>
 
 #include "codes.h"
-#include "editor/number_text.h"
-#include "editor/system_data.h"
+#include "document/number_text.h"
+#include "system_data.h"
 
 namespace farvik {
 namespace {
@@ -15,8 +15,8 @@ std::string text(long long value) {
     return std::to_string(value);
 }
 
-std::string numberText(double value) {
-    return editor::numberText(value).toStdString();
+std::string valueText(double value) {
+    return numberText(value).toStdString();
 }
 
 DataFileElement elementFor(const ElementRec& element, int group, int index) {
@@ -25,7 +25,7 @@ DataFileElement elementFor(const ElementRec& element, int group, int index) {
     out.index = index;
     out.key = element.key;
     out.distribution = text(element.distribution + 1);
-    for (int n = 0; n < 3; ++n) out.params[n] = numberText(element.params[n + 1]);
+    for (int n = 0; n < 3; ++n) out.params[n] = valueText(element.params[n + 1]);
     return out;
 }
 

@@ -4,14 +4,11 @@
 
 namespace farvik {
 
-SystemData& systemData() {
-    static SystemData data;
-    return data;
-}
-
-std::int16_t& lastSystemType() {
-    static std::int16_t last = 0;
-    return last;
+bool SystemData::operator==(const SystemData& o) const {
+    return systemType == o.systemType && redundancyStudy == o.redundancyStudy &&
+           trialCount == o.trialCount && seed == o.seed && subsystemCount == o.subsystemCount &&
+           elementCount == o.elementCount && pathCount == o.pathCount &&
+           pathEntryCount == o.pathEntryCount && subsystems == o.subsystems && paths == o.paths;
 }
 
 SubsystemRec oneElementGroup() {
@@ -27,6 +24,12 @@ void resetSystemData(SystemData& data) {
     data.paths = {SubsystemRec{}, oneElementGroup()};
     data.subsystems[1].elements[1].key = 1;
     data.paths[1].elements[1].key = 1;
+}
+
+SystemData newSystemData() {
+    SystemData data;
+    resetSystemData(data);
+    return data;
 }
 
 void resizeGroups(std::vector<SubsystemRec>& groups, int count) {

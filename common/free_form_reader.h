@@ -9,6 +9,21 @@
 
 namespace brenta {
 
+// A refusal of the data file: the engine's message, and apart the line it names (0 when the
+// file ends before the value) and the words that follow the file and the line, so that a
+// reader other than the engine can say the same thing.
+class DataFileError : public EngineError {
+  public:
+    DataFileError(ExitStatus status, const std::string& message, int line, std::string detail)
+        : EngineError(status, message), line_(line), detail_(std::move(detail)) {}
+    int line() const { return line_; }
+    const std::string& detail() const { return detail_; }
+
+  private:
+    int line_;
+    std::string detail_;
+};
+
 // Reads values the free-form way of the data file and the console: every read starts on a
 // new line; empty lines (only blanks or tabs) are skipped; a value is the first word of the
 // line, ending at a blank, a tab, a comma or a slash, and the rest of the line is dropped.

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-namespace farvik::editor {
+namespace farvik {
 namespace {
 
 // Numbers are plain ASCII; anything else means the text is no number.
@@ -98,4 +98,4 @@ std::int16_t toInt16(const QString& text) {
     return roundAndClamp<std::int16_t>(leadingNumber(text));
 }
 
-}  // namespace farvik::editor
+}  // namespace farvik

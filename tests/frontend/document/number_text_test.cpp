@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "editor/number_text.h"
+#include "document/number_text.h"
 
-using namespace farvik::editor;
+using namespace farvik;
 
 TEST(NumberText, ShortestDecimalFormWithFifteenDigitsAtMost) {
     EXPECT_EQ(numberText(0.0), "0");

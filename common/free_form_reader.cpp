@@ -122,9 +122,11 @@ void FreeFormReader::fail(ExitStatus dataStatus, const std::string& detail) cons
         throw EngineError(status, "respuesta no válida en la consola: " + detail);
     }
     if (dataStatus == kExitEndOfData) {
-        throw EngineError(dataStatus, name_ + ": el fichero termina antes de tiempo: " + detail);
+        const std::string words = "el fichero termina antes de tiempo: " + detail;
+        throw DataFileError(dataStatus, name_ + ": " + words, 0, words);
     }
-    throw EngineError(dataStatus, name_ + ", línea " + std::to_string(lineNumber_) + ": " + detail);
+    throw DataFileError(dataStatus, name_ + ", línea " + std::to_string(lineNumber_) + ": " + detail,
+                        lineNumber_, detail);
 }
 
 void FreeFormReader::skipLabel(std::string_view what) {

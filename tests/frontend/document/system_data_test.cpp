@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/system_data.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 
 using namespace farvik;
 

@@ -6,7 +6,7 @@
 
 // How the data editor turns numbers into box texts and box texts into numbers. "." is the
 // only decimal separator, whatever the user's locale.
-namespace farvik::editor {
+namespace farvik {
 
 // The text a box shows for a stored double: at most 15 significant digits, no trailing
 // zeros, no leading blank; 0 gives "0" and 2.5 gives "2.5". Very large or small values use
@@ -26,4 +26,4 @@ double leadingNumber(const QString& text);
 std::int32_t toInt32(const QString& text);
 std::int16_t toInt16(const QString& text);
 
-}  // namespace farvik::editor
+}  // namespace farvik

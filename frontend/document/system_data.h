@@ -16,35 +16,39 @@ struct ElementRec {
     // Indices 1..3 are the distribution parameters; a path entry keeps the element key it
     // passes through in index 1. Index 0 is never used.
     std::array<double, 4> params{};
+
+    bool operator==(const ElementRec& o) const {
+        return key == o.key && distribution == o.distribution && params == o.params;
+    }
 };
 
 // A subsystem, or a path.
 struct SubsystemRec {
     std::int16_t count = 0;            // elements of the subsystem, or entries of the path
     std::vector<ElementRec> elements;  // indices 0..count; index 0 is never used
+
+    bool operator==(const SubsystemRec& o) const {
+        return count == o.count && elements == o.elements;
+    }
 };
 
-// The system being edited. Every edit in the data editor goes straight in here; the file
-// operations read and fill it.
+// The system being edited, as a plain value: the document holds one, the editor shows one,
+// an undo step keeps two.
 struct SystemData {
     std::int16_t systemType = 1;  // structure code 1..5
     bool redundancyStudy = false;
     std::int32_t trialCount = 1000;
-    std::int16_t seed = 1;
+    std::int32_t seed = 1;            // the file takes any the engine takes
     std::int16_t subsystemCount = 1;  // general structure: the number of elements
     std::int16_t elementCount = 1;    // element rows = highest element key
     std::int16_t pathCount = 1;
     std::int16_t pathEntryCount = 1;       // path-entry rows = highest entry key
     std::vector<SubsystemRec> subsystems;  // indices 0..subsystemCount; index 0 is never used
     std::vector<SubsystemRec> paths;       // indices 0..pathCount; index 0 is never used
+
+    bool operator==(const SystemData& o) const;
+    bool operator!=(const SystemData& o) const { return !(*this == o); }
 };
-
-// The one program-wide description; it outlives every editor window.
-SystemData& systemData();
-
-// The structure option clicked last, so that clicking the selected option again does nothing.
-// The file reader sets it to 0 before it selects the structure of the file.
-std::int16_t& lastSystemType();
 
 // A group (subsystem or path) holding one fresh element: exponential, all parameters 0.
 SubsystemRec oneElementGroup();
@@ -52,6 +56,7 @@ SubsystemRec oneElementGroup();
 // A new description: structure 1, one subsystem of one element, one path of one entry,
 // seed 1, 1000 trials, no redundancy study.
 void resetSystemData(SystemData& data);
+SystemData newSystemData();
 
 // Sets a group array to indices 0..count, keeping the groups that stay; new groups hold one
 // fresh element each.

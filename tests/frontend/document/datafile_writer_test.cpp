@@ -1,12 +1,13 @@
 // The bytes the front-end writes, checked against data files written out by hand here.
-#include "shell/datafile_writer.h"
+#include "document/datafile_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "editor/system_data.h"
+#include "document/system_data.h"
+#include "editor/edited_system.h"
 #include "handwritten_data_file.h"
 
 namespace farvik {
