@@ -8,7 +8,7 @@
 #include "editor/block_diagram.h"
 #include "editor/diagram_painter.h"
 #include "editor/distribution_names.h"
-#include "editor/system_data.h"
+#include "editor/edited_system.h"
 #include "file_names.h"
 #include "main_window.h"
 #include "mean_life.h"
