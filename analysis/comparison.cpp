@@ -18,6 +18,15 @@ ComparedValue compareValue(double simulated, double exact, double standardError)
     return v;
 }
 
+double gainStandardError(double meanLife, double meanLifeError, double duplicatedError, double gain,
+                         long trials) {
+    const double sum = duplicatedError + meanLifeError;
+    if (trials < 2) return sum;
+    const double bound = duplicatedError * duplicatedError - meanLifeError * meanLifeError +
+                         2 * meanLife * std::max(gain, 0.0) / double(trials - 1);
+    return std::min(std::sqrt(std::max(bound, 0.0)), sum);
+}
+
 int Comparison::markedCount() const {
     int n = meanLife.marked ? 1 : 0;
     for (const Reliability& r : reliability) n += r.value.marked;
@@ -61,6 +70,9 @@ std::optional<Comparison> compare(const SimulatedSummary& summary, const ExactSy
         row.exactMeanLife = d.meanLife;
         row.simulatedGain = s.gain;
         row.exactGain = d.gain.value;
+        row.gain = compareValue(s.gain, d.gain.value,
+                                gainStandardError(summary.meanLife, summary.standardError,
+                                                  s.standardError, s.gain, summary.trials));
         row.simulatedBest =
             std::find(summary.best.begin(), summary.best.end(), s.label) != summary.best.end();
         const double tolerance = d.gain.error + top.gain.error + 1e-12 * c.exactMeanLife.value;

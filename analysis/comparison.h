@@ -36,6 +36,9 @@ struct Comparison {
         Estimate exactMeanLife;
         double simulatedGain = 0;
         double exactGain = 0;
+        // The simulated gain beside the exact one, its standard error from
+        // gainStandardError.
+        ComparedValue gain;
         bool simulatedBest = false;  // named best by the summary
         bool exactBest = false;      // largest exact gain (or equal to it within its errors)
     };
@@ -50,6 +53,19 @@ struct Comparison {
 
     int markedCount() const;
 };
+
+// The standard error of a duplication's simulated gain, vmd - vmedia, from what the summary
+// gives: the mean life vmedia and its standard error ee, the duplicated mean life's standard
+// error ee_d, the gain g and the trials n. Both means come from the same trials, so the
+// summary lacks their covariance; but in every trial the duplicated system lives at least as
+// long as the plain one (x_d >= x >= 0), so the mean of x x_d is at least that of x^2 and the
+// sample variance of the gains x_d - x is at most Var(x_d) - Var(x) + 2 vmedia g, and never
+// more than (sd(x_d) + sd(x))^2. With Var = ee^2 (n - 1), as the summary's standard errors
+// are sd / sqrt(n - 1), the result is the smaller of
+//     sqrt(ee_d^2 - ee^2 + 2 vmedia g / (n - 1))   and   ee_d + ee,
+// an upper bound of the gain's standard error: a z from it errs on the small side.
+double gainStandardError(double meanLife, double meanLifeError, double duplicatedError, double gain,
+                         long trials);
 
 class ComparisonError : public std::runtime_error {
   public:

@@ -129,6 +129,15 @@ SimulatedSummary readSimulatedSummary(const std::string& bytes) {
         } else if (!haveError && (k = w.phraseAt(n, phrases.standardError))) {
             s.standardError = w.number(n + k, "el error estándar");
             haveError = true;
+        } else if (w.at(n, {"el", "elemento"}) && !w[n + 2].empty() &&
+                   std::isdigit(static_cast<unsigned char>(w[n + 2][0]))) {
+            std::size_t next = 0;
+            const std::string label = elementAt(w, n + 2, next);
+            if (w.at(next, {"es", "causa", "inmediata", "del", "fallo", "del", "sistema"})) {
+                s.causes.push_back(
+                    {label, w.integer(next + 7, "las veces que un elemento es causa")});
+                n = next + 7;
+            }
         } else if ((k = w.phraseAt(n, phrases.lifeWith))) {
             SimulatedSummary::Duplication d;
             std::size_t next = 0;

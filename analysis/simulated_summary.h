@@ -20,8 +20,13 @@ struct SimulatedSummary {
         double gain = 0;
         double standardError = 0;
     };
+    struct Cause {
+        std::string label;  // "i-j", or the key in a general system
+        long count = 0;     // trials whose failure this element caused
+    };
     long trials = 0;
     std::vector<Reliability> reliability;
+    std::vector<Cause> causes;
     double meanLife = 0;
     double standardError = 0;
     std::vector<Duplication> duplications;

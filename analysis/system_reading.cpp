@@ -14,6 +14,9 @@ SystemReading readSystem(const std::string& bytes, const std::string& fileName) 
         const brenta::SystemData s = brenta::leer_sistema(in, fileName);
         reading.model = modelOf(s);
         reading.redundancy = s.redundancy();
+        reading.structureCode = s.itipo;
+        reading.seed = s.iseed;
+        reading.trials = s.nsim;
     } catch (const brenta::EngineError& e) {
         reading.failure = e.what();
         reading.status = e.status();

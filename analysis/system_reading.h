@@ -13,6 +13,9 @@ namespace farvik::analysis {
 struct SystemReading {
     std::optional<SystemModel> model;  // empty when the engine refuses the file
     bool redundancy = false;
+    int structureCode = 0;  // 1..5, as the file gives it
+    int seed = 0;
+    int trials = 0;
     std::string failure;  // the engine's message, naming the file and the line
     int status = 0;       // the engine's exit status for the refusal
 };

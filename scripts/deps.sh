@@ -6,6 +6,7 @@ packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev locales
           qt6-base-dev qt6-svg-dev qt6-translations-l10n
           libbdd-dev libboost-dev
           xvfb xauth poppler-utils fonts-dejavu-core
+          python3  # reads exported CSV back in the tests
           dpkg-dev file desktop-file-utils  # the Debian package: dpkg-shlibdeps, its checks
           lintian appstream man-db groff-base libglib2.0-bin shared-mime-info)
 packages+=("$@")

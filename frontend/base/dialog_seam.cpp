@@ -41,7 +41,8 @@ QString QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& reques
 QString QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request) {
     // The save dialog asks nothing about existing files: the program asks itself.
     return QFileDialog::getSaveFileName(parent, request.title, request.initialFolder,
-                                        request.filter, nullptr, QFileDialog::DontConfirmOverwrite);
+                                        request.filter, request.selectedFilter,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 bool QtDialogs::printPreview(QWidget* parent, QPrinter& printer, const PagePainter& paint) {

@@ -19,6 +19,9 @@ struct FileDialogRequest {
     QString title;
     QString filter;  // in Qt's form: "Archivos de datos (*.dat);;Todos los archivos (*)"
     QString initialFolder;
+    // Where a save dialog tells which of the filter's entries the user chose; untouched
+    // when it has no choice to tell of.
+    QString* selectedFilter = nullptr;
 };
 
 // Every message box and file dialog of farvik goes through this seam, so that tests can

@@ -1,6 +1,7 @@
 #include "block_diagram_window.h"
 
 #include <QDate>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -91,6 +92,8 @@ BlockDiagramWindow::BlockDiagramWindow(std::function<QString()> documentFile, QW
         scroll_->verticalScrollBar()->setValue(int(after.y()) - inView.y());
     });
 
+    scroll_->viewport()->installEventFilter(this);
+
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);
     connect(&refreshTimer_, &QTimer::timeout, this, &BlockDiagramWindow::refresh);
@@ -108,14 +111,29 @@ double BlockDiagramWindow::zoom() const {
 }
 
 void BlockDiagramWindow::setZoom(double zoom) {
+    fitting_ = false;
     canvas_->setZoom(zoom);
 }
 
 void BlockDiagramWindow::fitToWindow() {
+    fitting_ = true;
+    applyFit();
+}
+
+void BlockDiagramWindow::applyFit() {
     const QSize view = scroll_->viewport()->size();
     const QSizeF size = diagram_.bounds.size();
-    if (size.isEmpty() || view.isEmpty()) return;
-    setZoom(std::min({view.width() / size.width(), view.height() / size.height(), 1.0}));
+    // The scroll bars that come or go with the new size resize the viewport once more.
+    if (size.isEmpty() || view.isEmpty() || applyingFit_) return;
+    applyingFit_ = true;
+    canvas_->setZoom(std::min({view.width() / size.width(), view.height() / size.height(), 1.0}));
+    applyingFit_ = false;
+}
+
+// The viewport's own resizes: they follow the window's, once its layout has run.
+bool BlockDiagramWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && fitting_) applyFit();
+    return QWidget::eventFilter(watched, event);
 }
 
 void BlockDiagramWindow::fitIfLarger() {
@@ -131,6 +149,7 @@ void BlockDiagramWindow::refresh() {
     refreshTimer_.stop();
     diagram_ = diagram::layOut(systemData(), font());
     canvas_->diagramChanged();
+    if (fitting_) applyFit();
 }
 
 void BlockDiagramWindow::scheduleRefresh() {

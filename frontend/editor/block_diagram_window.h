@@ -29,8 +29,13 @@ class BlockDiagramWindow : public QWidget, public PrintableView {
 
     const diagram::BlockDiagram& diagram() const { return diagram_; }
     double zoom() const;
+    // A zoom the user chose ("100 %", Ctrl and the wheel): the diagram no longer follows the
+    // window's size.
     void setZoom(double zoom);
+    // "Ajustar": the whole diagram in the window (never above 100 %), and again after every
+    // resize of the window and every edit, until the user zooms.
     void fitToWindow();
+    bool fitting() const { return fitting_; }
     // Fits a diagram larger than the window; a smaller one stays at its own size.
     void fitIfLarger();
 
@@ -50,14 +55,20 @@ class BlockDiagramWindow : public QWidget, public PrintableView {
     void elementChosen(int k);    // element row k of the editor
     void pathEntryChosen(int e);  // path-entry row e of the editor
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void blockClicked(const diagram::Block& block);
+    void applyFit();
 
     std::function<QString()> documentFile_;
     diagram::BlockDiagram diagram_;
     diagram::DiagramCanvas* canvas_;
     QScrollArea* scroll_;
     QTimer refreshTimer_;
+    bool fitting_ = false;
+    bool applyingFit_ = false;
 };
 
 }  // namespace farvik

@@ -2,26 +2,19 @@
 
 #include <cmath>
 
+#include "graph_range.h"
+
 namespace farvik {
 namespace {
 
 using analysis::ComparedValue;
 
 QString shown(double v) {
-    if (std::isnan(v)) return QStringLiteral("-");
-    if (std::isinf(v)) return v > 0 ? QStringLiteral("infinito") : QStringLiteral("-infinito");
-    return QString::number(v, 'g', 10);
+    return shownFigure(v);
 }
 
 QString exported(double v) {
-    if (std::isnan(v)) return QString();
-    if (std::isinf(v)) return v > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
-    return QString::number(v, 'g', 17);
-}
-
-QString shownZ(double z) {
-    if (std::isinf(z)) return shown(z);
-    return QString::number(z, 'f', 2);
+    return csvNumber(v, CsvFlavour::Comma);
 }
 
 const QString kMark = QStringLiteral("*");
@@ -34,25 +27,41 @@ QStringList headers() {
             QStringLiteral("z"),
             QStringLiteral("Mejora simulada"),
             QStringLiteral("Mejora exacta"),
+            QStringLiteral("Error estándar de la mejora"),
+            QStringLiteral("z de la mejora"),
             QStringLiteral("Más de 4 e.e.")};
 }
 
-// A row with the simulated value and the gains given; NaN leaves a cell empty.
+// A row with the simulated value and the gains given; NaN leaves a cell empty. gain, when
+// given, is the simulated gain beside the exact one.
 ExactCheckTable::Row row(const QString& what, const ComparedValue* v, double exact,
-                         double simulatedGain, double exactGain) {
+                         double simulatedGain, double exactGain,
+                         const ComparedValue* gain = nullptr) {
     ExactCheckTable::Row r;
     const bool sim = v != nullptr;
     r.marked = sim && v->marked;
-    const double cells[] = {sim ? v->simulated : NAN, exact,         sim ? v->standardError : NAN,
-                            sim ? v->z : NAN,         simulatedGain, exactGain};
+    const double cells[] = {sim ? v->simulated : NAN,
+                            exact,
+                            sim ? v->standardError : NAN,
+                            sim ? v->z : NAN,
+                            simulatedGain,
+                            exactGain,
+                            gain ? gain->standardError : NAN,
+                            gain ? gain->z : NAN};
+    const auto isZ = [](int n) { return n == 3 || n == 7; };
     r.cells << what;
     r.exportCells << what;
-    for (int n = 0; n < 6; ++n) {
-        r.cells << (n == 3 ? (sim ? shownZ(cells[n]) : QStringLiteral("-")) : shown(cells[n]));
+    r.exportRow << CsvField::ofText(what);
+    for (int n = 0; n < 8; ++n) {
+        r.cells << (isZ(n) ? (std::isnan(cells[n]) ? QStringLiteral("-") : shownZ(cells[n]))
+                           : shown(cells[n]));
         r.exportCells << exported(cells[n]);
+        r.exportRow << CsvField::ofNumber(std::isnan(cells[n]) ? std::nullopt
+                                                               : std::optional<double>(cells[n]));
     }
     r.cells << (r.marked ? kMark : QString());
     r.exportCells << (r.marked ? kMark : QString());
+    r.exportRow << CsvField::ofText(r.marked ? kMark : QString());
     return r;
 }
 
@@ -63,14 +72,19 @@ QString duplicationName(const std::string& label) {
     return QStringLiteral("Duplicando %1").arg(QString::fromStdString(label));
 }
 
-QString csvField(const QString& f) {
-    if (!f.contains(QLatin1Char(',')) && !f.contains(QLatin1Char('"'))) return f;
-    QString q = f;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
+}  // namespace
+
+QString shownFigure(double v) {
+    if (std::isnan(v)) return QStringLiteral("-");
+    if (std::isinf(v)) return v > 0 ? QStringLiteral("infinito") : QStringLiteral("-infinito");
+    if (v == 0) v = 0;  // no "-0"
+    return QString::number(v, 'g', 10);
 }
 
-}  // namespace
+QString shownZ(double z) {
+    if (std::isinf(z) || std::isnan(z)) return shownFigure(z);
+    return fixedNumber(z, 2);
+}
 
 ExactCheckTable tableOf(const analysis::Comparison& c) {
     ExactCheckTable t;
@@ -85,7 +99,7 @@ ExactCheckTable tableOf(const analysis::Comparison& c) {
     QString simulatedBest, exactBest;
     for (const auto& d : c.duplications) {
         t.rows << row(duplicationName(d.label), &d.meanLife, d.meanLife.exact, d.simulatedGain,
-                      d.exactGain);
+                      d.exactGain, &d.gain);
         const QString label = QString::fromStdString(d.label);
         if (d.simulatedBest) simulatedBest += (simulatedBest.isEmpty() ? "" : ", ") + label;
         if (d.exactBest) exactBest += (exactBest.isEmpty() ? "" : ", ") + label;
@@ -125,18 +139,10 @@ ExactCheckTable tableOfExact(const analysis::ExactSystem& exact, const analysis:
     return t;
 }
 
-QString csvOf(const ExactCheckTable& table) {
-    QString out = csvField(table.heading) + QLatin1Char('\n');
-    QStringList fields;
-    for (const QString& h : table.headers) fields << csvField(h);
-    out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (const auto& r : table.rows) {
-        fields.clear();
-        for (const QString& c : r.exportCells) fields << csvField(c);
-        out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    if (!table.verdict.isEmpty()) out += csvField(table.verdict) + QLatin1Char('\n');
-    return out;
+QByteArray csvOf(const ExactCheckTable& table, CsvFlavour flavour) {
+    QVector<CsvRow> rows;
+    for (const auto& r : table.rows) rows << r.exportRow;
+    return csvBytes(table.headers, rows, flavour);
 }
 
 QString textOf(const ExactCheckTable& table) {
@@ -153,7 +159,11 @@ QString textOf(const ExactCheckTable& table) {
                (r.marked ? QStringLiteral(" *") : QString()) + QLatin1Char('\n');
         if (r.cells[5] != QStringLiteral("-") || r.cells[6] != QStringLiteral("-")) {
             out += QStringLiteral("    mejora simulada ") + r.cells[5] +
-                   QStringLiteral("   mejora exacta ") + r.cells[6] + QLatin1Char('\n');
+                   QStringLiteral("   mejora exacta ") + r.cells[6];
+            if (r.cells[7] != QStringLiteral("-"))
+                out +=
+                    QStringLiteral("   e.e. ") + r.cells[7] + QStringLiteral("   z ") + r.cells[8];
+            out += QLatin1Char('\n');
         }
     }
     if (!table.verdict.isEmpty()) out += QLatin1Char('\n') + table.verdict + QLatin1Char('\n');

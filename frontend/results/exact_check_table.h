@@ -7,18 +7,21 @@
 #include <vector>
 
 #include "comparison.h"
+#include "csv_export.h"
 
 namespace farvik {
 
 // What the window "Comprobación exacta" shows, printed and exported alike: one row per
 // reliability time, the mean life and each duplication; the simulated value, the exact one,
-// the standard error, z and, for duplications, both gains. Rows whose simulated value lies
-// beyond 4 standard errors are marked.
+// the standard error, z and, for duplications, both gains with the standard error of the
+// simulated one and its z. Rows whose simulated value lies beyond 4 standard errors are
+// marked. No figure reads "-0".
 struct ExactCheckTable {
     QStringList headers;
     struct Row {
         QStringList cells;        // shown: 10 significant digits, z with 2 decimals
         QStringList exportCells;  // exported: 17 significant digits
+        CsvRow exportRow;         // the same, numbers as numbers
         bool marked = false;
     };
     QVector<Row> rows;
@@ -34,8 +37,13 @@ ExactCheckTable tableOf(const analysis::Comparison& c);
 ExactCheckTable tableOfExact(const analysis::ExactSystem& exact, const analysis::Estimate& life,
                              const std::vector<analysis::Duplication>* duplications);
 
-// Comma-separated values, a heading line, "." decimals, fields with a comma or a quote quoted.
-QString csvOf(const ExactCheckTable& table);
+// The table as CSV in the flavour given: the header row and one row per value.
+QByteArray csvOf(const ExactCheckTable& table, CsvFlavour flavour);
+
+// A shown figure: 10 significant digits, "infinito" for an infinity, "-" for none.
+QString shownFigure(double v);
+// A z as shown: two decimals.
+QString shownZ(double z);
 
 // The table in fixed columns, for printing.
 QString textOf(const ExactCheckTable& table);

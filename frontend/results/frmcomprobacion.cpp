@@ -209,20 +209,12 @@ void frmcomprobacion::printView() {
 
 bool frmcomprobacion::exportToFile() {
     if (table_.rows.isEmpty()) return false;
-    const QString path = dialogs().saveFileName(
-        this, {QStringLiteral("Exportar la comprobación"),
-               QStringLiteral("Valores separados por comas (*.csv);;Todos los archivos (*)"),
-               QFileInfo(dataFileName_).absolutePath()});
-    if (path.isEmpty()) return false;
-    QFile file(path);
-    const QByteArray bytes = csvOf(table_).toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
-        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-                          QStringLiteral("No se puede escribir el fichero ") + path);
-        return false;
-    }
-    return true;
+    const QFileInfo data(dataFileName_);
+    const std::optional<CsvTarget> target =
+        chooseCsvFile(this, QStringLiteral("Exportar la comprobación"),
+                      data.absolutePath() + QStringLiteral("/comprobacion.csv"));
+    if (!target) return false;
+    return writeCsvFile(this, target->path, csvOf(table_, target->flavour));
 }
 
 }  // namespace farvik

@@ -101,7 +101,8 @@ frmgraficos::frmgraficos(const QString& resultsFolder, QWidget* parent) : QWidge
     buttons->addWidget(frmgraf);
     buttons->addWidget(chkexacta_);
     buttons->addStretch(1);
-    buttons->addWidget(makeExportButton(this, frmgrafico_, tableFile_, resultsFolder));
+    buttons->addWidget(makeExportButton(
+        this, frmgrafico_, [this] { return graphTitle(); }, tableFile_, resultsFolder));
     buttons->addWidget(btprint_);
     buttons->addWidget(btdaceptar_);
     auto* graph = new QVBoxLayout;
@@ -126,6 +127,21 @@ void frmgraficos::setExactSource(const QByteArray& dataFile, const QString& data
     dataFile_ = dataFile;
     dataFileName_ = dataFileName;
     chkexacta_->setEnabled(true);
+    const analysis::SystemReading reading = analysis::readSystem(
+        dataFile.toStdString(), QFileInfo(dataFileName).fileName().toStdString());
+    if (reading.model) {
+        seed_ = reading.seed;
+        trials_ = reading.trials;
+    }
+}
+
+QString frmgraficos::graphTitle() const {
+    const QString file = QFileInfo(dataFileName_.isEmpty() ? tableFile_ : dataFileName_).fileName();
+    // Every trial's failure falls in one interval of the table.
+    long trials = 0;
+    for (const QPointF& p : curves_.curves[kFailureCountGraph].points) trials += std::lround(p.y());
+    return studyGraphTitle(file, static_cast<GraphKind>(selected_), trials_.value_or(trials),
+                           seed_);
 }
 
 void frmgraficos::showExactCurve(bool on) {
@@ -260,8 +276,10 @@ void frmgraficos::printView() {
     job.text = rtxtdatos_->toPlainText();
     if (answer == MessageAnswer::Yes) {
         const GraphPicture picture = plot()->picture();
-        job.graph = [picture](QPainter& painter, const QRectF& area, qreal indent, qreal pixel) {
-            paintGraphComposition(painter, area, picture, courier(10), indent, pixel);
+        const QString title = graphTitle();
+        job.graph = [picture, title](QPainter& painter, const QRectF& area, qreal indent,
+                                     qreal pixel) {
+            paintGraphComposition(painter, area, picture, courier(10), indent, pixel, title);
         };
     }
     printWithDialog(this, job);

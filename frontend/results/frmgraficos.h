@@ -42,6 +42,10 @@ class frmgraficos : public QWidget, public PrintableView {
     const std::optional<ExactCurves>& exactCurves() const { return exact_; }
     bool computingExact() const { return worker_.joinable() && !exact_; }
 
+    // The title of an exported or printed graph: the data file (or the table when it is not
+    // known), the graph, the trials and the seed.
+    QString graphTitle() const;
+
     const ReliabilityCurves& reliabilityCurves() const { return curves_; }
     const QString& tableFile() const { return tableFile_; }
     int selectedGraph() const { return selected_; }
@@ -86,6 +90,8 @@ class frmgraficos : public QWidget, public PrintableView {
 
     QByteArray dataFile_;
     QString dataFileName_;
+    std::optional<int> seed_;
+    std::optional<long> trials_;
     std::optional<ExactCurves> exact_;
     std::atomic<bool> stopExact_{false};
     std::thread worker_;

@@ -45,6 +45,19 @@ frmprintres::frmprintres(const QString& resultsFolder, Actions actions, QWidget*
     command1_->setDefault(true);
     connect(command1_, &QPushButton::clicked, this, &frmprintres::acceptChoice);
     auto* buttons = new QHBoxLayout;
+    // The whole study in one document, beside the files one at a time.
+    if (actions_.studyReport) {
+        btinforme_ = new QPushButton(QStringLiteral("&Informe del estudio..."), this);
+        btinforme_->setObjectName(QStringLiteral("btinforme"));
+        btinforme_->setAutoDefault(false);
+        connect(btinforme_, &QPushButton::clicked, this, [this] {
+            // The chooser closes (and is deleted) while the report goes on.
+            const std::function<void()> report = actions_.studyReport;
+            accept();
+            report();
+        });
+        buttons->addWidget(btinforme_);
+    }
     buttons->addStretch(1);
     buttons->addWidget(command1_);
     layout->addSpacing(8);

@@ -17,6 +17,7 @@ class frmprintres : public QDialog {
     struct Actions {
         std::function<void(const QString& path)> mostrar_fichero;  // shows a text file
         std::function<void()> openGraphs;                          // opens the graphs
+        std::function<void()> studyReport;  // "Informe del estudio" (no button without it)
     };
 
     // resultsFolder holds the engine's result files of the current document.
@@ -33,6 +34,7 @@ class frmprintres : public QDialog {
     Actions actions_;
     QButtonGroup* optprintres_;
     QPushButton* command1_;
+    QPushButton* btinforme_ = nullptr;
 };
 
 }  // namespace farvik

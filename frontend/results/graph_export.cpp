@@ -16,9 +16,6 @@
 namespace farvik {
 namespace {
 
-const QByteArray kCsvHeader =
-    QStringLiteral("Límite inferior,Límite superior,Fallos,Fiabilidad,Tasa de fallo").toUtf8();
-
 QString withExtension(const QString& path, const QString& extension) {
     return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
 }
@@ -55,50 +52,75 @@ void reportFailure(QWidget* parent, const QString& path) {
                       QStringLiteral("No se puede escribir el fichero ") + path);
 }
 
+constexpr int kTitleGap = 4;
+
+QSize imageSize(const QWidget& frame) {
+    return QSize(frame.width(), frame.height() + graphTitleHeight(frame));
+}
+
+// The title in bold on its own line, the frame under it as it is drawn on the screen.
+void paintTitledFrame(QPainter& painter, QWidget& frame, const QString& title) {
+    QFont bold = frame.font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(Qt::black);
+    const QFontMetrics fm(bold);
+    painter.drawText(QPointF(kTitleGap, kTitleGap + fm.ascent()), title);
+    frame.render(&painter, QPoint(0, graphTitleHeight(frame)));
+}
+
 }  // namespace
 
-QImage graphImage(QWidget& frame) {
-    QImage image(frame.size(), QImage::Format_ARGB32_Premultiplied);
+int graphTitleHeight(const QWidget& frame) {
+    return QFontMetrics(frame.font()).height() + 2 * kTitleGap;
+}
+
+QImage graphImage(QWidget& frame, const QString& title) {
+    QImage image(imageSize(frame), QImage::Format_ARGB32_Premultiplied);
     image.fill(frame.palette().color(QPalette::Window));
-    frame.render(&image);
+    QPainter painter(&image);
+    paintTitledFrame(painter, frame, title);
+    painter.end();
     return image;
 }
 
-bool writeGraphPng(QWidget& frame, const QString& path) {
-    const QImage image = graphImage(frame);
+bool writeGraphPng(QWidget& frame, const QString& title, const QString& path) {
+    const QImage image = graphImage(frame, title);
     return writeWhole(path, [&](QSaveFile& file) { return image.save(&file, "PNG"); });
 }
 
-bool writeGraphSvg(QWidget& frame, const QString& path) {
+bool writeGraphSvg(QWidget& frame, const QString& title, const QString& path) {
     return writeWhole(path, [&](QSaveFile& file) {
+        const QSize size = imageSize(frame);
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
-        svg.setSize(frame.size());
-        svg.setViewBox(QRect(QPoint(0, 0), frame.size()));
-        svg.setTitle(QStringLiteral("Gráficas"));
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(title.isEmpty() ? QStringLiteral("Gráficas") : title);
         QPainter painter;
         if (!painter.begin(&svg)) return false;
-        painter.fillRect(QRect(QPoint(0, 0), frame.size()),
-                         frame.palette().color(QPalette::Window));
-        frame.render(&painter);
+        painter.fillRect(QRect(QPoint(0, 0), size), frame.palette().color(QPalette::Window));
+        paintTitledFrame(painter, frame, title);
         return painter.end() && file.error() == QFileDevice::NoError;
     });
 }
 
-QByteArray reliabilityCsv(const QByteArray& tableText) {
-    QByteArray csv = kCsvHeader + "\r\n";
-    for (const std::array<QByteArray, 5>& row : readTableRows(tableText)) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i > 0) csv += ',';
-            csv += row[i];
-        }
-        csv += "\r\n";
+QByteArray reliabilityCsv(const QByteArray& tableText, CsvFlavour flavour) {
+    const QStringList header = {QStringLiteral("Límite inferior"),
+                                QStringLiteral("Límite superior"), QStringLiteral("Fallos"),
+                                QStringLiteral("Fiabilidad"), QStringLiteral("Tasa de fallo")};
+    QVector<CsvRow> rows;
+    for (const std::array<QByteArray, 5>& fields : readTableRows(tableText)) {
+        CsvRow row;
+        // Each field as the graph reads it.
+        for (const QByteArray& field : fields) row << CsvField::ofNumber(tableNumber(field));
+        rows << row;
     }
-    return csv;
+    return csvBytes(header, rows, flavour);
 }
 
-QPushButton* makeExportButton(QWidget* window, QWidget* frame, const QString& tableFile,
-                              const QString& folder) {
+QPushButton* makeExportButton(QWidget* window, QWidget* frame, std::function<QString()> title,
+                              const QString& tableFile, const QString& folder) {
     auto* button = new QPushButton(QStringLiteral("E&xportar"), window);
     button->setObjectName(QStringLiteral("btexportar"));
     button->setAutoDefault(false);
@@ -109,33 +131,30 @@ QPushButton* makeExportButton(QWidget* window, QWidget* frame, const QString& ta
         action->setObjectName(QString::fromLatin1(name));
         QObject::connect(action, &QAction::triggered, menu, slot);
     };
-    const QString title = QStringLiteral("Exportar el gráfico");
+    const QString dialogTitle = QStringLiteral("Exportar el gráfico");
     add("mnuexportarpng", QStringLiteral("Gráfico como imagen &PNG..."), [=] {
         const QString path =
-            chooseFile(window, title, QStringLiteral("Imagen PNG (*.png)"),
+            chooseFile(window, dialogTitle, QStringLiteral("Imagen PNG (*.png)"),
                        folder + QStringLiteral("/grafico.png"), QStringLiteral(".png"));
-        if (!path.isEmpty() && !writeGraphPng(*frame, path)) reportFailure(window, path);
+        if (!path.isEmpty() && !writeGraphPng(*frame, title(), path)) reportFailure(window, path);
     });
     add("mnuexportarsvg", QStringLiteral("Gráfico como dibujo &SVG..."), [=] {
         const QString path =
-            chooseFile(window, title, QStringLiteral("Dibujo SVG (*.svg)"),
+            chooseFile(window, dialogTitle, QStringLiteral("Dibujo SVG (*.svg)"),
                        folder + QStringLiteral("/grafico.svg"), QStringLiteral(".svg"));
-        if (!path.isEmpty() && !writeGraphSvg(*frame, path)) reportFailure(window, path);
+        if (!path.isEmpty() && !writeGraphSvg(*frame, title(), path)) reportFailure(window, path);
     });
     add("mnucopiargrafico", QStringLiteral("&Copiar el gráfico"),
-        [=] { QApplication::clipboard()->setImage(graphImage(*frame)); });
+        [=] { QApplication::clipboard()->setImage(graphImage(*frame, title())); });
     menu->addSeparator();
     add("mnuexportarcsv", QStringLiteral("&Tabla de fiabilidad como CSV..."), [=] {
-        const QString path =
-            chooseFile(window, QStringLiteral("Exportar la tabla de fiabilidad"),
-                       QStringLiteral("Valores separados por comas (*.csv)"),
-                       folder + QStringLiteral("/tablafia.csv"), QStringLiteral(".csv"));
-        if (path.isEmpty()) return;
+        const std::optional<CsvTarget> target =
+            chooseCsvFile(window, QStringLiteral("Exportar la tabla de fiabilidad"),
+                          folder + QStringLiteral("/tablafia.csv"));
+        if (!target) return;
         QFile table(tableFile);
         const QByteArray text = table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
-        const QByteArray csv = reliabilityCsv(text);
-        if (!writeWhole(path, [&](QSaveFile& f) { return f.write(csv) == csv.size(); }))
-            reportFailure(window, path);
+        writeCsvFile(window, target->path, reliabilityCsv(text, target->flavour));
     });
     button->setMenu(menu);
     return button;

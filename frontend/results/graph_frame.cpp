@@ -56,6 +56,7 @@ GraphFrame::GraphFrame(QWidget* parent) : QWidget(parent) {
 }
 
 void GraphFrame::display(const GraphPicture& picture) {
+    picture_ = picture;
     const GraphRange& r = picture.range;
     x0y0x_->setText(fixedNumber(r.x0, 2));
     x0y0y_->setText(fixedNumber(r.y0, 2));
@@ -65,14 +66,6 @@ void GraphFrame::display(const GraphPicture& picture) {
         lbx_->setText(picture.curve->xTitle);
         lby_->setText(picture.curve->yTitle);
     }
-    const QStringList xs = tickLabels(r.x0, r.x1);
-    const QStringList ys = tickLabels(r.y0, r.y1);
-    for (int i = 1; i <= 9; ++i) {
-        tickx_[i - 1]->setText(xs[i]);
-        // Grid line 0 is the plot's top, where y is highest.
-        ticky_[i - 1]->setText(ys[10 - i]);
-    }
-    plot_->setPicture(picture);
     lay_out();
 }
 
@@ -81,24 +74,46 @@ void GraphFrame::resizeEvent(QResizeEvent*) {
 }
 
 // The plot takes the frame but for a column of y labels on the left, a title line above
-// and a line of x labels and the x title below.
+// and a line of x labels and the x title below. The y values are chosen first, for the
+// plot's height, since the column must be wide enough for them; then the x values for the
+// width that is left.
 void GraphFrame::lay_out() {
     const QFontMetrics fm(font());
     const int line = fm.height();
-    int labelWidth =
-        std::max({fm.horizontalAdvance(QStringLiteral("00000.00")),
-                  fm.horizontalAdvance(x0y0y_->text()), fm.horizontalAdvance(x0y1_->text())});
-    for (const QLabel* tick : ticky_)
-        labelWidth = std::max(labelWidth, fm.horizontalAdvance(tick->text()));
-    const int left = labelWidth + kTick + 2 * kGap;
     const int top = line + kGap + line / 2;
     // A line for the values below the plot, and one for the axis title under them.
     const int bottom = 2 * line + kTick + 2 * kGap;
     const int right = kGap + fm.horizontalAdvance(QStringLiteral("0"));
-    const QRect plot(left, top, std::max(width() - left - right, 20),
-                     std::max(height() - top - bottom, 20));
-    plot_->setGeometry(plot);
+    const int plotHeight = std::max(height() - top - bottom, 20);
+    const GraphRange& r = picture_.range;
+    const bool drawn = picture_.curve != nullptr;
 
+    AxisRoom yRoom;
+    yRoom.length = plotHeight - 1;
+    yRoom.lowEnd = yRoom.highEnd = line / 2.0;
+    yRoom.gap = kGap / 2.0;
+    yRoom.extent = [line](const QString&) { return double(line); };
+    // The plot's y grows upwards: the axis is measured from its bottom.
+    yTicks_ =
+        drawn ? chooseTicks(r.y0, r.y1, yRoom, picture_.kind == kFailureCountGraph) : AxisTicks();
+
+    int labelWidth =
+        std::max({fm.horizontalAdvance(QStringLiteral("00000.00")),
+                  fm.horizontalAdvance(x0y0y_->text()), fm.horizontalAdvance(x0y1_->text())});
+    for (const QString& label : yTicks_.labels)
+        labelWidth = std::max(labelWidth, fm.horizontalAdvance(label));
+    const int left = labelWidth + kTick + 2 * kGap;
+    const QRect plot(left, top, std::max(width() - left - right, 20), plotHeight);
+
+    AxisRoom xRoom;
+    xRoom.length = plot.width() - 1;
+    xRoom.lowEnd = fm.horizontalAdvance(x0y0x_->text());
+    xRoom.highEnd = fm.horizontalAdvance(x1y0_->text());
+    xRoom.gap = 2 * kGap;
+    xRoom.extent = [fm](const QString& s) { return double(fm.horizontalAdvance(s) + 2); };
+    xTicks_ = drawn ? chooseTicks(r.x0, r.x1, xRoom) : AxisTicks();
+
+    plot_->setGeometry(plot);
     const int labelsTop = plot.bottom() + 1 + kTick + kGap / 2;
     const int half = plot.width() / 2;
     x0y0x_->setGeometry(plot.left(), labelsTop, half, line);
@@ -108,52 +123,53 @@ void GraphFrame::lay_out() {
     x0y0y_->setGeometry(0, plot.bottom() - line / 2, labelsRight, line);
     x0y1_->setGeometry(0, plot.top() - line / 2, labelsRight, line);
     lby_->setGeometry(plot.left(), 0, plot.width(), plot.top() - line / 2 - 1);
+    place_ticks(plot, labelsTop, labelsRight);
 
-    // The same places as the grid the plot draws inside.
-    const QRectF inner(plot.left(), plot.top(), plot.width() - 1, plot.height() - 1);
-    for (int i = 0; i <= 10; ++i) {
-        const int x = qRound(gridLine(i, inner.left(), inner.width()));
-        const int y = qRound(gridLine(i, inner.top(), inner.height()));
-        linev_[i]->setGeometry(x, plot.bottom() + 1, 1, kTick);
-        lineh_[i]->setGeometry(plot.left() - kTick, y, kTick, 1);
-    }
-    lay_out_ticks(plot, labelsTop, labelsRight);
+    GraphPicture shown = picture_;
+    shown.xTicks = xTicks_.values;
+    shown.yTicks = yTicks_.values;
+    plot_->setPicture(shown);
 }
 
-// Every inner line's value, or every second or fifth where they would touch; none that
-// would run into the range labels at the ends.
-void GraphFrame::lay_out_ticks(const QRect& plot, int labelsTop, int labelsRight) {
+// Lines 0 and 10 at the plot's edges, lines 1.. at the round values with their labels; the
+// lines and labels left over are hidden.
+void GraphFrame::place_ticks(const QRect& plot, int labelsTop, int labelsRight) {
     const QFontMetrics fm(font());
     const int line = fm.height();
-    const QRectF inner(plot.left(), plot.top(), plot.width() - 1, plot.height() - 1);
-    const auto strideFor = [](double cell, int room) {
-        for (int stride : {1, 2, 5})
-            if (stride * cell >= room) return stride;
-        return 0;
-    };
-
-    int widest = 0;
-    for (const QLabel* tick : tickx_) widest = std::max(widest, fm.horizontalAdvance(tick->text()));
-    const int xStride = strideFor(inner.width() / 10, widest + 2 * kGap);
-    const int leftEnd = plot.left() + fm.horizontalAdvance(x0y0x_->text()) + kGap;
-    const int rightEnd = plot.right() - fm.horizontalAdvance(x1y0_->text()) - kGap;
+    const GraphRange& r = picture_.range;
+    const int innerWidth = plot.width() - 1, innerHeight = plot.height() - 1;
+    linev_[0]->setGeometry(plot.left(), plot.bottom() + 1, 1, kTick);
+    linev_[10]->setGeometry(plot.left() + innerWidth, plot.bottom() + 1, 1, kTick);
+    lineh_[0]->setGeometry(plot.left() - kTick, plot.top(), kTick, 1);
+    lineh_[10]->setGeometry(plot.left() - kTick, plot.top() + innerHeight, kTick, 1);
     for (int i = 1; i <= 9; ++i) {
+        const std::size_t n = std::size_t(i - 1);
         QLabel* tick = tickx_[i - 1];
-        const int x = qRound(gridLine(i, inner.left(), inner.width()));
-        const int w = fm.horizontalAdvance(tick->text()) + 2;
-        tick->setGeometry(x - w / 2, labelsTop, w, line);
-        tick->setVisible(xStride > 0 && i % xStride == 0 && x - w / 2 >= leftEnd &&
-                         x + w / 2 <= rightEnd);
-    }
+        const bool xShown = n < xTicks_.values.size();
+        if (xShown) {
+            const int x =
+                plot.left() + qRound(axisPosition(xTicks_.values[n], r.x0, r.x1, innerWidth));
+            const int w = fm.horizontalAdvance(xTicks_.labels[n]) + 2;
+            tick->setText(xTicks_.labels[n]);
+            tick->setGeometry(x - w / 2, labelsTop, w, line);
+            linev_[i]->setGeometry(x, plot.bottom() + 1, 1, kTick);
+        }
+        tick->setVisible(xShown);
+        linev_[i]->setVisible(xShown);
 
-    const int yStride = strideFor(inner.height() / 10, line + kGap / 2);
-    for (int i = 1; i <= 9; ++i) {
-        QLabel* tick = ticky_[i - 1];
-        const int y = qRound(gridLine(i, inner.top(), inner.height()));
-        tick->setGeometry(0, y - line / 2, labelsRight, line);
-        // Grid lines 0 and 10 carry the range labels; a value must keep a line from them.
-        const bool clear = y >= plot.top() + line && y <= plot.bottom() - line;
-        tick->setVisible(yStride > 0 && i % yStride == 0 && clear);
+        // From the top: the highest value first.
+        QLabel* yTick = ticky_[i - 1];
+        const bool yShown = n < yTicks_.values.size();
+        if (yShown) {
+            const std::size_t k = yTicks_.values.size() - 1 - n;
+            const int y = plot.top() + innerHeight -
+                          qRound(axisPosition(yTicks_.values[k], r.y0, r.y1, innerHeight));
+            yTick->setText(yTicks_.labels[k]);
+            yTick->setGeometry(0, y - line / 2, labelsRight, line);
+            lineh_[i]->setGeometry(plot.left() - kTick, y, kTick, 1);
+        }
+        yTick->setVisible(yShown);
+        lineh_[i]->setVisible(yShown);
     }
 }
 

@@ -3,6 +3,9 @@
 #include <QList>
 #include <QWidget>
 
+#include "axis_ticks.h"
+#include "graph_painter.h"
+
 class QFrame;
 class QLabel;
 
@@ -12,8 +15,9 @@ class GraphPlot;
 struct GraphPicture;
 
 // The graph's frame (frmgrafico): the plot, the four range labels at its corners, the two
-// axis titles and the 11 + 11 grid lines, whose ends show as ticks beside the plot, with the
-// values of the inner grid lines beside their ticks where there is room for them.
+// axis titles and the 11 + 11 grid lines, whose ends show as ticks beside the plot: lines 0
+// and 10 at the plot's edges, the others at round values of the shown range, as many as
+// their labels have room for, each with its value beside it.
 class GraphFrame : public QWidget {
     Q_OBJECT
 
@@ -24,17 +28,22 @@ class GraphFrame : public QWidget {
     // Shows the ranges and titles of a graph the scale step accepted, and draws it.
     void display(const GraphPicture& picture);
 
-    // The labels of the inner grid lines 1..9 (tickx(i) below the plot, ticky(i) on its
-    // left, grid line 0 at the plot's top); hidden where they would not fit.
+    // The labels of the inner grid lines 1..9 (tickx(i) below the plot from the left,
+    // ticky(i) on its left from the top); those the axis has no round value for are hidden.
     QLabel* tickx(int i) const { return tickx_.value(i - 1); }
     QLabel* ticky(int i) const { return ticky_.value(i - 1); }
+    // The round values of the axes as now laid out.
+    const AxisTicks& xTicks() const { return xTicks_; }
+    const AxisTicks& yTicks() const { return yTicks_; }
+    // The picture as the plot draws it, ticks included.
+    const GraphPicture& picture() const { return picture_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     void lay_out();
-    void lay_out_ticks(const QRect& plot, int labelsTop, int labelsRight);
+    void place_ticks(const QRect& plot, int labelsTop, int labelsRight);
 
     GraphPlot* plot_;
     QLabel* x0y0x_;
@@ -47,6 +56,9 @@ class GraphFrame : public QWidget {
     QList<QFrame*> linev_;
     QList<QLabel*> tickx_;
     QList<QLabel*> ticky_;
+    GraphPicture picture_;
+    AxisTicks xTicks_;
+    AxisTicks yTicks_;
 };
 
 }  // namespace farvik

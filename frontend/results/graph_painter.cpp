@@ -1,5 +1,6 @@
 #include "graph_painter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -15,16 +16,21 @@ constexpr qreal kSmallestDot = 2.5;
 // Antialiased segments this wide keep a core of their own colour.
 constexpr qreal kSegmentWidth = 1.6;
 
-void paintGrid(QPainter& painter, const QRectF& rect, qreal pixel) {
+void paintGrid(QPainter& painter, const QRectF& rect, const GraphPicture& picture, qreal pixel) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(kGridGrey, pixel));
-    for (int i = 1; i < 10; ++i) {
-        const qreal x = gridLine(i, rect.left(), rect.width());
-        const qreal y = gridLine(i, rect.top(), rect.height());
-        painter.drawLine(QPointF(x, rect.top()), QPointF(x, rect.bottom()));
-        painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
+    if (picture.range.x1 != picture.range.x0 && picture.range.y1 != picture.range.y0) {
+        const PlotMapping map(rect, picture.range);
+        for (double x : picture.xTicks) {
+            const qreal at = map.toDevice(QPointF(x, picture.range.y0)).x();
+            painter.drawLine(QPointF(at, rect.top()), QPointF(at, rect.bottom()));
+        }
+        for (double y : picture.yTicks) {
+            const qreal at = map.toDevice(QPointF(picture.range.x0, y)).y();
+            painter.drawLine(QPointF(rect.left(), at), QPointF(rect.right(), at));
+        }
     }
-    // The first and last lines frame the plot.
+    // The edges frame the plot.
     painter.setPen(QPen(Qt::darkGray, pixel));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect);
@@ -95,7 +101,102 @@ void paintExact(QPainter& painter, const std::vector<QPointF>& points, const Gra
     }
 }
 
+bool hasExactCurve(const GraphPicture& picture) {
+    return picture.curve && picture.exact && !picture.exact->empty() &&
+           picture.kind != kFailureCountGraph;
+}
+
+QFont legendFont(QPainter& painter) {
+    QFont font = painter.font();
+    font.setPointSizeF(std::max(font.pointSizeF(), 1.0) * 0.9);
+    return font;
+}
+
+constexpr qreal kSampleWidth = 24;  // screen pixels of the line shown for each curve
+
+// How many points of the curves fall inside a rectangle of the device.
+int pointsInside(const QRectF& box, const GraphPicture& picture, const PlotMapping& map) {
+    int n = 0;
+    const auto count = [&](const std::vector<QPointF>& points) {
+        for (const QPointF& p : points)
+            if (std::isfinite(p.x()) && std::isfinite(p.y()) && box.contains(map.toDevice(p))) ++n;
+    };
+    count(picture.curve->points);
+    if (picture.exact) count(*picture.exact);
+    return n;
+}
+
+void paintLegend(QPainter& painter, const QRectF& rect, const GraphPicture& picture, qreal pixel) {
+    const QRectF box = legendRect(painter, rect, picture, pixel);
+    if (box.isEmpty()) return;
+    const QStringList texts = legendEntries(picture);
+    painter.save();
+    painter.setFont(legendFont(painter));
+    const QFontMetricsF fm(painter.font(), painter.device());
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::darkGray, pixel));
+    painter.setBrush(Qt::white);
+    painter.drawRect(box);
+    const qreal pad = 4 * pixel;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (int i = 0; i < texts.size(); ++i) {
+        const qreal middle = box.top() + pad + (i + 0.5) * fm.height();
+        const QPointF from(box.left() + pad, middle);
+        const QPointF to = from + QPointF(kSampleWidth * pixel, 0);
+        if (i == 0) {
+            painter.setPen(QPen(kLightBlue, kSegmentWidth * pixel));
+            painter.drawLine(from, to);
+            painter.setPen(QPen(kLightRed, pixel));
+            painter.setBrush(kLightRed);
+            painter.drawEllipse((from + to) / 2, kSmallestDot * pixel, kSmallestDot * pixel);
+        } else {
+            painter.setPen(QPen(kDarkGreen, 2 * pixel));
+            painter.drawLine(from, to);
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(to.x() + pad, middle - fm.height() / 2 + fm.ascent()), texts[i]);
+    }
+    painter.restore();
+}
+
 }  // namespace
+
+QStringList legendEntries(const GraphPicture& picture) {
+    if (!hasExactCurve(picture)) return {};
+    if (picture.kind == kFailureRateGraph)
+        return {QStringLiteral("Tasa de fallo simulada"), QStringLiteral("Tasa de fallo exacta")};
+    return {QStringLiteral("Fiabilidad simulada"), QStringLiteral("Fiabilidad exacta")};
+}
+
+QRectF legendRect(QPainter& painter, const QRectF& rect, const GraphPicture& picture, qreal pixel) {
+    const QStringList texts = legendEntries(picture);
+    if (texts.isEmpty()) return {};
+    const QFontMetricsF fm(legendFont(painter), painter.device());
+    const qreal pad = 4 * pixel;
+    qreal widest = 0;
+    for (const QString& t : texts) widest = std::max(widest, fm.horizontalAdvance(t));
+    const QSizeF size(kSampleWidth * pixel + 3 * pad + widest,
+                      texts.size() * fm.height() + 2 * pad);
+    const qreal margin = 6 * pixel;
+    const QRectF inner = rect.adjusted(margin, margin, -margin, -margin);
+    if (size.width() > inner.width() || size.height() > inner.height()) return {};
+    const PlotMapping map(rect, picture.range);
+    const QRectF corners[] = {
+        QRectF(QPointF(inner.right() - size.width(), inner.top()), size),
+        QRectF(inner.topLeft(), size),
+        QRectF(QPointF(inner.right() - size.width(), inner.bottom() - size.height()), size),
+        QRectF(QPointF(inner.left(), inner.bottom() - size.height()), size)};
+    QRectF best = corners[0];
+    int fewest = pointsInside(best, picture, map);
+    for (const QRectF& c : corners) {
+        const int n = pointsInside(c, picture, map);
+        if (n < fewest) {
+            fewest = n;
+            best = c;
+        }
+    }
+    return best;
+}
 
 QPointF PlotMapping::toDevice(QPointF p) const {
     const double x = rect_.left() + (p.x() - range_.x0) / (range_.x1 - range_.x0) * rect_.width();
@@ -112,7 +213,7 @@ QPointF PlotMapping::toUser(QPointF d) const {
 void paintPlot(QPainter& painter, const QRectF& rect, const GraphPicture& picture, qreal pixel) {
     painter.save();
     painter.fillRect(rect.adjusted(0, 0, pixel, pixel), Qt::white);
-    paintGrid(painter, rect, pixel);
+    paintGrid(painter, rect, picture, pixel);
     if (picture.curve) {
         const PlotMapping map(rect, picture.range);
         painter.setClipRect(rect.adjusted(0, 0, pixel, pixel));
@@ -133,6 +234,8 @@ void paintPlot(QPainter& painter, const QRectF& rect, const GraphPicture& pictur
         }
         if (picture.exact && picture.kind != kFailureCountGraph)
             paintExact(painter, *picture.exact, picture.range, map, pixel);
+        painter.setClipping(false);
+        paintLegend(painter, rect, picture, pixel);
     }
     painter.restore();
 }

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
+#include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "graph_range.h"
@@ -33,11 +35,6 @@ class PlotMapping {
     GraphRange range_;
 };
 
-// The i-th of the 11 grid lines (i = 0..10) across a length starting at from.
-inline qreal gridLine(int i, qreal from, qreal length) {
-    return from + i * length / 10;
-}
-
 // One graph as it stands on the plot: the curve, how it is drawn and the range it fills.
 struct GraphPicture {
     GraphKind kind = kReliabilityGraph;
@@ -45,10 +42,21 @@ struct GraphPicture {
     GraphRange range;
     // The exact curve drawn over the simulated one, when asked for (not for the histogram).
     const std::vector<QPointF>* exact = nullptr;
+    // The round values the grid lines stand at, between the plot's edges.
+    std::vector<double> xTicks;
+    std::vector<double> yTicks;
 };
 
-// Paints the white plot with its 11 + 11 grid lines and the curve. pixel is the size of
-// one screen pixel in device units (1 on screen; more on a printer).
+// The texts of the legend: one for each curve when two share the plot, none for one.
+QStringList legendEntries(const GraphPicture& picture);
+
+// Paints the white plot with its frame, the grid lines at the picture's ticks, the curves
+// and, for two curves, their legend. pixel is the size of one screen pixel in device units
+// (1 on screen; more on a printer).
 void paintPlot(QPainter& painter, const QRectF& rect, const GraphPicture& picture, qreal pixel);
+
+// The rectangle the legend takes on a plot drawn in rect (empty without a legend), in the
+// corner where it hides the fewest points of the curves.
+QRectF legendRect(QPainter& painter, const QRectF& rect, const GraphPicture& picture, qreal pixel);
 
 }  // namespace farvik

@@ -81,6 +81,10 @@ double numberValue(const QByteArray& field) {
 
 }  // namespace
 
+double tableNumber(const QByteArray& field) {
+    return numberValue(field);
+}
+
 std::vector<std::array<QByteArray, 5>> readTableRows(const QByteArray& text) {
     std::vector<std::array<QByteArray, 5>> rows;
     TableScanner scanner(text);
@@ -141,6 +145,25 @@ void computeRanges(ReliabilityCurves& curves) {
         }
     }
     curves.curves[kFailureCountGraph].min.setX(0.0);
+}
+
+QString graphName(GraphKind kind) {
+    switch (kind) {
+        case kReliabilityGraph:
+            return QStringLiteral("Fiabilidad");
+        case kFailureCountGraph:
+            return QStringLiteral("Histograma de fallos");
+        case kFailureRateGraph:
+            return QStringLiteral("Tasa de fallo");
+    }
+    return QString();
+}
+
+QString studyGraphTitle(const QString& file, GraphKind kind, long trials, std::optional<int> seed) {
+    QString title = file + QStringLiteral(": ") + graphName(kind) + QStringLiteral(", ") +
+                    QString::number(trials) + QStringLiteral(" pruebas");
+    if (seed) title += QStringLiteral(", semilla ") + QString::number(*seed);
+    return title;
 }
 
 }  // namespace farvik

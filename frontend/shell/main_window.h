@@ -98,6 +98,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     void showExactCheck(bool activate = true);
     // The graph window of the document's results, with its data file for the exact curves.
     void openGraphsOfDocument(const QString& folder);
+    // "Informe del estudio": the report of the document's last run, previewed, then written
+    // as PDF or HTML.
+    void studyReport();
     QMdiSubWindow* exactCheckWindow() const { return exactCheck_; }
     // "Importancia y sensibilidad" of the document being edited, at the times of its run.
     void showImportance();

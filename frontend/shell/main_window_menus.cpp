@@ -70,6 +70,8 @@ void frmMain::createMenus() {
     connect(addItem(file, "mnuFilePrint", QStringLiteral("I&mprimir..."),
                     QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, [this] { printView(); });
+    connect(addItem(file, "mnuFileReport", QStringLiteral("In&forme del estudio...")),
+            &QAction::triggered, this, &frmMain::studyReport);
     addBar(file, "mnuFileBar2");
     // The recent files go here, above this separator (fillRecentFiles).
     recentMenuEnd_ = file->addSeparator();

@@ -256,16 +256,16 @@ void frmMain::editar(int kind) {
     if (resultsReplaced()) return;
     // The results of the document's last run lie in the folder of its data file.
     const QString folder = QFileInfo(document_.currentFile).absolutePath();
-    auto* chooser = new frmprintres(folder,
-                                    {[this](const QString& path) {
-                                         if (!resultsReplaced()) mostrar_fichero(path);
-                                     },
-                                     [this, folder] { openGraphsOfDocument(folder); }},
-                                    this);
+    auto* chooser = new frmprintres(
+        folder,
+        {[this](const QString& path) {
+             if (!resultsReplaced()) mostrar_fichero(path);
+         },
+         [this, folder] { openGraphsOfDocument(folder); }, [this] { studyReport(); }},
+        this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
-    // The redundancy results exist only when the editor asks for the study ("No" unselected).
-    frmdatos* editor = dataEditor();
-    chooser->setRedundancyOffered(!editor || !editor->optred(0)->isChecked());
+    // The redundancy results exist only when the system asks for the study.
+    chooser->setRedundancyOffered(systemData().redundancyStudy);
     chooser->open();
 }
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "analysis_systems.h"
 #include "comparison.h"
@@ -91,6 +92,42 @@ TEST(Comparison, DuplicationsOfAnotherSystemAreRefused) {
     EXPECT_TRUE(c->duplications[1].exactBest);
     EXPECT_FALSE(c->duplications[0].exactBest);
     EXPECT_EQ(c->bestAgrees, c->duplications[1].simulatedBest);
+}
+
+// The gain's standard error from the summary's figures alone bounds the one the trials
+// themselves give: trials drawn here, their statistics kept as the engine keeps them.
+TEST(Comparison, TheGainsStandardErrorBoundsTheTrialsOwn) {
+    std::mt19937_64 random(7);
+    std::exponential_distribution<double> life(1.0 / 700);
+    std::uniform_real_distribution<double> chance(0, 1);
+    for (double share : {0.0, 0.05, 0.5, 1.0}) {
+        const long n = 4000;
+        double vm = 0, vm2 = 0, vmd = 0, vmd2 = 0, gm = 0, gm2 = 0;
+        for (long k = 1; k <= n; ++k) {
+            const double x = life(random);
+            // The duplicate lengthens some trials, by a time of its own.
+            const double xd = chance(random) < share ? x + life(random) : x;
+            vm += (x - vm) / k;
+            vm2 += (x * x - vm2) / k;
+            vmd += (xd - vmd) / k;
+            vmd2 += (xd * xd - vmd2) / k;
+            gm += (xd - x - gm) / k;
+            gm2 += ((xd - x) * (xd - x) - gm2) / k;
+        }
+        const double ee = std::sqrt(vm2 - vm * vm) / std::sqrt(n - 1.0);
+        const double eed = std::sqrt(vmd2 - vmd * vmd) / std::sqrt(n - 1.0);
+        const double own = std::sqrt(std::max(gm2 - gm * gm, 0.0)) / std::sqrt(n - 1.0);
+        const double bound = gainStandardError(vm, ee, eed, vmd - vm, n);
+        EXPECT_GE(bound, own * (1 - 1e-9)) << share;
+        EXPECT_LE(bound, ee + eed) << share;
+        // Not so loose as to mean nothing: within a few times the trials' own.
+        if (share > 0) {
+            EXPECT_LT(bound, 4 * own) << share;
+        } else {
+            EXPECT_NEAR(bound, 0, 1e-9 * ee) << "no gain in any trial";
+        }
+    }
+    EXPECT_EQ(gainStandardError(100, 0, 0, 0, 1), 0) << "one trial: standard errors of 0";
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ QStringList ScriptedDialogs::messageTexts() const {
 void ScriptedDialogs::clear() {
     answers_.clear();
     files_.clear();
+    filters_.clear();
     messages_.clear();
     fileRequests_.clear();
     pdfs_.clear();
@@ -49,6 +50,8 @@ QString ScriptedDialogs::openFileName(QWidget*, const FileDialogRequest& request
 
 QString ScriptedDialogs::saveFileName(QWidget*, const FileDialogRequest& request) {
     fileRequests_.append({true, request});
+    if (request.selectedFilter && !filters_.isEmpty())
+        *request.selectedFilter = filters_.takeFirst();
     return files_.isEmpty() ? QString() : files_.takeFirst();
 }
 

@@ -32,6 +32,8 @@ class ScriptedDialogs : public DialogSeam {
 
     void answerNext(MessageAnswer answer) { answers_.append(answer); }
     void chooseFile(const QString& path) { files_.append(path); }
+    // The filter entry the next save dialog that offers a choice answers with, beside its file.
+    void chooseFilter(const QString& filter) { filters_.append(filter); }
     void printToPdf(const QString& path) { pdfs_.append(path); }
     void previewToPdf(const QString& path) { previewPdfs_.append(path); }
     void closeNextPreview() { previewAnswers_.append(false); }
@@ -57,6 +59,7 @@ class ScriptedDialogs : public DialogSeam {
   private:
     QList<MessageAnswer> answers_;
     QStringList files_;
+    QStringList filters_;
     QList<Message> messages_;
     QList<FileRequest> fileRequests_;
     QStringList pdfs_;

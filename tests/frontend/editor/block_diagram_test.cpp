@@ -2,6 +2,7 @@
 // says, redrawing after edits, a click selecting the editor's row, export and print.
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSvgRenderer>
@@ -286,6 +287,51 @@ TEST_F(DiagramWindowTest, ZoomWithCtrlWheelAndFit) {
     const QSize view = window->findChild<QScrollArea*>("diagramScroll")->viewport()->size();
     EXPECT_LE(window->canvas()->width(), view.width() + 1);
     EXPECT_LE(window->canvas()->height(), view.height() + 1);
+}
+
+// "Ajustar" is a mode: the diagram follows every resize of the window until the user zooms,
+// and a diagram larger than the window opens in it.
+TEST_F(DiagramWindowTest, AjustarRefitsOnEveryResizeUntilTheUserZooms) {
+    chooseStructure(3);
+    up("udsubsistemas", 9);
+    up("udelemsubs(1)", 9);
+    QCoreApplication::processEvents();
+    auto* scroll = window->findChild<QScrollArea*>("diagramScroll");
+    const auto fits = [&] {
+        QCoreApplication::processEvents();
+        const QSize view = scroll->viewport()->size();
+        const QSizeF whole = window->diagram().bounds.size() * window->zoom();
+        // Whole in the view, and touching it on one side.
+        return whole.width() <= view.width() + 1 && whole.height() <= view.height() + 1 &&
+               (whole.width() >= view.width() - 2 || whole.height() >= view.height() - 2 ||
+                window->zoom() == 1.0);
+    };
+    window->resize(600, 400);
+    window->fitIfLarger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->fitting()) << "larger than the window: opened fitted";
+    EXPECT_TRUE(fits());
+    for (const QSize size : {QSize(900, 700), QSize(400, 300), QSize(1200, 500)}) {
+        window->resize(size);
+        EXPECT_TRUE(fits()) << size.width() << "x" << size.height();
+    }
+    // An edit is fitted too.
+    up("udelemsubs(2)", 5);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fits());
+
+    // A zoom of the user's own leaves the mode: a resize keeps it.
+    window->findChild<QPushButton*>("actualSizeButton")->click();
+    EXPECT_FALSE(window->fitting());
+    EXPECT_EQ(window->zoom(), 1.0);
+    window->resize(500, 350);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->zoom(), 1.0);
+    window->findChild<QPushButton*>("fitButton")->click();
+    EXPECT_TRUE(window->fitting());
+    EXPECT_TRUE(fits());
+    window->resize(1000, 650);
+    EXPECT_TRUE(fits());
 }
 
 TEST_F(DiagramWindowTest, ExportsPngAndValidSvg) {

@@ -7,14 +7,14 @@
 
 namespace farvik {
 
-bool runExample(const QString& folder, const QString& example) {
+bool runExample(const QString& folder, const QString& example, const QString& answers) {
     const QString data = example + QStringLiteral(".DAT");
     QFile::remove(QDir(folder).filePath(data));
     if (!QFile::copy(QStringLiteral(FARVIK_SOURCE_DIR "/examples/") + data,
                      QDir(folder).filePath(data)))
         return false;
-    const QString command = QStringLiteral("cd '%1' && printf '2\\n' | '%2/brenta' %3 > /dev/null")
-                                .arg(folder, QStringLiteral(FARVIK_BIN_DIR), example);
+    const QString command = QStringLiteral("cd '%1' && printf '%4' | '%2/brenta' %3 > /dev/null")
+                                .arg(folder, QStringLiteral(FARVIK_BIN_DIR), example, answers);
     return std::system(command.toLocal8Bit().constData()) == 0;
 }
 

@@ -7,8 +7,10 @@
 namespace farvik {
 
 // Runs the real brenta in folder on a copy of one of the examples (its base name, such as
-// "SERIE"), answering "no reliability values" on its console. True when it ended with 0.
-bool runExample(const QString& folder, const QString& example);
+// "SERIE"), answering "no reliability values" on its console (or the answers given, one a
+// line). True when it ended with 0.
+bool runExample(const QString& folder, const QString& example,
+                const QString& answers = QStringLiteral("2\\n"));
 
 // A reliability table written as the engine writes it: the five heading lines, then the
 // given rows (each already laid out), lines ended by CR LF.

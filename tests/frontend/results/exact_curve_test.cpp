@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QPainter>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -69,6 +70,13 @@ class ExactCurveTest : public ::testing::Test {
     static QImage image(frmgraficos& w) {
         QApplication::sendPostedEvents();
         return w.plot()->grab().toImage();
+    }
+    // Where the plot draws its legend, empty without one.
+    static QRectF legendOf(frmgraficos& w) {
+        QImage device(w.plot()->size(), QImage::Format_RGB32);
+        QPainter painter(&device);
+        painter.setFont(w.plot()->font());
+        return legendRect(painter, w.plot()->plotRect(), w.plot()->picture(), 1.0);
     }
     static int greenPixels(const QImage& image) {
         int n = 0;
@@ -158,7 +166,37 @@ TEST_F(ExactCurveTest, AHazardAboveTheRangeIsCutAtTheEdge) {
     w->findChild<QRadioButton*>(QStringLiteral("optgraf(2)"))->click();
     const QImage before = image(*w);
     tick(*w, true);
-    EXPECT_EQ(image(*w), before) << "a curve wholly above the range leaves no trace";
+    const QImage after = image(*w);
+    // Only the legend of the two curves is new.
+    const QRect legend = legendOf(*w).toAlignedRect().adjusted(-1, -1, 1, 1);
+    ASSERT_FALSE(legend.isEmpty());
+    int changed = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (!legend.contains(x, y) && after.pixel(x, y) != before.pixel(x, y)) ++changed;
+    EXPECT_EQ(changed, 0) << "a curve wholly above the range leaves no trace";
+}
+
+// The legend stands exactly where two curves share the plot, and names them.
+TEST_F(ExactCurveTest, ALegendExactlyWhenTwoCurvesShareTheGraph) {
+    auto w = open(seriesData());
+    EXPECT_TRUE(legendEntries(w->plot()->picture()).isEmpty());
+    EXPECT_TRUE(legendOf(*w).isEmpty());
+    tick(*w, true);
+    EXPECT_EQ(legendEntries(w->plot()->picture()),
+              (QStringList{"Fiabilidad simulada", "Fiabilidad exacta"}));
+    const QRect box = legendOf(*w).toAlignedRect();
+    ASSERT_FALSE(box.isEmpty());
+    // Its sample of the exact curve is green, inside the box.
+    EXPECT_GT(greenPixels(image(*w).copy(box)), 10);
+    w->findChild<QRadioButton*>(QStringLiteral("optgraf(2)"))->click();
+    EXPECT_EQ(legendEntries(w->plot()->picture()),
+              (QStringList{"Tasa de fallo simulada", "Tasa de fallo exacta"}));
+    w->findChild<QRadioButton*>(QStringLiteral("optgraf(1)"))->click();
+    EXPECT_TRUE(legendEntries(w->plot()->picture()).isEmpty()) << "the histogram is alone";
+    tick(*w, false);
+    w->findChild<QRadioButton*>(QStringLiteral("optgraf(0)"))->click();
+    EXPECT_TRUE(legendOf(*w).isEmpty());
 }
 
 TEST_F(ExactCurveTest, DataTheEngineRefusesAreToldAndTheBoxGoesOff) {

@@ -102,15 +102,27 @@ TEST(frmcomprobacion, SimulatedBesideExactWithExportAndPrint) {
 
     // The exact mean life is the library's, to the last digit in the export.
     const analysis::ExactSystem exact(*analysis::readSystem(data.toStdString(), "SIS.DAT").model);
-    const QString csv = dir.filePath(QStringLiteral("comprobacion.csv"));
-    dialogs.chooseFile(csv);
+    // Each duplication's gain has its standard error and z beside it.
+    for (int r = 3; r < 6; ++r) {
+        EXPECT_NE(t.rows[r].cells[7], QStringLiteral("-")) << r;
+        EXPECT_GT(t.rows[r].cells[7].toDouble(), 0) << r;
+        EXPECT_LT(std::abs(t.rows[r].cells[8].toDouble()), 4) << r;
+    }
+    EXPECT_EQ(table->horizontalHeaderItem(7)->text(),
+              QStringLiteral("Error estándar de la mejora"));
+
+    // Written as comprobacion.csv: the extension added, the header row first, CR LF.
+    dialogs.chooseFile(dir.filePath(QStringLiteral("comprobacion")));
     ASSERT_TRUE(w.exportToFile());
-    QFile exported(csv);
+    QFile exported(dir.filePath(QStringLiteral("comprobacion.csv")));
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(exported.readAll()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2 + 6 + 1);
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Valor,Simulado,Exacto,Error estándar,z,")));
-    const QStringList mean = lines[4].split(',');
+    const QByteArray bytes = exported.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBFValor,Simulado,Exacto,Error estándar,z,"));
+    EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+    const QStringList lines =
+        QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 6);
+    const QStringList mean = lines[3].split(',');
     ASSERT_EQ(mean[0], QStringLiteral("Vida media"));
     EXPECT_EQ(mean[2].toDouble(), exact.meanLife().value);
 
@@ -133,7 +145,7 @@ TEST(frmcomprobacion, ValuesFarFromTheSimulationAreMarked) {
     const ExactCheckTable& t = w.table();
     ASSERT_EQ(t.rows.size(), 3);
     EXPECT_TRUE(t.rows[2].marked);  // the mean life
-    EXPECT_EQ(t.rows[2].cells[7], QStringLiteral("*"));
+    EXPECT_EQ(t.rows[2].cells[9], QStringLiteral("*"));
     EXPECT_NE(w.tblcomprobacion()->item(2, 0)->background(), QBrush());
     EXPECT_TRUE(t.verdict.isEmpty());
 }

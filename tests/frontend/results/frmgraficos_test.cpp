@@ -10,12 +10,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "engine_results.h"
 #include "pdf_reader.h"
+#include "results/graph_frame.h"
 #include "results/graph_plot.h"
 #include "scripted_dialogs.h"
 
@@ -138,7 +140,7 @@ TEST_F(GraficosTest, EachGraphShowsItsPointsInTheirColours) {
     EXPECT_TRUE(at(5, 0.75, blue));
     EXPECT_TRUE(at(16, 0.32, blue));
     EXPECT_TRUE(at(14, 0.83, white));
-    EXPECT_TRUE(at(25, 0.44, white));
+    EXPECT_TRUE(at(26.5, 0.44, white));
 
     // Histogram: red boxes outlined in blue, white above them.
     w->chooseGraph(kFailureCountGraph);
@@ -157,6 +159,70 @@ TEST_F(GraficosTest, EachGraphShowsItsPointsInTheirColours) {
     EXPECT_TRUE(at(11, 0.06667 + 0.6 * (0.08571 - 0.06667), blue));
     EXPECT_TRUE(at(3.7, 0.0493, white));
     EXPECT_TRUE(at(1, 0.013, white));
+}
+
+// The values beside the axes, as the window lays them out: each grid line that is shown has
+// its value, the values are round and in order, and no two labels touch, at any size and
+// after zooms.
+TEST_F(GraficosTest, AxisValuesAreRoundLabelledAndApartBeforeAndAfterZooms) {
+    auto w = open();
+    auto* frame = w->findChild<GraphFrame*>(QStringLiteral("frmgrafico"));
+    ASSERT_NE(frame, nullptr);
+    const auto check = [&](const char* when) {
+        QApplication::sendPostedEvents();
+        const auto named = [&](const QString& name) { return w->findChild<QWidget*>(name); };
+        QList<QRect> labels = {named("x0y0x")->geometry(), named("x1y0")->geometry()};
+        QList<QRect> yLabels = {named("x0y0y")->geometry(), named("x0y1")->geometry()};
+        // The end labels are as wide as their text, not as the label widget.
+        const QFontMetrics fm(frame->font());
+        labels[0].setWidth(fm.horizontalAdvance(qobject_cast<QLabel*>(named("x0y0x"))->text()));
+        const QString x1 = qobject_cast<QLabel*>(named("x1y0"))->text();
+        labels[1].setLeft(labels[1].right() - fm.horizontalAdvance(x1));
+        int xShown = 0, yShown = 0;
+        for (int i = 1; i <= 9; ++i) {
+            QLabel* tx = frame->tickx(i);
+            QLabel* ty = frame->ticky(i);
+            EXPECT_EQ(tx->isVisible(), named(QStringLiteral("Linev(%1)").arg(i))->isVisible());
+            EXPECT_EQ(ty->isVisible(), named(QStringLiteral("Lineh(%1)").arg(i))->isVisible());
+            if (tx->isVisible()) {
+                ++xShown;
+                EXPECT_FALSE(tx->text().isEmpty()) << when;
+                for (const QRect& other : labels)
+                    EXPECT_FALSE(other.intersects(tx->geometry()))
+                        << when << " " << tx->text().toStdString();
+                labels << tx->geometry();
+            }
+            if (ty->isVisible()) {
+                ++yShown;
+                for (const QRect& other : yLabels)
+                    EXPECT_FALSE(other.intersects(ty->geometry()))
+                        << when << " " << ty->text().toStdString();
+                yLabels << ty->geometry();
+            }
+        }
+        EXPECT_EQ(std::size_t(xShown), frame->xTicks().values.size()) << when;
+        EXPECT_EQ(std::size_t(yShown), frame->yTicks().values.size()) << when;
+        EXPECT_GE(xShown, 2) << when;
+        EXPECT_GE(yShown, 2) << when;
+        for (double v : frame->xTicks().values)
+            EXPECT_NEAR(v / frame->xTicks().step, std::round(v / frame->xTicks().step), 1e-9);
+    };
+    check("whole");
+    EXPECT_EQ(frame->xTicks().labels, (QStringList{"5", "10", "15", "20", "25"}));
+    w->zoomTo({3.3, 0.07, 27.1, 0.83});
+    check("zoomed");
+    w->zoomTo({10.37, 0.41, 11.9, 0.413});
+    check("zoomed deep");
+    w->resize(420, 300);
+    w->zoomTo({3.3, 0.07, 27.1, 0.83});
+    check("small window");
+    // Counts are whole numbers.
+    w->resize(1000, 540);
+    w->chooseGraph(kFailureCountGraph);
+    check("histogram");
+    for (const QString& label : frame->yTicks().labels)
+        EXPECT_FALSE(label.contains(QLatin1Char('.'))) << label.toStdString();
+    EXPECT_EQ(frame->yTicks().labels, (QStringList{"1", "2", "3", "4"}));
 }
 
 TEST_F(GraficosTest, DraggingZoomsToTheSameRectangleInEitherDirection) {
@@ -311,6 +377,27 @@ TEST_F(GraficosTest, PrintsTheTableAloneOrBelowTheGraph) {
         if (word.yMax < 450) above << word.text;
     for (const char* expected : {"Fiabilidad", "Tiempo", "30.00", "1.00", "0.00"})
         EXPECT_TRUE(above.contains(QString::fromUtf8(expected))) << expected;
+    // Its title line, and round values at its grid lines, each once, none overlapping.
+    EXPECT_TRUE(above.join(' ').contains(QStringLiteral("tablafia.txt: Fiabilidad, 10 pruebas")));
+    double titleLine = -1;
+    for (const PdfWord& word : graph)
+        if (word.text == QStringLiteral("pruebas")) titleLine = word.yMin;
+    QList<PdfWord> values;
+    for (const PdfWord& word : graph)
+        if (word.yMax < 450 && word.yMin != titleLine &&
+            QRegularExpression(QStringLiteral("^\\d+(\\.\\d)?$")).match(word.text).hasMatch())
+            values << word;
+    QStringList texts;
+    for (const PdfWord& v : values) texts << v.text;
+    for (const char* expected : {"5", "10", "15", "20", "25", "0.2", "0.4", "0.6", "0.8"})
+        EXPECT_EQ(texts.count(QString::fromLatin1(expected)), 1) << expected;
+    for (int i = 0; i < values.size(); ++i)
+        for (int j = i + 1; j < values.size(); ++j) {
+            const PdfWord &a = values[i], &b = values[j];
+            const bool apart =
+                a.xMax <= b.xMin || b.xMax <= a.xMin || a.yMax <= b.yMin || b.yMax <= a.yMin;
+            EXPECT_TRUE(apart) << a.text.toStdString() << " and " << b.text.toStdString();
+        }
 }
 
 // The page with the graph, as previewed and as printed, picture for picture.

@@ -22,8 +22,8 @@ class PrintresTest : public ::testing::Test {
 
     std::unique_ptr<frmprintres> chooser() {
         auto c = std::make_unique<frmprintres>(
-            dir.path(),
-            frmprintres::Actions{[this](const QString& p) { shown << p; }, [this] { ++graphs; }});
+            dir.path(), frmprintres::Actions{[this](const QString& p) { shown << p; },
+                                             [this] { ++graphs; }, [this] { ++reports; }});
         c->show();
         return c;
     }
@@ -34,7 +34,22 @@ class PrintresTest : public ::testing::Test {
     QTemporaryDir dir;
     QStringList shown;
     int graphs = 0;
+    int reports = 0;
 };
+
+TEST_F(PrintresTest, TheStudyReportButtonClosesTheChooserAndAsksForTheReport) {
+    auto c = chooser();
+    auto* button = c->findChild<QPushButton*>(QStringLiteral("btinforme"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("&Informe del estudio..."));
+    button->click();
+    EXPECT_EQ(reports, 1);
+    EXPECT_FALSE(c->isVisible());
+    EXPECT_TRUE(shown.isEmpty());
+    // Without the action, no button.
+    frmprintres plain(dir.path(), frmprintres::Actions{{}, {}, {}});
+    EXPECT_EQ(plain.findChild<QPushButton*>(QStringLiteral("btinforme")), nullptr);
+}
 
 TEST_F(PrintresTest, OffersFourChoicesTheRedundancyOneOnlyWithRedundancy) {
     auto c = chooser();
