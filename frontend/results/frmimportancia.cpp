@@ -309,9 +309,11 @@ bool frmimportancia::exportTables() {
     if (path.isEmpty()) return false;
     const std::optional<std::size_t> at =
         report_->times.empty() ? std::nullopt : std::optional<std::size_t>(shownTime_);
-    const QByteArray bytes = (csvOf(importanceTable(*report_, shownTime_)) + QStringLiteral("\n") +
-                              csvOf(sensitivityTable(*report_, at)))
-                                 .toUtf8();
+    // Both tables in one file, the second without a byte order mark of its own.
+    QByteArray second = csvOf(sensitivityTable(*report_, at), CsvFlavour::Comma);
+    if (second.startsWith("\xEF\xBB\xBF")) second.remove(0, 3);
+    const QByteArray bytes =
+        csvOf(importanceTable(*report_, shownTime_), CsvFlavour::Comma) + "\r\n" + second;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes) != bytes.size() || !file.flush()) {
@@ -330,7 +332,9 @@ bool frmimportancia::exportGraph() {
                                       QFileInfo(dataFileName_).absolutePath()});
     if (path.isEmpty()) return false;
     const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
-    const bool written = svg ? writeGraphSvg(*plot_, path) : writeGraphPng(*plot_, path);
+    const QString title = QStringLiteral("Importancia de Birnbaum IB(t)");
+    const bool written =
+        svg ? writeGraphSvg(*plot_, title, path) : writeGraphPng(*plot_, title, path);
     if (!written) {
         dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                           QStringLiteral("No se puede escribir el fichero ") + path);

@@ -6,9 +6,9 @@
 
 #include "base/child_window.h"
 #include "document/datafile_writer.h"
-#include "editor/frmdatos.h"
 #include "document/system_data.h"
 #include "editor/edited_system.h"
+#include "editor/frmdatos.h"
 #include "file_names.h"
 #include "main_window.h"
 #include "results/frmimportancia.h"
