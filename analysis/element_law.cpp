@@ -7,21 +7,10 @@
 #include <boost/math/special_functions/erf.hpp>
 
 #include "codes.h"
+#include "standard_normal.h"
 
 namespace farvik::analysis {
 namespace {
-
-constexpr double kSqrt2 = 1.41421356237309504880;
-constexpr double kInvSqrt2Pi = 0.39894228040143267794;
-
-// P(Z >= z) for a standard normal Z, accurate in both tails.
-double upperTail(double z) {
-    return 0.5 * std::erfc(z / kSqrt2);
-}
-
-double normalDensity(double z) {
-    return kInvSqrt2Pi * std::exp(-0.5 * z * z);
-}
 
 // The z with upperTail(z) = q.
 double upperTailInverse(double q) {
@@ -60,7 +49,6 @@ bool atom(const ElementLaw& law, double& at) {
 }
 
 namespace {
-
 double densityAtZero(const ElementLaw& law) {
     switch (law.code) {
         case kExponential:

@@ -4,20 +4,10 @@
 #include <stdexcept>
 
 #include "codes.h"
+#include "standard_normal.h"
 
 namespace farvik::analysis {
 namespace {
-
-constexpr double kSqrt2 = 1.41421356237309504880;
-constexpr double kInvSqrt2Pi = 0.39894228040143267794;
-
-double upperTail(double z) {
-    return 0.5 * std::erfc(z / kSqrt2);
-}
-
-double normalDensity(double z) {
-    return kInvSqrt2Pi * std::exp(-0.5 * z * z);
-}
 
 // The lognormal's own mean and deviation from the normal's parameters the law holds (the
 // inverse of the reader's conversion).
