@@ -1,7 +1,7 @@
 // The block diagram of the document: one window, which follows the editor of the moment.
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <algorithm>
 
 #include "base/child_window.h"

@@ -5,9 +5,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -69,8 +69,7 @@ std::optional<std::size_t> indexOfLabel(const analysis::SystemModel& model, cons
 }
 
 QString changeText(double before, double after) {
-    if (!std::isfinite(before) || !std::isfinite(after) || before == 0)
-        return QStringLiteral("-");
+    if (!std::isfinite(before) || !std::isfinite(after) || before == 0) return QStringLiteral("-");
     return shownFigure(100 * (after - before) / before);
 }
 
@@ -170,20 +169,28 @@ WhatIfPanel::WhatIfPanel(QWidget* parent) : QWidget(parent), runner_(new WhatIfR
 
     connect(cmbfallo_, qOverload<int>(&QComboBox::activated), this,
             [this](int position) { distributionChosen(position); });
-    for (auto* box : params_) connect(box, &QLineEdit::textEdited, this, [this] { boxesChanged(); });
+    for (auto* box : params_)
+        connect(box, &QLineEdit::textEdited, this, [this] { boxesChanged(); });
     connect(txttiempo_, &QLineEdit::textEdited, this, [this] { ask(); });
-    connect(runner_, &WhatIfRunner::answered, this, [this](const WhatIfAnswer& a) { showAnswer(a); });
+    connect(runner_, &WhatIfRunner::answered, this,
+            [this](const WhatIfAnswer& a) { showAnswer(a); });
     connect(btaplicar_, &QPushButton::clicked, this, [this] {
         if (const auto element = changedElement(); element && refusals().isEmpty())
             emit applyRequested(key_, *element);
     });
     connect(btgrafica_, &QPushButton::clicked, this, [this] { exportGraph(); });
     connect(btcerrar_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { closeChildWindow(this); });
     btaplicar_->setEnabled(false);
     btgrafica_->setEnabled(false);
+}
+
+void WhatIfPanel::keyPressEvent(QKeyEvent* event) {
+    // Escape is Cerrar: the document stays as it was.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        closeChildWindow(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QLineEdit* WhatIfPanel::txtparam(int n) const {
@@ -237,7 +244,8 @@ void WhatIfPanel::systemChanged(const SystemData& system) {
                         .arg(label_));
     } else {
         const std::vector<double>& t = runTimes_;
-        runner_->setSystem(std::move(*model), t.empty() ? 0 : *std::max_element(t.begin(), t.end()));
+        runner_->setSystem(std::move(*model),
+                           t.empty() ? 0 : *std::max_element(t.begin(), t.end()));
     }
     boxesChanged();
 }
@@ -389,8 +397,8 @@ bool WhatIfPanel::exportGraph() {
                                       QStringLiteral("Imagen PNG (*.png);;Dibujo SVG (*.svg)"),
                                       QFileInfo(fileName_).absolutePath()});
     if (path.isEmpty()) return false;
-    const QString title = QStringLiteral("%1: ¿Y si...? elemento %2")
-                              .arg(QFileInfo(fileName_).fileName(), label_);
+    const QString title =
+        QStringLiteral("%1: ¿Y si...? elemento %2").arg(QFileInfo(fileName_).fileName(), label_);
     const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
     const bool written =
         svg ? writeGraphSvg(*plot_, title, path) : writeGraphPng(*plot_, title, path);

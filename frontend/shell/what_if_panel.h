@@ -67,6 +67,9 @@ class WhatIfPanel : public QWidget {
     // "Aplicar": the element row `key` is to become `element`.
     void applyRequested(int key, const farvik::ElementRec& element);
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void loadBoxes(const ElementRec& element);
     void distributionChosen(int position);

@@ -35,8 +35,9 @@ ExactSystem build(int code, int e, const El& replacement) {
 // Every structure code, every distribution as the replacement of every element: the law
 // changed on the shared structure function gives what the changed data file gives.
 TEST(WhatIf, AChangedLawOnTheSharedStructureIsTheSystemBuiltAfresh) {
-    const std::vector<El> laws = {exponential(0.002), weibull(2.5, 800), lognormalOfNormal(6.2, 0.5),
-                                  lognormal(900, 300), normal(700, 150)};
+    const std::vector<El> laws = {exponential(0.002), weibull(2.5, 800),
+                                  lognormalOfNormal(6.2, 0.5), lognormal(900, 300),
+                                  normal(700, 150)};
     const std::vector<double> times = {100, 500, 1234.5};
     const std::atomic<bool> go{false};
     for (int code = 1; code <= 5; ++code) {
