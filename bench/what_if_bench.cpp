@@ -2,7 +2,7 @@
 // the decision diagram, the mean life and the curve of the system as it stands) and each
 // keystroke (the changed data file read, then R at the run's two times, the curve's 201
 // points and the mean life of the system with the changed law, on the shared structure).
-// Processor time, best of `reps` (default 5). A system out of reach is answered by the
+// Processor time in ms, best of `reps` (default 5). A system out of reach is answered by the
 // bounds of R at the two times, before and after.
 //   what_if_bench [REPS]        (run from the repository: it reads examples/)
 #include <cstdio>
@@ -80,8 +80,8 @@ void measure(const std::string& name, const std::string& bytes, int reps) {
             const PathBounds before(model), after(m);
             for (double t : times) sink += before.at(t).upper + after.at(t).lower;
         });
-        std::printf("%-8s %5zu elementos  rechazado en %.3f s; cotas por pulsación %.3f s\n",
-                    name.c_str(), model.elements.size(), refused, keystroke);
+        std::printf("%-8s %5zu elementos  rechazado en %.1f ms; cotas por pulsación %.1f ms\n",
+                    name.c_str(), model.elements.size(), 1e3 * refused, 1e3 * keystroke);
         return;
     }
     const double open = bestSeconds(reps, [&] {
@@ -100,8 +100,8 @@ void measure(const std::string& name, const std::string& bytes, int reps) {
     // and read again for the element's law as the engine takes it.
     const double reading =
         bestSeconds(reps, [&] { sink += readSystem(bytes, "X.DAT").model->elements.size(); });
-    std::printf("%-8s %5zu elementos  abrir %.3f s  pulsación %.3f s (lectura %.4f s)\n",
-                name.c_str(), model.elements.size(), open, keystroke, reading);
+    std::printf("%-8s %5zu elementos  abrir %.1f ms  pulsación %.1f ms (lectura %.1f ms)\n",
+                name.c_str(), model.elements.size(), 1e3 * open, 1e3 * keystroke, 1e3 * reading);
     std::fflush(stdout);
 }
 
