@@ -102,8 +102,9 @@ enum class Mode { Plain, Importance, Sensitivity };
 
 void printPlain(const ExactSystem& exact, bool redundancy, const std::vector<double>& times,
                 std::ostream& out) {
-    for (double t : times) {
-        out << "R " << seventeenDigits(t) << ' ' << seventeenDigits(exact.reliability(t)) << '\n';
+    const std::vector<double> r = exact.reliabilities(times);
+    for (std::size_t n = 0; n < times.size(); ++n) {
+        out << "R " << seventeenDigits(times[n]) << ' ' << seventeenDigits(r[n]) << '\n';
     }
     const Estimate life = exact.meanLife();
     out << "MEDIA " << seventeenDigits(life.value) << ' ' << seventeenDigits(life.error) << '\n';
