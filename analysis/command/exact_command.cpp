@@ -69,6 +69,8 @@ y después, para cada elemento, CAUSA elemento probabilidad.
 Con --sensibilidad delante del nombre: para cada elemento y parámetro k,
   SENSIBILIDAD elemento k dMEDIA elasticidad
 y en cada tiempo SENSIBILIDAD_R t elemento k dR elasticidad.
+Un sistema general demasiado grande para el cálculo exacto no se calcula: en cada
+tiempo, COTAS t inferior superior (cotas de R(t) de sus caminos y cortes), y estado 50.
 Solo lee el fichero de datos: no escribe ningún fichero y puede usarse en una carpeta
 donde brenta está ejecutándose.
 
