@@ -209,11 +209,7 @@ bool WhatIfPanel::setElement(const SystemData& system, int key, const QString& f
     key_ = key;
     fileName_ = fileName;
     runTimes_ = std::move(times);
-    label_ = system.systemType == kGeneral ? QString::number(element->key)
-                                           : QStringLiteral("%1-%2").arg(group).arg(index);
-    lbelemento_->setText(QStringLiteral("Elemento %1 de %2: otra ley de fallo, sin tocar los datos "
-                                        "hasta «Aplicar».")
-                             .arg(label_, QFileInfo(fileName).fileName()));
+    modelIndex_.reset();  // nothing is asked until the comparison is set up below
     loadBoxes(*element);
     systemChanged(system);
     return true;
@@ -231,6 +227,13 @@ void WhatIfPanel::systemChanged(const SystemData& system) {
         closeChildWindow(this);
         return;
     }
+    // The row may stand elsewhere now (rows are numbered anew when groups change).
+    const ElementRec& element = system.subsystems[std::size_t(group)].elements[std::size_t(index)];
+    label_ = system.systemType == kGeneral ? QString::number(element.key)
+                                           : QStringLiteral("%1-%2").arg(group).arg(index);
+    lbelemento_->setText(QStringLiteral("Elemento %1 de %2: otra ley de fallo, sin tocar los datos "
+                                        "hasta «Aplicar».")
+                             .arg(label_, QFileInfo(fileName_).fileName()));
     system_ = system;
     modelIndex_.reset();
     shown_.reset();

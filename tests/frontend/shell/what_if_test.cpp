@@ -3,6 +3,7 @@
 // its history; Escape leaves it as it was; a value the engine refuses turns Aplicar off.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "document/datafile_reading.h"
 #include "document/datafile_writer.h"
 #include "editor/block_diagram_window.h"
+#include "editor/frmdatos.h"
 #include "exact_system.h"
 #include "results/exact_check_table.h"
 #include "results/frmimportancia.h"
@@ -207,6 +209,27 @@ TEST_F(WhatIfTest, TheImportanceWindowAndTheDiagramChooseTheElement) {
     ASSERT_NE(diagram, nullptr);
     emit diagram->elementChosen(elementRowOfLabel(original, QStringLiteral("1-2")));
     EXPECT_EQ(panel()->elementLabel(), QStringLiteral("1-2"));
+}
+
+// Ver > "¿Y si...?" takes the element of the editor's row with the focus; without one it
+// says how to choose an element and opens nothing.
+TEST_F(WhatIfTest, TheViewMenuTakesTheEditorsRow) {
+    QAction* item = window->findChild<QAction*>(QStringLiteral("mnuViewWhatIf"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("¿&Y si...?"));
+    frmdatos* editor = window->dataEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->txtsemilla()->setFocus();
+    item->trigger();
+    EXPECT_EQ(panel(), nullptr);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("Elige primero un elemento")));
+
+    const int k = editor->elementRows();
+    editor->txtparam1(k)->setFocus();
+    item->trigger();
+    ASSERT_NE(panel(), nullptr);
+    EXPECT_EQ(panel()->elementKey(), k);
 }
 
 }  // namespace
