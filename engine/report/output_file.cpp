@@ -92,6 +92,11 @@ void OutputFile::flush() {
     used_ = 0;
 }
 
+bool OutputFile::regular() const {
+    struct stat st {};
+    return ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 void OutputFile::reserve(std::int64_t bytes) {
     const std::int64_t from = size();
     if (bytes > 0 && ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, from, bytes) == 0)

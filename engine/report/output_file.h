@@ -61,6 +61,9 @@ class OutputFile {
 
     // Where the next byte goes: what has been written out and what is held.
     std::int64_t size() const { return at_ + static_cast<std::int64_t>(used_ + sharedBytes_); }
+    // Whether the file is a plain file (and not, through a link, a pipe or a device), where
+    // writing at an offset means a place in the file.
+    bool regular() const;
     // Where the next byte written out lands: bytes held are not counted.
     std::int64_t writtenEnd() const { return at_; }
     // Asks the file system to set aside room for `bytes` more bytes after size(), without

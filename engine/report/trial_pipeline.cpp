@@ -479,7 +479,7 @@ void TrialPipeline::settleFirstTrials(Lane& lane) {
     }
     if (rowsAt_.empty()) return;
     rowsAt_.push_back(at);
-    if (at >= kRowsWrittenApart && withinSizeLimit(at)) {
+    if (at >= kRowsWrittenApart && redun.regular() && withinSizeLimit(at)) {
         // The headings go first; the rows then fill room set aside for them.
         redun.flush();
         redun.reserve(at - redun.size());

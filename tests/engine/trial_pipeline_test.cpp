@@ -1,5 +1,8 @@
 // The trials on several threads: the same draws, the same figures, the same bytes as on one.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "engine_error.h"
 #include "full_disk.h"
@@ -209,6 +213,39 @@ TEST(TrialPipeline, RowsWrittenAtTheirPlacesGiveTheSameBytes) {
             expectSame(one, runWithThreads(c.system, threads, c.mode),
                        std::string(c.what) + ", threads " + std::to_string(threads));
     }
+}
+
+// A redun.TXT that is a pipe has no places: its rows, however large, go into it in turn.
+TEST(TrialPipeline, APipeTakesTheRowsInTurn) {
+    std::mt19937 rng(17);
+    std::vector<std::vector<El>> subs(10, std::vector<El>(10));
+    for (auto& sub : subs)
+        for (El& e : sub) e = anyElement(rng);
+    const auto system = subsystems(4, 1, subs, 5, 100);
+    const RunResult one = runWithThreads(system, 1);
+    ASSERT_EQ(one.status, 0) << one.err;
+    ASSERT_GT(one.files[1].size(), std::size_t{2} << 20);
+
+    testing::TempFolder folder;
+    folder.write("SIS.DAT", farvik::dataFileBytes(system));
+    const std::string pipe = (folder.path() / "redun.TXT").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] {
+        const int fd = ::open(pipe.c_str(), O_RDONLY);
+        if (fd < 0) return;
+        char buffer[1 << 16];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) read.append(buffer, n);
+        ::close(fd);
+    });
+    RunOptions options;
+    options.threads = 3;
+    std::istringstream in("1\n3\n0.5\n100\n700\n");
+    std::ostringstream out, err;
+    const int status = runBrenta({"SIS"}, in, out, err, folder.path().string(), options);
+    reader.join();
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_TRUE(read == one.files[1]) << "the pipe got other bytes";
 }
 
 // A write that fails on another thread (redun.TXT, written beside the trials) or in the
