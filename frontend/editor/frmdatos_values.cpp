@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "distributions.h"
 #include "document/number_text.h"
 #include "document/system_data.h"
 #include "edited_system.h"
@@ -29,8 +30,9 @@ void frmdatos::distributionChosen(int k, int position) {
 
     const ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
     row.params[0]->show();
-    if (position == 0) {
-        // The exponential has one parameter; the other two are stored as 0.
+    const Distribution* law = findDistribution(position + 1);
+    if (law && law->parameterCount == 1) {
+        // One parameter (the exponential's rate): the other two are stored as 0.
         for (int n : {1, 2}) {
             showText(row.params[n], QStringLiteral("0"));
             row.params[n]->hide();

@@ -11,6 +11,7 @@
 #include "editor/frmdatos.h"
 #include "file_names.h"
 #include "main_window.h"
+#include "result_file_names.h"
 #include "results/frmimportancia.h"
 #include "simulated_summary.h"
 #include "toolbar_layout.h"
@@ -50,8 +51,8 @@ std::optional<QByteArray> frmMain::ownSummary() {
     if (!toolbarButton(kEditarR)->isEnabled() || document_.currentFile.isEmpty() ||
         resultsReplaced())
         return std::nullopt;
-    const QString summary =
-        findIgnoringCase(folderOf(document_.currentFile), QStringLiteral("resumen.txt"));
+    const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+                                             QString::fromLatin1(result_files::kSummary));
     QFile file(summary);
     if (summary.isEmpty() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
     return file.readAll();
