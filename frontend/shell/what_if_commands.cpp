@@ -66,10 +66,8 @@ void frmMain::showWhatIf(int key) {
                         QStringLiteral("¿Y si...? del elemento %1").arg(panel->elementLabel()));
                 });
     }
-    const QString name = systemDocument_.fileName().isEmpty()
-                             ? (document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT")
-                                                                : document_.currentFile)
-                             : systemDocument_.fileName();
+    const QString name = systemDocument_.fileName().isEmpty() ? QStringLiteral("Sin título.DAT")
+                                                              : systemDocument_.fileName();
     if (!panel->setElement(systemDocument_.system(), key, name, std::move(times))) {
         if (opened) whatIf_->close();
         return;
