@@ -6,7 +6,7 @@
 
 #include <boost/math/special_functions/erf.hpp>
 
-#include "codes.h"
+#include "distributions.h"
 #include "standard_normal.h"
 
 namespace farvik::analysis {
@@ -28,6 +28,9 @@ double normalBetween(double z0, double z) {
 ElementState atTime(double t, double at) {
     return t <= at ? ElementState{1, 0, 0} : ElementState{0, 1, 0};
 }
+
+// Every distribution of the table needs its law here and in law_parameters.cpp.
+static_assert(kDistributionCount == 5, "a new distribution needs its law");
 
 }  // namespace
 

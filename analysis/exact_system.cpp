@@ -44,6 +44,13 @@ ExactSystem::ExactSystem(SystemModel model, StateFunction state, const DiagramLi
     breakpoints_ = breakpointsOf(model_, hasAtom_);
 }
 
+ExactSystem ExactSystem::withLaw(std::size_t element, const ElementLaw& law) const {
+    ExactSystem changed(*this);
+    changed.model_.elements.at(element).law = law;
+    changed.breakpoints_ = breakpointsOf(changed.model_, changed.hasAtom_);
+    return changed;
+}
+
 void ExactSystem::statesAt(double t, std::vector<double>& p, std::vector<double>& q,
                            std::vector<double>* density) const {
     const std::size_t n = model_.elements.size();

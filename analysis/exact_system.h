@@ -35,6 +35,9 @@ class ExactSystem {
                          const DiagramLimits& limits = {});
 
     const SystemModel& model() const { return model_; }
+    // The same system with element `element`'s law replaced: the structure function is
+    // shared, not built again, so that a change of law costs no new decision diagram.
+    ExactSystem withLaw(std::size_t element, const ElementLaw& law) const;
     const StructureFunction& structure() const { return *structure_; }
     // Each element's survival, failure and density at t, as the system computes with them.
     void elementStates(double t, std::vector<double>& p, std::vector<double>& q,
@@ -62,7 +65,7 @@ class ExactSystem {
 
     SystemModel model_;
     StateFunction state_;
-    std::unique_ptr<StructureFunction> structure_;
+    std::shared_ptr<const StructureFunction> structure_;
     std::vector<double> breakpoints_;
     bool hasAtom_ = false;
 };

@@ -7,7 +7,8 @@ namespace farvik::analysis {
 // The parameters of an element's law as its data file gives them, numbered 1 and 2: the
 // exponential's rate (it has no second one), the Weibull's shape and scale, the mean and
 // deviation of ln T (code 3), of T itself (code 4; the law holds them converted), and of
-// the normal before its truncation at 0.
+// the normal before its truncation at 0. Their count is the distribution table's (0 for an
+// unknown code).
 int parameterCount(int code);
 double givenParameter(const ElementLaw& law, int k);
 

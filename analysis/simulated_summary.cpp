@@ -26,6 +26,11 @@ struct Phrases {
     std::vector<std::string> reliabilityIs = wordsOf(summary_phrases::kReliabilityIs);
     std::vector<std::string> meanLife = wordsOf(summary_phrases::kMeanLife);
     std::vector<std::string> standardError = wordsOf(summary_phrases::kStandardError);
+    std::vector<std::string> element = wordsOf(summary_phrases::kElement);
+    std::vector<std::string> ofSubsystem = wordsOf(summary_phrases::kOfSubsystem);
+    std::vector<std::string> ofSubsystemInCapitals =
+        wordsOf(summary_phrases::kOfSubsystemInCapitals);
+    std::vector<std::string> cause = wordsOf(summary_phrases::kCause);
     std::vector<std::string> lifeWith = wordsOf(summary_phrases::kLifeWith);
     std::vector<std::string> gain = wordsOf(summary_phrases::kGain);
     std::vector<std::string> deviation = wordsOf(summary_phrases::kDeviation);
@@ -54,13 +59,6 @@ class Words {
     const std::string& operator[](std::size_t n) const {
         static const std::string none;
         return n < words_.size() ? words_[n] : none;
-    }
-    // Whether the words from n on are these.
-    bool at(std::size_t n, std::initializer_list<const char*> expected) const {
-        for (const char* e : expected) {
-            if ((*this)[n++] != e) return false;
-        }
-        return true;
     }
     // The number of words of `phrase` when the words from n on are its words; 0 otherwise.
     std::size_t phraseAt(std::size_t n, const std::vector<std::string>& phrase) const {
@@ -92,11 +90,13 @@ class Words {
 
 // The element named from word n on: "j DEL SUBSISTEMA i" (either case) as "i-j", or a key.
 // Sets `next` to the word after it.
-std::string elementAt(const Words& w, std::size_t n, std::size_t& next) {
+std::string elementAt(const Phrases& phrases, const Words& w, std::size_t n, std::size_t& next) {
     const long j = w.integer(n, "el número de un elemento");
-    if (w.at(n + 1, {"DEL", "SUBSISTEMA"}) || w.at(n + 1, {"del", "subsistema"})) {
-        const long i = w.integer(n + 3, "el número de un subsistema");
-        next = n + 4;
+    std::size_t k = w.phraseAt(n + 1, phrases.ofSubsystemInCapitals);
+    if (!k) k = w.phraseAt(n + 1, phrases.ofSubsystem);
+    if (k) {
+        const long i = w.integer(n + 1 + k, "el número de un subsistema");
+        next = n + 2 + k;
         return std::to_string(i) + "-" + std::to_string(j);
     }
     next = n + 1;
@@ -129,19 +129,19 @@ SimulatedSummary readSimulatedSummary(const std::string& bytes) {
         } else if (!haveError && (k = w.phraseAt(n, phrases.standardError))) {
             s.standardError = w.number(n + k, "el error estándar");
             haveError = true;
-        } else if (w.at(n, {"el", "elemento"}) && !w[n + 2].empty() &&
-                   std::isdigit(static_cast<unsigned char>(w[n + 2][0]))) {
+        } else if ((k = w.phraseAt(n, phrases.element)) && !w[n + k].empty() &&
+                   std::isdigit(static_cast<unsigned char>(w[n + k][0]))) {
             std::size_t next = 0;
-            const std::string label = elementAt(w, n + 2, next);
-            if (w.at(next, {"es", "causa", "inmediata", "del", "fallo", "del", "sistema"})) {
+            const std::string label = elementAt(phrases, w, n + k, next);
+            if (const std::size_t cause = w.phraseAt(next, phrases.cause)) {
                 s.causes.push_back(
-                    {label, w.integer(next + 7, "las veces que un elemento es causa")});
-                n = next + 7;
+                    {label, w.integer(next + cause, "las veces que un elemento es causa")});
+                n = next + cause;
             }
         } else if ((k = w.phraseAt(n, phrases.lifeWith))) {
             SimulatedSummary::Duplication d;
             std::size_t next = 0;
-            d.label = elementAt(w, n + k, next);
+            d.label = elementAt(phrases, w, n + k, next);
             const bool withMean = w[next] == "ES";
             if (withMean) d.meanLife = w.number(next + 1, "la vida media duplicando");
             std::size_t m = next;
@@ -157,10 +157,10 @@ SimulatedSummary readSimulatedSummary(const std::string& bytes) {
             n = m + 2 + deviation;
         } else if ((k = w.phraseAt(n, phrases.best))) {
             std::size_t next = 0;
-            s.best.push_back(elementAt(w, n + k, next));
+            s.best.push_back(elementAt(phrases, w, n + k, next));
         } else if ((k = w.phraseAt(n, phrases.advisable))) {
             std::size_t next = 0;
-            s.best.push_back(elementAt(w, n + k, next));
+            s.best.push_back(elementAt(phrases, w, n + k, next));
         }
     }
     if (!haveTrials || !haveMean || !haveError) {

@@ -21,12 +21,10 @@
 #include "aleat.h"
 #include "leer_sistema.h"
 #include "number_format.h"
+#include "result_file_names.h"
 #include "trial.h"
 
 namespace {
-
-const char* const kResults[] = {"fallo.txt", "redun.TXT", "resumen.TXT", "listasis.txt",
-                                "tablafia.txt"};
 
 long long sizeOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
@@ -91,13 +89,15 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<brenta::TrialState>();
     for (std::int32_t k = 1; k <= s.nsim; ++k) {
         brenta::drawTrial(generator, s, *state);
-        if (k == 1 && !matchesFirstTrial(s, *state, runFolder + "/fallo.txt")) return 1;
+        if (k == 1 &&
+            !matchesFirstTrial(s, *state, runFolder + "/" + farvik::result_files::kFirstTrials))
+            return 1;
         if (k == s.nsim) break;
     }
 
     constexpr std::size_t kBlock = 1 << 20;
     const std::vector<char> block(kBlock, ' ');
-    for (const char* name : kResults) {
+    for (const char* name : farvik::result_files::kAll) {
         long long left = sizeOf(runFolder + "/" + name);
         if (left < 0) {
             std::cerr << "brenta_floor: falta " << runFolder << "/" << name << "\n";

@@ -1,6 +1,7 @@
 #pragma once
 
-// Codes shared by the engine and the front-end.
+// Structure codes shared by the engine and the front-end (the distribution codes are in
+// distributions.h).
 namespace farvik {
 
 // Structure code of a system data file.
@@ -10,15 +11,6 @@ enum StructureCode {
     kSeriesParallel = 3,  // subsystems in series, elements of a subsystem in parallel
     kParallelSeries = 4,  // subsystems in parallel, elements of a subsystem in series
     kGeneral = 5,         // general system given by its paths
-};
-
-// Distribution code of an element (the front-end stores it 0-based: code - 1).
-enum DistributionCode {
-    kExponential = 1,      // rate
-    kWeibull = 2,          // shape, scale
-    kLognormalNormal = 3,  // mean and sd of ln T
-    kLognormal = 4,        // mean and sd of T
-    kNormal = 5,           // mean, sd; truncated to T >= 0
 };
 
 // Largest number of subsystems or paths, and of elements in each, that the engine holds.

@@ -4,6 +4,7 @@
 
 #include "codes.h"
 #include "cp1252.h"
+#include "distributions.h"
 
 namespace farvik {
 namespace {
@@ -90,8 +91,11 @@ Lead afterKeyLine() {
 }
 Lead distributionLead() {
     Lead lead{label(kDistribution), dashes(31, kDistribution)};
-    return options(std::move(lead), kDistribution, std::begin(kDistributions),
-                   std::end(kDistributions));
+    const Distribution* table = distributionTable();
+    for (int k = 0; k < kDistributionCount; ++k) {
+        lead.push_back(label(table[k].fileOption, kDistribution));
+    }
+    return lead;
 }
 Lead parametersSection() {
     return section(kParameters, 39);

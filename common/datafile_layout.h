@@ -34,11 +34,8 @@ inline constexpr const char* kPathCount = "Número de caminos en el sistema:";
 inline constexpr const char* kElementsInPath = "Elementos en serie en el camino ";  // + p + ":"
 inline constexpr const char* kElementData = "DATOS DEL ELEMENTO ";                  // + i + "-" + j
 inline constexpr const char* kElementKey = "Número clave del elemento ";            // + K
+// Its options are the distributions' own lines (Distribution::fileOption).
 inline constexpr const char* kDistribution = "Distribución del fallo:";
-inline constexpr const char* kDistributions[5] = {
-    "1.-   EXPONENCIAL", "2.-   WEIBULL", "3.-   LOGNORMAL (PARAM. NORMAL)",
-    "4.-   LOGNORMAL",   "5.-   NORMAL",
-};
 inline constexpr const char* kParameters = "Parámetros de la distribución:";
 inline constexpr const char* kParameter = "Parámetro ";  // + k + kParameterTail
 inline constexpr const char* kParameterTail = " (0 si no procede):";

@@ -49,8 +49,4 @@ std::optional<std::string> trialsFault(std::int64_t trials);
 // The engine's words for path `path` naming the key `key` that no element block has.
 std::string unknownPathKeyWords(int path, std::int64_t key);
 
-// Distribution 4 is given by the mean m and standard deviation d of T; the engine draws it
-// as a lognormal of the normal's parameters mu, sigma, converted from m and d this way.
-void lognormalFromMoments(double m, double d, double& mu, double& sigma);
-
 }  // namespace farvik

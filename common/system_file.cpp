@@ -4,6 +4,7 @@
 
 #include "codes.h"
 #include "datafile_layout.h"
+#include "distributions.h"
 #include "free_form_reader.h"
 #include "parameter_rules.h"
 
@@ -44,9 +45,9 @@ class Reader {
     // Refuses the value just read.
     void require(bool ok, ExitStatus status, const std::string& detail) const {
         if (!ok) {
-            throw DataFileError(status,
-                                file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail,
-                                r_.lineNumber(), detail);
+            throw DataFileError(
+                status, file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail,
+                r_.lineNumber(), detail);
         }
     }
     void count(std::int32_t n, const std::string& what) const {
@@ -116,14 +117,14 @@ void readPathStructure(Reader& rd, SystemFile& s) {
 // The element as the refusals name it: "1-2" by its place, or the key in a general system.
 std::string elementLabel(const SystemFile& s, int j, int i) {
     return s.kclase == kGeneralClass ? std::to_string(j)
-                                             : std::to_string(i) + "-" + std::to_string(j);
+                                     : std::to_string(i) + "-" + std::to_string(j);
 }
 
 // Refuses the parameters of element (j, i) that the distribution cannot draw from, at the
 // stage of reading where the engine first has them (the rules are shared with the editor).
 void checkParameters(Reader& rd, const SystemFile& s, ParameterStage stage, int j, int i) {
-    const auto fault = parameterFault(s.distribution(j, i), stage, s.parameter(1, j, i),
-                                              s.parameter(2, j, i));
+    const auto fault =
+        parameterFault(s.distribution(j, i), stage, s.parameter(1, j, i), s.parameter(2, j, i));
     if (fault) {
         rd.require(false, brenta::kExitBadParameter,
                    parameterRefusal(*fault, elementLabel(s, j, i)));
@@ -151,9 +152,9 @@ void readElement(Reader& rd, SystemFile& s, int j, int i, bool general) {
     rd.skip(lead::distributionLead());
     std::int32_t& code = s.distribution(j, i);
     code = rd.integer("el código de la distribución");
-    rd.require(code >= 1 && code <= 5, brenta::kExitBadDistribution,
-               "el código de la distribución debe estar entre 1 y 5 (se leyó " +
-                   std::to_string(code) + ")");
+    rd.require(findDistribution(code) != nullptr, brenta::kExitBadDistribution,
+               "el código de la distribución debe estar entre 1 y " +
+                   std::to_string(kDistributionCount) + " (se leyó " + std::to_string(code) + ")");
     rd.skip(lead::parametersSection());
     for (int k = 1; k <= 3; ++k) {
         rd.skip(lead::parameterLabel(k));

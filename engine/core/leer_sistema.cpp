@@ -1,14 +1,14 @@
 #include "leer_sistema.h"
 
-#include "codes.h"
-#include "muestra.h"
+#include "distributions.h"
 #include "system_file.h"
 
 namespace brenta {
 
 SystemData leer_sistema(std::istream& in, const std::string& fileName) {
     // The reading rules are shared with the front end; the engine takes the values into its
-    // own tables and converts the lognormal of code 4 into the normal of its logarithm.
+    // own tables and converts the parameters of a distribution that is drawn by others (the
+    // lognormal of code 4 into the normal of its logarithm).
     const farvik::SystemFile f = farvik::readSystemFile(in, fileName);
     SystemData s;
     s.ntotal = f.ntotal;
@@ -31,7 +31,8 @@ SystemData leer_sistema(std::istream& in, const std::string& fileName) {
     s.iseed = f.iseed;
     s.nsim = f.nsim;
     for (std::size_t e = 0; e < s.idist.size(); ++e) {
-        if (s.idist[e] == farvik::kLognormal) convertLognormal(s.par[3 * e], s.par[3 * e + 1]);
+        const farvik::Distribution* d = farvik::findDistribution(s.idist[e]);
+        if (d && d->toDrawn) d->toDrawn(s.par[3 * e], s.par[3 * e + 1]);
     }
     return s;
 }

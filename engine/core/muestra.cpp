@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "parameter_rules.h"
-
 namespace brenta {
 namespace {
 
@@ -45,14 +43,6 @@ void drawPolar(Generator& g, int code, double p1, double p2, double& t) {
     } else {
         lognormal_polar(g, 1, p1, p2, t);
     }
-}
-
-void convertLognormal(double& m, double& d) {
-    double mu = 0;
-    double sigma = 0;
-    farvik::lognormalFromMoments(m, d, mu, sigma);
-    m = mu;
-    d = sigma;
 }
 
 }  // namespace brenta

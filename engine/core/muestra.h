@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "aleat.h"
-#include "codes.h"
+#include "distributions.h"
 #include "system_data.h"
 
 namespace brenta {
@@ -51,6 +51,9 @@ inline double positiveUniform(Generator& g) {
     return u;
 }
 
+// Every distribution of the table needs its draw here, in drawPolar and in TrialDraws.
+static_assert(farvik::kDistributionCount == 5, "a new distribution needs its draw");
+
 // Failure time of element (j, i) by its distribution code; a code outside 1..5 leaves t.
 inline void muestra(Generator& g, const SystemData& s, int j, int i, double& t) {
     const int code = s.distribution(j, i);
@@ -72,9 +75,5 @@ inline void muestra(Generator& g, const SystemData& s, int j, int i, double& t) 
             break;
     }
 }
-
-// Distribution 4 is given by the mean m and standard deviation d of T; the engine draws it
-// as a lognormal of the normal's parameters. Converts both in place.
-void convertLognormal(double& m, double& d);
 
 }  // namespace brenta

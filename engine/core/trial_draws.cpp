@@ -15,7 +15,7 @@ TrialDraws::TrialDraws(const SystemData& s) : s_(s) {
         // 2 sd^2 (1 - s) < mean^2 s; a margin of 1e-6 covers every rounding on both sides.
         const double margin = (1 + 1e-6) * (1 + 1e-6);
         slots_.push_back({code, target, index, mean, sd, 2 * sd * sd * margin, mean * mean});
-        if (code < farvik::kExponential || code > farvik::kNormal) supported_ = false;
+        if (!farvik::findDistribution(code)) supported_ = false;
         rawPerTrial_ += code == farvik::kExponential || code == farvik::kWeibull ? 1 : 2;
     };
     if (s.kclase != farvik::kGeneralClass) {
@@ -34,6 +34,9 @@ TrialDraws::TrialDraws(const SystemData& s) : s_(s) {
         if (dup) add(key, 1, kTdclave, key);
     }
 }
+
+// Every distribution of the table needs its raw values and its transform here.
+static_assert(farvik::kDistributionCount == 5, "a new distribution needs its draw");
 
 void TrialDraws::drawRaw(Generator& g, double* raw) const {
     for (const Slot& slot : slots_) {

@@ -1,5 +1,6 @@
 #include "redundancy.h"
 
+#include <string_view>
 #include <vector>
 
 #include "record_writer.h"
@@ -11,9 +12,9 @@ namespace {
 
 const std::string kStars58(58, '*');
 const std::string kStars73(73, '*');
-using farvik::summary_phrases::kLifeWith;
-constexpr const char* kOfSubsystem = "    DEL SUBSISTEMA";
 using farvik::summary_phrases::kDeviation;
+using farvik::summary_phrases::kLifeWith;
+using farvik::summary_phrases::kOfSubsystemInCapitals;
 constexpr const char* kIfDuplicated = "si se duplica el elemento";
 
 // One reported duplication: the cell and what the report says of it.
@@ -73,13 +74,18 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         if (s.kclase == farvik::kSeriesOfParallelClass) {
             w.text(kLifeWith)
                 .integer(e.j)
-                .text(kOfSubsystem)
+                .text(kOfSubsystemInCapitals)
                 .integer(e.i)
                 .text(" ES")
                 .real(e.vmd)
                 .end();
         } else if (s.kclase == farvik::kParallelOfSeriesClass) {
-            w.text(kLifeWith).integer(e.j).text("del subsistema").integer(e.i).end();
+            // Here without the blank in front, as this record has always been written.
+            w.text(kLifeWith)
+                .integer(e.j)
+                .text(std::string_view(farvik::summary_phrases::kOfSubsystem).substr(1))
+                .integer(e.i)
+                .end();
         } else {
             w.text(kLifeWith).integer(e.j).text("   ES").real(e.vmd).end();
         }
@@ -100,13 +106,13 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         if (s.kclase == farvik::kSeriesOfParallelClass) {
             w.text(farvik::summary_phrases::kBest)
                 .integer(e.j)
-                .text(kOfSubsystem)
+                .text(kOfSubsystemInCapitals)
                 .integer(e.i)
                 .end();
         } else if (s.kclase == farvik::kParallelOfSeriesClass) {
             w.text(farvik::summary_phrases::kAdvisable)
                 .integer(e.j)
-                .text(kOfSubsystem)
+                .text(kOfSubsystemInCapitals)
                 .integer(e.i)
                 .end();
         } else {
@@ -142,7 +148,7 @@ void appendRedundancyReport(std::string& out, const SystemData& s, const Redunda
         } else {
             w.text(kIfDuplicated)
                 .integer(e.j)
-                .text(kOfSubsystem)
+                .text(kOfSubsystemInCapitals)
                 .integer(e.i)
                 .text(" la diferencia no es significativa")
                 .end();

@@ -62,20 +62,20 @@ bool firstCellOf(const SystemData& s, int key, int& m, int& p) {
 void appendCauses(std::string& out, const SystemData& s, const Table50<std::int32_t>& ncausa) {
     RecordWriter w(out, RecordTarget::File);
     auto causeRecord = [&w](std::int32_t count) {
-        w.text("es causa inmediata del fallo del sistema").integer(count).text(" veces").end();
+        w.text(phrases::kCause).integer(count).text(phrases::kTimes).end();
         w.end();
     };
     if (s.kclase == farvik::kGeneralClass) {
         for (int key = 1; key <= s.ndim; ++key) {
             int m = 0, p = 0;
             if (!firstCellOf(s, key, m, p)) continue;
-            w.text("el elemento").integer(key).end();
+            w.text(phrases::kElement).integer(key).end();
             causeRecord(ncausa(m, p));
         }
     } else {
         for (int i = 1; i <= s.nsub; ++i) {
             for (int j = 1; j <= s.nelsub[i]; ++j) {
-                w.text("el elemento").integer(j).text(" del subsistema").integer(i).end();
+                w.text(phrases::kElement).integer(j).text(phrases::kOfSubsystem).integer(i).end();
                 causeRecord(ncausa(j, i));
             }
         }

@@ -38,6 +38,11 @@ void DiagramCanvas::paintEvent(QPaintEvent* event) {
 }
 
 void DiagramCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        if (const Block* block = diagram_.blockAt(event->position() / zoom_))
+            emit blockMenuAsked(*block, event->globalPosition().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     if (const Block* block = diagram_.blockAt(event->position() / zoom_)) emit blockClicked(*block);
 }

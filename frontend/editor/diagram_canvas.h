@@ -24,6 +24,8 @@ class DiagramCanvas : public QWidget {
 
   signals:
     void blockClicked(const farvik::diagram::Block& block);
+    // A right click on a block: its context menu is asked for, at `at` on the screen.
+    void blockMenuAsked(const farvik::diagram::Block& block, QPoint at);
     // Ctrl and the wheel: factor above 1 to zoom in, at a point of the canvas.
     void zoomAsked(double factor, QPoint at);
 

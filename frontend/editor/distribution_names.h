@@ -2,13 +2,16 @@
 
 #include <QStringList>
 
+#include "distributions.h"
+
 namespace farvik::editor {
 
 // The entries of every distribution list, in the order whose position an element stores.
 inline QStringList distributionNames() {
-    return {QStringLiteral("Exponencial"), QStringLiteral("Weibull"),
-            QStringLiteral("Lognormal (param. normal)"), QStringLiteral("Lognormal"),
-            QStringLiteral("Normal")};
+    QStringList names;
+    for (int k = 0; k < kDistributionCount; ++k)
+        names << QString::fromUtf8(distributionTable()[k].name);
+    return names;
 }
 
 }  // namespace farvik::editor

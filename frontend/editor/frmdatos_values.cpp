@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "distributions.h"
 #include "document/number_text.h"
 #include "document/system_data.h"
 #include "filtered_line_edit.h"
@@ -30,9 +31,10 @@ void frmdatos::distributionChosen(int k, int position) {
 
     const ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
     row.params[0]->show();
-    if (position == 0) {
-        // The exponential has one parameter; the other two are stored as 0. The choice and
-        // the zeros are one edit.
+    const Distribution* law = findDistribution(position + 1);
+    if (law && law->parameterCount == 1) {
+        // One parameter (the exponential's rate): the other two are stored as 0. The choice
+        // and the zeros are one edit.
         for (int n : {1, 2}) {
             if (row.params[n]->text() != QLatin1String("0")) {
                 const QSignalBlocker quiet(row.params[n]);

@@ -114,6 +114,9 @@ frmimportancia::frmimportancia(ImportanceRequest request, QWidget* parent)
     btprint_ = named<QPushButton>("btprint", QStringLiteral("&Imprimir"), this);
     btexportar_ = named<QPushButton>("btexportar", QStringLiteral("E&xportar CSV"), this);
     btgrafica_ = named<QPushButton>("btgrafica", QStringLiteral("Exportar &gráfica..."), this);
+    btysi_ = named<QPushButton>("btysi", QStringLiteral("¿&Y si...?"), this);
+    btysi_->setToolTip(QStringLiteral("El elemento de la fila elegida con otra ley de fallo"));
+    btysi_->setEnabled(false);
     btaceptar_ = named<QPushButton>("btdaceptar", QStringLiteral("&Aceptar"), this);
 
     auto* timeRow = new QHBoxLayout;
@@ -125,6 +128,7 @@ frmimportancia::frmimportancia(ImportanceRequest request, QWidget* parent)
     progressRow->addWidget(prgcalculo_, 1);
     progressRow->addWidget(btcancelar_);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btysi_);
     buttons->addStretch(1);
     buttons->addWidget(btprint_);
     buttons->addWidget(btexportar_);
@@ -142,6 +146,14 @@ frmimportancia::frmimportancia(ImportanceRequest request, QWidget* parent)
     connect(btexportar_, &QPushButton::clicked, this, [this] { exportTables(); });
     connect(btgrafica_, &QPushButton::clicked, this, [this] { exportGraph(); });
     connect(btaceptar_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
+    connect(importance_, &QTableWidget::currentCellChanged, this,
+            [this] { btysi_->setEnabled(!chosenElement().isEmpty()); });
+    connect(btysi_, &QPushButton::clicked, this, [this] {
+        if (!chosenElement().isEmpty()) emit whatIfRequested(chosenElement());
+    });
+    connect(importance_, &QTableWidget::cellDoubleClicked, this, [this] {
+        if (!chosenElement().isEmpty()) emit whatIfRequested(chosenElement());
+    });
     connect(cbtiempo_, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
         if (report_ && index >= 0 && std::size_t(index) < report_->times.size()) {
             shownTime_ = std::size_t(index);
@@ -267,6 +279,12 @@ void frmimportancia::showTime(double t) {
     shownTime_ = report_->times.size() - 1;
     cbtiempo_->setCurrentIndex(int(shownTime_));
     show_tables();
+}
+
+QString frmimportancia::chosenElement() const {
+    const int row = importance_->currentRow();
+    const QTableWidgetItem* item = row >= 0 ? importance_->item(row, 0) : nullptr;
+    return item && report_ && report_->failure.isEmpty() ? item->text() : QString();
 }
 
 void frmimportancia::cancelRequested() {

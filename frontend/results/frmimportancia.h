@@ -58,8 +58,13 @@ class frmimportancia : public QWidget, public PrintableView {
     QTableWidget* tblsensibilidad() const { return sensitivity_; }
     ImportancePlot* plot() const { return plot_; }
 
+    // The element of the importance table's current row ("1-2", or a key); empty for none.
+    QString chosenElement() const;
+
   signals:
     void finished();  // the tables are shown, or the computation failed or was cancelled
+    // "¿Y si...?" (or a double click on a row): the element named `label` with another law.
+    void whatIfRequested(const QString& label);
 
   private:
     void start(const ImportanceRequest& request);
@@ -87,6 +92,7 @@ class frmimportancia : public QWidget, public PrintableView {
     QPushButton* btprint_;
     QPushButton* btexportar_;
     QPushButton* btgrafica_;
+    QPushButton* btysi_;
     QPushButton* btaceptar_;
 };
 

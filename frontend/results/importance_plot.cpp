@@ -19,6 +19,12 @@ const QColor kColours[] = {QColor(0, 90, 200), QColor(200, 40, 40), QColor(0, 14
 ImportancePlot::ImportancePlot(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("grfimportancia"));
     setMinimumSize(320, 200);
+    title_ = QStringLiteral("Importancia de Birnbaum IB(t)");
+}
+
+void ImportancePlot::setTitle(const QString& title) {
+    title_ = title;
+    update();
 }
 
 void ImportancePlot::setLines(std::vector<double> times, std::vector<Line> lines) {
@@ -42,7 +48,7 @@ void ImportancePlot::paint(QPainter& painter, const QRectF& area, qreal pixel) c
                                       -2 * metrics.averageCharWidth(), -2.5 * line);
     painter.setPen(QPen(Qt::black, pixel));
     painter.drawText(QRectF(area.left(), area.top(), area.width(), line * 1.5), Qt::AlignCenter,
-                     QStringLiteral("Importancia de Birnbaum IB(t)"));
+                     title_);
     painter.drawRect(plot);
     if (times_.size() < 2 || lines_.empty()) {
         painter.restore();

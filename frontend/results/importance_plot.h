@@ -20,6 +20,8 @@ class ImportancePlot : public QWidget {
     explicit ImportancePlot(QWidget* parent = nullptr);
 
     void setLines(std::vector<double> times, std::vector<Line> lines);
+    // The line over the plot; the Birnbaum importance's unless set.
+    void setTitle(const QString& title);
     bool empty() const { return lines_.empty(); }
     // Paints the plot into `area`; `pixel` is the size of one screen pixel in its units.
     void paint(QPainter& painter, const QRectF& area, qreal pixel) const;
@@ -31,6 +33,7 @@ class ImportancePlot : public QWidget {
   private:
     std::vector<double> times_;
     std::vector<Line> lines_;
+    QString title_;
 };
 
 }  // namespace farvik

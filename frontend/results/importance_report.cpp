@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "codes.h"
+#include "distributions.h"
 #include "law_parameters.h"
 #include "simulated_causes.h"
 #include "simulated_summary.h"
@@ -45,14 +45,9 @@ constexpr int kCurvePoints = 101;
 }  // namespace
 
 QString parameterName(int code, int k) {
-    switch (code) {
-        case kExponential:
-            return QStringLiteral("tasa");
-        case kWeibull:
-            return k == 1 ? QStringLiteral("forma") : QStringLiteral("escala");
-        default:
-            return k == 1 ? QStringLiteral("media") : QStringLiteral("desviación");
-    }
+    const Distribution* d = findDistribution(code);
+    if (!d || k < 1 || k > d->parameterCount) return QString();
+    return QString::fromUtf8(d->parameters[k - 1].name);
 }
 
 ImportanceReport::AtTime importanceAtTime(const ExactSystem& exact, double t) {

@@ -7,6 +7,7 @@
 
 #include "comparison.h"
 #include "exact_system.h"
+#include "result_file_names.h"
 #include "result_files.h"
 #include "system_reading.h"
 
@@ -82,8 +83,8 @@ StudyReport buildStudyReport(const StudySource& source) {
     r.elementCount =
         r.elements.empty() ? int(reading.model->elements.size()) : int(r.elements.size());
 
-    const QByteArray summary =
-        readBytes(resultFilePath(source.resultsFolder, QStringLiteral("resumen.txt")));
+    const QByteArray summary = readBytes(
+        resultFilePath(source.resultsFolder, QString::fromLatin1(result_files::kSummary)));
     try {
         r.summary = analysis::readSimulatedSummary(summary.toStdString());
     } catch (const analysis::SummaryFormatError& e) {
@@ -92,8 +93,8 @@ StudyReport buildStudyReport(const StudySource& source) {
     }
     r.trials = r.summary.trials;
     r.ranked = rankDuplications(r.summary);
-    r.curves = readReliabilityTable(
-        readBytes(resultFilePath(source.resultsFolder, QStringLiteral("tablafia.txt"))));
+    r.curves = readReliabilityTable(readBytes(resultFilePath(
+        source.resultsFolder, QString::fromLatin1(result_files::kReliabilityTable))));
 
     // The exact parts, as the windows work them out.
     try {

@@ -1,12 +1,15 @@
 // The block diagram of the document: one window, which follows the editor of the moment.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <algorithm>
 
 #include "base/child_window.h"
 #include "editor/block_diagram_window.h"
+#include "editor/diagram_canvas.h"
 #include "editor/frmdatos.h"
 #include "main_window.h"
+#include "what_if_panel.h"
 
 namespace farvik {
 namespace {
@@ -27,6 +30,7 @@ void frmMain::openDiagram() {
     diagram_->setAttribute(Qt::WA_DeleteOnClose);
     // A click on a block shows its row in the editor.
     connect(window, &BlockDiagramWindow::elementChosen, this, [this](int k) {
+        if (whatIf_) showWhatIf(k);  // the panel open follows the block chosen
         if (!dataEditorWidget_) return;
         mdiArea_->setActiveSubWindow(dataEditor_);
         dataEditorWidget_->selectElementRow(k);
@@ -36,6 +40,18 @@ void frmMain::openDiagram() {
         mdiArea_->setActiveSubWindow(dataEditor_);
         dataEditorWidget_->selectPathEntryRow(e);
     });
+    // A right click on a block offers "¿Y si...?" for its element.
+    connect(window->canvas(), &diagram::DiagramCanvas::blockMenuAsked, this,
+            [this](const diagram::Block& block, QPoint at) {
+                const int k = block.elementRow > 0 ? block.elementRow
+                              : block.unknown
+                                  ? 0
+                                  : elementRowOfLabel(systemDocument_.system(), block.label);
+                if (k <= 0) return;
+                QMenu menu;
+                menu.addAction(QStringLiteral("¿&Y si...?"), this, [this, k] { showWhatIf(k); });
+                menu.exec(at);
+            });
     placeChildWindow(*mdiArea_, *diagram_);
     placeBesideEditor();
     window->show();

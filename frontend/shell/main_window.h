@@ -104,6 +104,10 @@ class frmMain : public QMainWindow {
     // "Importancia y sensibilidad" of the document being edited, at the times of its run.
     void showImportance();
     QMdiSubWindow* importanceWindow() const { return importance_; }
+    // "¿Y si...?" for element row `key` of the document (0: the row of the editor's focus),
+    // at the times of its run. The panel already open takes the element.
+    void showWhatIf(int key = 0);
+    QMdiSubWindow* whatIfWindow() const { return whatIf_; }
     void printView();
     void salir();
     void about();
@@ -208,6 +212,11 @@ class frmMain : public QMainWindow {
     // The folder's results are no longer those the document's last run left: says so and
     // turns EditarR off. False while they are, and when the document claims none.
     bool resultsReplaced();
+    // The summary of the document's own run, while the folder holds it.
+    std::optional<QByteArray> ownSummary();
+    // The element row of the editor's focus (its distribution, parameters or a path entry
+    // naming it); 0 for none.
+    int focusedElementRow() const;
     // Stops a run without a question and drops the results' claim, for a new document.
     void forgetRun();
     // Closes the viewer, the graph windows and the console, whose results belong to an
@@ -245,6 +254,7 @@ class frmMain : public QMainWindow {
     QPointer<QMdiSubWindow> console_;
     QPointer<QMdiSubWindow> exactCheck_;
     QPointer<QMdiSubWindow> importance_;
+    QPointer<QMdiSubWindow> whatIf_;
 
     QString enginePath_;
     QString manualFile_;

@@ -101,6 +101,8 @@ void frmMain::createMenus() {
             &QAction::triggered, this, [this] { showExactCheck(); });
     connect(addItem(view, "mnuViewImportance", QStringLiteral("&Importancia y sensibilidad")),
             &QAction::triggered, this, [this] { showImportance(); });
+    connect(addItem(view, "mnuViewWhatIf", QStringLiteral("¿&Y si...?")), &QAction::triggered, this,
+            [this] { showWhatIf(); });
 
     windowMenu_ = addMenu(bar, "mnuWindow", QStringLiteral("Ve&ntana"));
     connect(addItem(windowMenu_, "mnuWindowNewWindow", QStringLiteral("&Nueva ventana")),

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "base/dialog_seam.h"
+#include "distributions.h"
 #include "editor/block_diagram.h"
 #include "editor/diagram_painter.h"
 #include "editor/distribution_names.h"
@@ -35,8 +36,8 @@ std::vector<StudyElement> elementsOf(const diagram::BlockDiagram& d, const Syste
         row.label = b.label;
         row.distribution = names.value(e->distribution);
         row.parameters = parameterText(e->params[1]);
-        // The exponential has its rate alone.
-        if (e->distribution != 0)
+        const Distribution* law = findDistribution(e->distribution + 1);
+        if (law && law->parameterCount > 1)
             row.parameters += QStringLiteral(" / ") + parameterText(e->params[2]);
         row.meanLife = meanLife(e->distribution + 1, e->params[1], e->params[2]);
         list.push_back(row);

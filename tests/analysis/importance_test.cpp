@@ -8,9 +8,9 @@
 #include <random>
 
 #include "analysis_systems.h"
+#include "distributions.h"
 #include "importance.h"
 #include "law_parameters.h"
-#include "parameter_rules.h"
 #include "sensitivity.h"
 
 namespace farvik::analysis {

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <random>
 
 #include "analysis_systems.h"
+#include "distributions.h"
+#include "mean_life.h"
 
 namespace farvik::analysis {
 namespace {
@@ -62,6 +65,41 @@ TEST(MeanLife, WeibullNormalAndLognormalElements) {
     // The later of two equal normals is mu + sd / sqrt(pi) (their truncation, 25 standard
     // deviations below, is far below the digits compared).
     expectMean(rows(2, {{normal(500, 20), normal(500, 20)}}), 500 + 20 / std::sqrt(M_PI));
+}
+
+// The table's mean life of each distribution (the editor's "Vida media", the study report)
+// is the mean of the exact law of a lone element, over random parameters of every code.
+TEST(MeanLife, TheTablesMeanIsTheExactLawsMean) {
+    struct Range {
+        double p1Low, p1High, p2Low, p2High;
+    };
+    const Range ranges[] = {
+        {1e-4, 1, 0, 0},     // rate
+        {0.3, 6, 1, 1e4},    // shape, scale
+        {-2, 8, 0.05, 2},    // mu, sigma of ln T
+        {1, 1e4, 0, 2},      // mean of T, its deviation as a multiple of the mean
+        {-4, 1000, 1, 200},  // mean (below 0 as a multiple of the deviation), deviation
+    };
+    static_assert(std::size(ranges) == kDistributionCount, "a range for every code");
+    std::mt19937_64 random(20261210);
+    const auto draw = [&random](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    for (int code = 1; code <= kDistributionCount; ++code) {
+        SCOPED_TRACE(code);
+        const Range& r = ranges[code - 1];
+        for (int n = 0; n < 20; ++n) {
+            double p1 = draw(r.p1Low, r.p1High);
+            double p2 = draw(r.p2Low, r.p2High);
+            if (code == kLognormal) p2 *= p1;
+            if (code == kNormal && p1 < 0) p1 *= p2;
+            const auto table = farvik::meanLife(code, p1, p2);
+            ASSERT_TRUE(table) << p1 << " " << p2;
+            const Estimate exact = rows(1, {{El{code, p1, p2}}}).meanLife();
+            EXPECT_TRUE(near(exact.value, *table, 1e-9))
+                << p1 << " " << p2 << ": exact " << exact.value << ", table " << *table;
+        }
+    }
 }
 
 TEST(MeanLife, AtomsAreCutAt) {

@@ -95,7 +95,7 @@ TEST(Muestra, NormalIsDrawnAgainWhileNegative) {
 
 TEST(Muestra, LognormalsOfBothFormsAgreeAfterConversion) {
     double m = 500, d = 200;
-    convertLognormal(m, d);
+    farvik::findDistribution(farvik::kLognormal)->toDrawn(m, d);
     const SystemData byNormal = systemOf(subsystems(1, 2, {{{3, m, d}}}));
     const SystemData byMean = systemOf(subsystems(1, 2, {{{4, 500, 200}}}));
     Generator g1(5), g2(5), ref(5);

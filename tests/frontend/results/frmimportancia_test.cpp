@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -143,6 +144,28 @@ TEST(frmimportancia, CausesBesideTheRunsAndTheMeasuresAtEachTime) {
     ASSERT_TRUE(w.exportGraph());
     EXPECT_FALSE(QImage(png).isNull());
     EXPECT_EQ(w.report()->curves.size(), 4u);
+}
+
+// "¿Y si...?" asks for the element of the chosen row, whatever the order of the rows.
+TEST(frmimportancia, WhatIfAsksForTheElementOfTheChosenRow) {
+    frmimportancia w({serpar(), QStringLiteral("SIS.DAT"), {200}, std::nullopt});
+    waitFor(w);
+    auto* button = w.findChild<QPushButton*>(QStringLiteral("btysi"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isEnabled());
+    QSignalSpy asked(&w, &frmimportancia::whatIfRequested);
+    QTableWidget* table = w.tblimportancia();
+    table->sortItems(1, Qt::DescendingOrder);
+    table->setCurrentCell(2, 3);
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+    ASSERT_EQ(asked.count(), 1);
+    EXPECT_EQ(asked[0][0].toString(), table->item(2, 0)->text());
+    table->setCurrentCell(0, 1);  // as a double click does first
+    emit table->cellDoubleClicked(0, 1);
+    ASSERT_EQ(asked.count(), 2);
+    EXPECT_EQ(asked[1][0].toString(), table->item(0, 0)->text());
+    EXPECT_NE(asked[1][0].toString(), asked[0][0].toString());
 }
 
 TEST(frmimportancia, ASystemOutOfReachShowsBoundsAndCancelStops) {
