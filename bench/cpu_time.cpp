@@ -1,6 +1,6 @@
 // Runs a command and writes its processor time (user + system, in seconds, microsecond
-// resolution), its peak memory in KiB, its exit status and its wall time (seconds), one
-// line, to FILE:
+// resolution), its peak memory in KiB, its exit status, its wall time (seconds) and its
+// system time alone (seconds), one line, to FILE:
 //   cpu_time FILE COMMAND [ARGS...]
 // On a machine shared with other work the processor time of the command itself is the
 // figure least disturbed; /usr/bin/time rounds it to hundredths.
@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     std::FILE* out = std::fopen(argv[1], "w");
     if (!out) return 2;
-    std::fprintf(out, "%.6f %ld %d %.6f\n", cpu, usage.ru_maxrss, code, wall);
+    const double system = usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    std::fprintf(out, "%.6f %ld %d %.6f %.6f\n", cpu, usage.ru_maxrss, code, wall, system);
     std::fclose(out);
     return code;
 }

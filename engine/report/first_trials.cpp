@@ -120,8 +120,8 @@ void TrialVectorText::build(const Table50<double>& t, const double* rowTimes, do
     text_ += "\r\n";
 }
 
-void TrialVectorText::writeVariant(OutputFile& out, const Table50<double>& work,
-                                   const double* workRows, double system) {
+bool TrialVectorText::collectVariant(const Table50<double>& work, const double* workRows,
+                                     double system) {
     // Times are never negative, so every value takes exactly 15 characters and a changed
     // value fits in the place of the old one.
     changed_.clear();
@@ -134,13 +134,25 @@ void TrialVectorText::writeVariant(OutputFile& out, const Table50<double>& work,
         }
         ++n;
     });
-    if (fits) {
-        writeWithChanges(out);
-        return;
+    if (!fits) {
+        whole_.clear();
+        forEachValue(work, workRows, system, [&](double v) { whole_.push_back(v); });
     }
-    whole_.clear();
-    forEachValue(work, workRows, system, [&](double v) { whole_.push_back(v); });
-    writeWhole(out, whole_);
+    return fits;
+}
+
+void TrialVectorText::writeVariant(OutputFile& out, const Table50<double>& work,
+                                   const double* workRows, double system) {
+    if (collectVariant(work, workRows, system)) {
+        writeWithChanges(out);
+    } else {
+        writeWhole(out, whole_);
+    }
+}
+
+std::size_t TrialVectorText::variantLength(const Table50<double>& work, const double* workRows,
+                                           double system) {
+    return collectVariant(work, workRows, system) ? text_.size() : wholeLength(whole_);
 }
 
 void TrialVectorText::writeWithChanges(OutputFile& out) {
@@ -161,21 +173,31 @@ void TrialVectorText::writeWithChanges(OutputFile& out) {
     out.writeShared(text_.data() + from, text_.size() - from);
 }
 
-void TrialVectorText::writeWhole(OutputFile& out, const std::vector<double>& values) const {
-    std::string slow;
+void TrialVectorText::appendWhole(std::string& out, const std::vector<double>& values) {
     int count = 0;
     for (double v : values) {
-        if (count > 0 && count % kValuesPerLine == 0) slow += "\r\n";
-        slow += "  ";
-        appendE15_9(slow, v);
+        if (count > 0 && count % kValuesPerLine == 0) out += "\r\n";
+        out += "  ";
+        appendE15_9(out, v);
         ++count;
     }
-    slow += "\r\n";
+    out += "\r\n";
+}
+
+void TrialVectorText::writeWhole(OutputFile& out, const std::vector<double>& values) const {
+    std::string slow;
+    appendWhole(slow, values);
     out.write(slow);
 }
 
-void TrialVectorText::writeChanged(OutputFile& out, const DuplicateChange& change, double system) {
-    // Every other value is the trial's own. As in writeVariant, a changed value fits in
+std::size_t TrialVectorText::wholeLength(const std::vector<double>& values) const {
+    std::string slow;
+    appendWhole(slow, values);
+    return slow.size();
+}
+
+bool TrialVectorText::collectChanged(const DuplicateChange& change, double system) {
+    // Every other value is the trial's own. As in collectVariant, a changed value fits in
     // the place of the old one unless one of them is negative.
     changed_.clear();
     bool fits = true;
@@ -193,13 +215,23 @@ void TrialVectorText::writeChanged(OutputFile& out, const DuplicateChange& chang
         put(rowStart_[i] + s_.rowLength(i), change.rows[r].t);
     }
     put(static_cast<std::uint32_t>(values_.size() - 1), system);
-    if (fits) {
-        writeWithChanges(out);
-        return;
+    if (!fits) {
+        whole_ = values_;
+        for (const Change& c : changed_) whole_[c.index] = c.value;
     }
-    whole_ = values_;
-    for (const Change& c : changed_) whole_[c.index] = c.value;
-    writeWhole(out, whole_);
+    return fits;
+}
+
+void TrialVectorText::writeChanged(OutputFile& out, const DuplicateChange& change, double system) {
+    if (collectChanged(change, system)) {
+        writeWithChanges(out);
+    } else {
+        writeWhole(out, whole_);
+    }
+}
+
+std::size_t TrialVectorText::changedLength(const DuplicateChange& change, double system) {
+    return collectChanged(change, system) ? text_.size() : wholeLength(whole_);
 }
 
 void writeFalloRow(OutputFile& out, const TrialVectorText& vector) {
@@ -209,14 +241,26 @@ void writeFalloRow(OutputFile& out, const TrialVectorText& vector) {
 
 namespace {
 
-void writeRedunHead(OutputFile& out, std::int32_t k, int j, int i) {
-    char* p = out.room(64);
+constexpr std::size_t kLongestRedunHead = 64;
+
+// The row's head: trial, position and row number.
+char* putRedunHead(char* p, std::int32_t k, int j, int i) {
     std::memcpy(p, "    ", 4);
     p = writeInteger(p + 4, k, 6);
     p = writeInteger(p, j, 6);
     p = writeInteger(p, i, 6);
     std::memset(p, ' ', 8);
-    out.commit(p + 8);
+    return p + 8;
+}
+
+void writeRedunHead(OutputFile& out, std::int32_t k, int j, int i) {
+    char* p = out.room(kLongestRedunHead);
+    out.commit(putRedunHead(p, k, j, i));
+}
+
+std::size_t redunHeadLength(std::int32_t k, int j, int i) {
+    char head[kLongestRedunHead];
+    return putRedunHead(head, k, j, i) - head;
 }
 
 }  // namespace
@@ -231,6 +275,16 @@ void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorTex
                    const DuplicateChange& change, double xd) {
     writeRedunHead(out, k, j, i);
     vector.writeChanged(out, change, xd);
+}
+
+std::size_t redunRowLength(std::int32_t k, int j, int i, TrialVectorText& vector,
+                           const Table50<double>& work, const double* workRows, double xd) {
+    return redunHeadLength(k, j, i) + vector.variantLength(work, workRows, xd);
+}
+
+std::size_t redunRowLength(std::int32_t k, int j, int i, TrialVectorText& vector,
+                           const DuplicateChange& change, double xd) {
+    return redunHeadLength(k, j, i) + vector.changedLength(change, xd);
 }
 
 }  // namespace brenta

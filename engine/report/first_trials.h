@@ -35,6 +35,9 @@ class TrialVectorText {
     // The same for the trial's tables with one element duplicated: only the values the
     // change names are compared, and only those that differ are written.
     void writeChanged(OutputFile& out, const DuplicateChange& change, double system);
+    // How many bytes writeVariant() and writeChanged() would write.
+    std::size_t variantLength(const Table50<double>& work, const double* workRows, double system);
+    std::size_t changedLength(const DuplicateChange& change, double system);
     const std::string& text() const { return text_; }
     // Has the file that writes from the text write it out, so that the text may change.
     void releaseShared();
@@ -43,8 +46,14 @@ class TrialVectorText {
     template <typename F>
     void forEachValue(const Table50<double>& t, const double* rowTimes, double system, F f) const;
 
+    // The values that differ from the built text, in changed_; false when one of them does
+    // not fit in its place, and then the whole vector in whole_.
+    bool collectVariant(const Table50<double>& work, const double* workRows, double system);
+    bool collectChanged(const DuplicateChange& change, double system);
     // The text of any vector of values (a value that is negative would not fit).
+    static void appendWhole(std::string& out, const std::vector<double>& values);
     void writeWhole(OutputFile& out, const std::vector<double>& values) const;
+    std::size_t wholeLength(const std::vector<double>& values) const;
     // The built text with the values in changed_ put in their places.
     void writeWithChanges(OutputFile& out);
 
@@ -72,5 +81,11 @@ void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorTex
 // The same from what the duplication changes in the trial's tables.
 void writeRedunRow(OutputFile& out, std::int32_t k, int j, int i, TrialVectorText& vector,
                    const DuplicateChange& change, double xd);
+// How many bytes each writeRedunRow() would write, so that the place of every row is known
+// before any is written.
+std::size_t redunRowLength(std::int32_t k, int j, int i, TrialVectorText& vector,
+                           const Table50<double>& work, const double* workRows, double xd);
+std::size_t redunRowLength(std::int32_t k, int j, int i, TrialVectorText& vector,
+                           const DuplicateChange& change, double xd);
 
 }  // namespace brenta

@@ -1,5 +1,6 @@
 #include "output_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,22 +57,63 @@ void OutputFile::create(const std::string& path) {
     const int mode = removeToReplace(path);
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) fail("crear");
-    if (mode >= 0) ::fchmod(::fileno(file_), static_cast<mode_t>(mode));
+    fd_ = ::fileno(file_);
+    if (mode >= 0) ::fchmod(fd_, static_cast<mode_t>(mode));
     // Our own buffer gathers the writes; the stream's would only copy them again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     // Left uninitialised: only the pages a file fills are ever touched.
     buffer_.reset(new char[kCapacity]);
     used_ = 0;
+    at_ = 0;
+    reservedEnd_ = 0;
+    lastFlush_ = millisecondsNow();
+}
+
+void OutputFile::openAt(const OutputFile& file, std::int64_t offset) {
+    fd_ = file.fd_;
+    path_ = file.path_;
+    if (!buffer_) buffer_.reset(new char[kCapacity]);
+    used_ = 0;
+    pieces_.clear();
+    pieceStart_ = 0;
+    sharedBytes_ = 0;
+    at_ = offset;
     lastFlush_ = millisecondsNow();
 }
 
 void OutputFile::flush() {
-    if (!pieces_.empty()) {
+    if (!pieces_.empty() || (!file_ && used_ > 0)) {
         writePieces();
-    } else if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) {
-        fail("escribir en");
+    } else if (used_ > 0) {
+        const std::size_t written = std::fwrite(buffer_.get(), 1, used_, file_);
+        at_ += static_cast<std::int64_t>(written);
+        if (written != used_) fail("escribir en");
     }
     used_ = 0;
+}
+
+bool OutputFile::regular() const {
+    struct stat st {};
+    return ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void OutputFile::reserve(std::int64_t bytes) {
+    const std::int64_t from = size();
+    if (bytes > 0 && ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, from, bytes) == 0)
+        reservedEnd_ = std::max(reservedEnd_, from + bytes);
+}
+
+void OutputFile::resumeAt(std::int64_t end) {
+    flush();
+    struct stat st {};
+    const bool longer = ::fstat(fd_, &st) == 0 && st.st_size > end;
+    // Cutting at the same size also gives back the room set aside beyond it.
+    if (longer || reservedEnd_ > end) {
+        if (::ftruncate(fd_, end) != 0) fail("escribir en");
+        reservedEnd_ = end;
+    }
+    if (::lseek(fd_, end, SEEK_SET) < 0) fail("escribir en");
+    at_ = end;
 }
 
 void OutputFile::writeShared(const char* data, std::size_t n) {
@@ -87,19 +129,22 @@ void OutputFile::writeShared(const char* data, std::size_t n) {
     if (sharedBytes_ >= kCapacity || pieces_.size() >= kMostPieces) flush();
 }
 
-// The stream is unbuffered, so writing to its descriptor keeps the file's order.
+// The stream is unbuffered, so writing to its descriptor keeps the file's order. A file
+// opened with openAt() writes at its own offset and leaves the descriptor's alone.
 void OutputFile::writePieces() {
     if (used_ > pieceStart_) pieces_.push_back({buffer_.get() + pieceStart_, used_ - pieceStart_});
-    const int fd = ::fileno(file_);
     iovec* piece = pieces_.data();
     std::size_t left = pieces_.size();
     while (left > 0) {
-        const ssize_t written = ::writev(fd, piece, static_cast<int>(left));
+        const int count = static_cast<int>(left);
+        const ssize_t written =
+            file_ ? ::writev(fd_, piece, count) : ::pwritev(fd_, piece, count, at_);
         if (written < 0) {
             if (errno == EINTR) continue;
             fail("escribir en");
         }
         if (written == 0) fail("escribir en");
+        at_ += written;
         // A short write: go on from the first byte not written.
         auto done = static_cast<std::size_t>(written);
         while (left > 0 && done >= piece->iov_len) {
@@ -135,8 +180,13 @@ void OutputFile::write(std::string_view bytes) {
 }
 
 void OutputFile::close() {
-    if (!file_) return;
+    if (!file_) {
+        if (fd_ >= 0) flush();
+        fd_ = -1;
+        return;
+    }
     flush();
+    fd_ = -1;
     std::FILE* f = file_;
     file_ = nullptr;
     const bool bad = std::ferror(f) != 0;

@@ -1,9 +1,12 @@
 #include "trial_pipeline.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -21,10 +24,26 @@ namespace {
 // Trials 1 to kFirstTrials all fall in the first block, which the writing of fallo.txt and
 // redun.TXT then waits for alone.
 constexpr int kFewestTrialsPerBlock = kFirstTrials;
+// From this size on, redun.TXT's rows go to the file from any thread, each trial's at its
+// place; below it one thread writes them through the file's buffer. On one thread rows of
+// this size reach the file during the first trials, before any other file is written, so
+// that a write that fails is a write of redun.TXT either way; smaller ones may wait in
+// the buffer until the file is closed, as they still do here.
+constexpr std::int64_t kRowsWrittenApart = std::int64_t{2} << 20;
 constexpr int kMostTrialsPerBlock = 1024;
 // About what one block holds, in values: a few hundred KiB, so that a block is worth a
 // hand-over between threads and a few per thread stay small.
 constexpr int kBlockValues = 1 << 16;
+
+// Whether a file of `end` bytes stays within the process's file-size limit. A write beyond
+// it ends the process (or fails, where the signal is ignored): rows written in turn fill
+// the file up to the limit first, as on one thread, where rows written at their places
+// could meet it sooner and end the run with less written.
+bool withinSizeLimit(std::int64_t end) {
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+           static_cast<rlim_t>(end) <= limit.rlim_cur;
+}
 
 // The system times of one trial with each reported element duplicated, kept for the stage
 // that adds them up in trial order: classes 3 and 4 every cell, row after row; class 5 each
@@ -63,6 +82,28 @@ class DuplicationRecorder final : public TrialHooks {
     const Table50<std::int16_t>& index_;
     const std::vector<int>& rowStart_;
     const std::vector<int>& keys_;
+};
+
+// How many bytes the rows of redun.TXT of one of the first trials take.
+class RedunRowLengths final : public TrialHooks {
+  public:
+    explicit RedunRowLengths(TrialVectorText& vector) : vector_(vector) {}
+
+    std::int64_t bytes = 0;
+
+    void survival(double) override {}
+    void trialDone(std::int32_t, const TrialState&) override {}
+    void duplicateCell(std::int32_t k, int j, int i, double xd, const Table50<double>* work,
+                       const double* workRows) override {
+        if (work) bytes += redunRowLength(k, j, i, vector_, *work, workRows, xd);
+    }
+    void duplicateCellChange(const TrialState&, std::int32_t k, int j, int i, double xd,
+                             const DuplicateChange& change) override {
+        bytes += redunRowLength(k, j, i, vector_, change, xd);
+    }
+
+  private:
+    TrialVectorText& vector_;
 };
 
 // The rows of redun.TXT, from the first trials' tables kept for them.
@@ -109,6 +150,7 @@ struct Lane {
     IncrementalReevaluation incremental;
     ReliabilityQuery query;
     DuplicationRecorder recorder;
+    OutputFile rows;  // a trial's rows of redun.TXT, at their place
 };
 
 }  // namespace
@@ -178,13 +220,23 @@ class TrialPipeline {
     }
 
   private:
-    enum class Writer { kWaiting, kReady, kWriting, kWritten };
+    // The first trials' files: waiting for the first block, ready to be settled, being
+    // settled by one thread, their rows being written by any, done.
+    enum class Writer { kWaiting, kReady, kSettling, kWriting, kWritten };
 
     void loop(Lane& lane);
     void draw(Block& b, std::int64_t number);
     void work(Block& b, Lane& lane);
     void add(const Block& b);
-    void writeFirstTrials();
+    void reevaluate(TrialState& st, std::int32_t k, TrialHooks& hooks, Lane& lane);
+    // Writes fallo.txt and settles where each first trial's rows of redun.TXT go; small
+    // rows it writes at once.
+    void settleFirstTrials(Lane& lane);
+    // Writes the rows of trial n + 1 at their place.
+    void writeRows(std::size_t n, Lane& lane);
+    // Under the lock, once no row is being written: the file goes on after the rows, or
+    // after the last byte before the first one a failed write left out.
+    void endRows();
     // Runs a task; a failure stops every thread and is raised when they have ended.
     template <typename Task>
     bool attempt(Task task);
@@ -206,6 +258,14 @@ class TrialPipeline {
     std::int64_t blocks_ = 0;
     std::vector<Block> ring_;  // block n in ring_[n % size]
     std::vector<TrialState> firstTrials_;
+    std::vector<std::unique_ptr<TrialVectorText>> firstTexts_;
+    // Where trial n + 1's rows of redun.TXT start, and after the last their end; rows of
+    // rowTasks_ trials are written apart (none when they are small).
+    std::vector<std::int64_t> rowsAt_;
+    std::size_t rowTasks_ = 0;
+    std::size_t rowsTaken_ = 0;
+    std::size_t rowsDone_ = 0;
+    std::int64_t rowsCut_ = std::numeric_limits<std::int64_t>::max();
 
     std::mutex m_;
     std::condition_variable cv_;
@@ -241,18 +301,43 @@ void TrialPipeline::loop(Lane& lane) {
         // The first trials' files are written whole even when a later step fails: the
         // single loop would have written them before.
         if (writer_ == Writer::kReady) {
-            writer_ = Writer::kWriting;
+            writer_ = Writer::kSettling;
             lock.unlock();
             std::exception_ptr failure;
             try {
-                writeFirstTrials();
+                settleFirstTrials(lane);
             } catch (...) {
                 failure = std::current_exception();
             }
             lock.lock();
             writerError_ = failure;
             stop_ = stop_ || failure;
-            writer_ = Writer::kWritten;
+            writer_ = failure || rowTasks_ == 0 ? Writer::kWritten : Writer::kWriting;
+            cv_.notify_all();
+            continue;
+        }
+        // The rows' writes take turns in the file system, so one thread at a time writes
+        // them while trials are left to work out, and every thread once none is.
+        const bool rowsWait = writer_ == Writer::kWriting && !writerError_ &&
+                              rowsTaken_ < rowTasks_ &&
+                              (rowsTaken_ == rowsDone_ || taken_ == blocks_ || stop_);
+        if (rowsWait) {
+            const std::size_t n = rowsTaken_++;
+            lock.unlock();
+            std::exception_ptr failure;
+            try {
+                writeRows(n, lane);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            lock.lock();
+            ++rowsDone_;
+            // The failure that leaves the earliest byte out is the one a single writer met.
+            if (failure && lane.rows.writtenEnd() < rowsCut_) {
+                rowsCut_ = lane.rows.writtenEnd();
+                writerError_ = failure;
+            }
+            if (rowsDone_ == rowsTaken_ && (rowsTaken_ == rowTasks_ || writerError_)) endRows();
             cv_.notify_all();
             continue;
         }
@@ -364,23 +449,67 @@ void TrialPipeline::add(const Block& b) {
     }
 }
 
-void TrialPipeline::writeFirstTrials() {
-    TrialVectorText vector(s_);
-    RedunRows rows(r_.files_.redun, vector);
-    auto incremental = std::make_unique<IncrementalReevaluation>(s_);
-    for (std::size_t n = 0; n < firstTrials_.size(); ++n) {
-        TrialState& st = firstTrials_[n];
-        const auto k = static_cast<std::int32_t>(n + 1);
-        vector.build(st.tel, st.tsub.data(), st.tsis);
-        writeFalloRow(r_.files_.fallo, vector);
-        if (!s_.redundancy()) continue;
-        if (mode_ == Reevaluation::Direct) {
-            reevaluateDirect(s_, st, k, rows);
-        } else {
-            (*incremental)(s_, st, k, rows);
-        }
+void TrialPipeline::reevaluate(TrialState& st, std::int32_t k, TrialHooks& hooks, Lane& lane) {
+    if (mode_ == Reevaluation::Direct) {
+        reevaluateDirect(s_, st, k, hooks);
+    } else {
+        lane.incremental(s_, st, k, hooks);
     }
+}
+
+void TrialPipeline::settleFirstTrials(Lane& lane) {
+    OutputFile& redun = r_.files_.redun;
+    std::int64_t at = redun.size();
+    auto scratch = std::make_unique<TrialState>();
+    for (std::size_t n = 0; n < firstTrials_.size(); ++n) {
+        const TrialState& st = firstTrials_[n];
+        auto vector = std::make_unique<TrialVectorText>(s_);
+        vector->build(st.tel, st.tsub.data(), st.tsis);
+        writeFalloRow(r_.files_.fallo, *vector);
+        if (s_.redundancy()) {
+            // The re-evaluation pairs the duplicates in the tables it is given: the rows
+            // are written later from the tables as drawn.
+            *scratch = st;
+            RedunRowLengths lengths(*vector);
+            reevaluate(*scratch, static_cast<std::int32_t>(n + 1), lengths, lane);
+            rowsAt_.push_back(at);
+            at += lengths.bytes;
+        }
+        firstTexts_.push_back(std::move(vector));
+    }
+    if (rowsAt_.empty()) return;
+    rowsAt_.push_back(at);
+    if (at >= kRowsWrittenApart && redun.regular() && withinSizeLimit(at)) {
+        // The headings go first; the rows then fill room set aside for them.
+        redun.flush();
+        redun.reserve(at - redun.size());
+        rowTasks_ = firstTrials_.size();
+        return;
+    }
+    for (std::size_t n = 0; n < firstTrials_.size(); ++n) {
+        RedunRows rows(redun, *firstTexts_[n]);
+        reevaluate(firstTrials_[n], static_cast<std::int32_t>(n + 1), rows, lane);
+        firstTexts_[n]->releaseShared();
+    }
+}
+
+void TrialPipeline::writeRows(std::size_t n, Lane& lane) {
+    lane.rows.openAt(r_.files_.redun, rowsAt_[n]);
+    TrialVectorText& vector = *firstTexts_[n];
+    RedunRows rows(lane.rows, vector);
+    reevaluate(firstTrials_[n], static_cast<std::int32_t>(n + 1), rows, lane);
+    lane.rows.flush();
     vector.releaseShared();
+}
+
+void TrialPipeline::endRows() {
+    try {
+        r_.files_.redun.resumeAt(writerError_ ? rowsCut_ : rowsAt_.back());
+    } catch (...) {
+        if (!writerError_) writerError_ = std::current_exception();
+    }
+    stop_ = stop_ || writerError_;
+    writer_ = Writer::kWritten;
 }
 
 bool simulateInPipeline(const SystemData& s, Generator& g, TrialState& st, Reevaluation mode,

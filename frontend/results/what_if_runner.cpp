@@ -1,11 +1,19 @@
 #include "what_if_runner.h"
 
 #include <QMetaObject>
+#include <chrono>
 
 namespace farvik {
 
 using analysis::ExactSystem;
 using analysis::SystemModel;
+
+namespace {
+
+// R at the times and the curves that took longer than this are shown before the mean life.
+constexpr std::chrono::milliseconds kShowBeforeTheMeanLife(40);
+
+}  // namespace
 
 WhatIfRunner::WhatIfRunner(analysis::StateFunction state, QObject* parent)
     : QObject(parent), state_(state) {
@@ -73,18 +81,21 @@ void WhatIfRunner::work() {
             continue;
         }
         std::optional<WhatIfAnswer> done = answer(*question);
-        if (!done) continue;  // stopped: a newer question or system is waiting
-        QMetaObject::invokeMethod(
-            this,
-            [this, done = std::move(*done)]() mutable {
-                // A newer question was asked while this one was on its way: it is not shown.
-                if (done.question != newest_) return;
-                waiting_ = false;
-                done.milliseconds = asked_.elapsed();
-                emit answered(done);
-            },
-            Qt::QueuedConnection);
+        if (done) deliver(std::move(*done));  // else stopped: a newer question is waiting
     }
+}
+
+void WhatIfRunner::deliver(WhatIfAnswer answer) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, done = std::move(answer)]() mutable {
+            // A newer question was asked while this one was on its way: it is not shown.
+            if (done.question != newest_) return;
+            if (!done.meanLifePending) waiting_ = false;
+            done.milliseconds = asked_.elapsed();
+            emit answered(done);
+        },
+        Qt::QueuedConnection);
 }
 
 void WhatIfRunner::takeSystem(const System& system) {
@@ -143,10 +154,25 @@ std::optional<WhatIfAnswer> WhatIfRunner::answer(const Question& question) {
         out.before.atTimes.push_back(exact_->reliability(t));
     }
     const ExactSystem changed = exact_->withLaw(question.element, question.law);
-    std::optional<analysis::ReliabilityPicture> after =
-        analysis::reliabilityPicture(changed, question.times, curveTimes_, stopQuestion_);
-    if (!after) return std::nullopt;
-    out.after = std::move(*after);
+    const auto started = std::chrono::steady_clock::now();
+    for (double t : question.times) {
+        if (stopQuestion_) return std::nullopt;
+        out.after.atTimes.push_back(changed.reliability(t));
+    }
+    for (double t : curveTimes_) {
+        if (stopQuestion_) return std::nullopt;
+        out.after.curve.push_back(changed.reliability(t));
+    }
+    // A large system: R and the curves are shown while the mean life is worked out.
+    if (std::chrono::steady_clock::now() - started > kShowBeforeTheMeanLife) {
+        WhatIfAnswer first = out;
+        first.meanLifePending = true;
+        deliver(std::move(first));
+    }
+    const std::optional<analysis::ReliabilityPicture> mean =
+        analysis::reliabilityPicture(changed, {}, {}, stopQuestion_);
+    if (!mean) return std::nullopt;
+    out.after.meanLife = mean->meanLife;
     return out;
 }
 

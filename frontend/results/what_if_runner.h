@@ -26,6 +26,9 @@ struct WhatIfAnswer {
     analysis::ReliabilityPicture before;
     analysis::ReliabilityPicture after;
     std::vector<double> curveTimes;
+    // R at the times and the curves come first, where the mean life takes long: then an
+    // answer without it (after.meanLife not yet worked out) comes before the whole one.
+    bool meanLifePending = false;
     QString refusal;  // not empty: the system is too large; only the bounds hold
     std::vector<analysis::ReliabilityBounds> boundsBefore, boundsAfter;  // at `times`
     qint64 milliseconds = 0;  // from the question to the answer
@@ -50,6 +53,7 @@ class WhatIfRunner : public QObject {
     // number; its answer comes by answered() unless a newer question is asked first.
     quint64 ask(std::size_t element, const analysis::ElementLaw& law, std::vector<double> times);
     quint64 newestQuestion() const { return newest_; }
+    // The newest question's whole answer has not come yet.
     bool working() const { return waiting_; }
 
   signals:
@@ -70,6 +74,8 @@ class WhatIfRunner : public QObject {
     void work();
     void takeSystem(const System& system);
     std::optional<WhatIfAnswer> answer(const Question& question);
+    // Hands an answer to the interface's thread, which drops it if a newer question came.
+    void deliver(WhatIfAnswer answer);
 
     analysis::StateFunction state_;
     std::mutex lock_;

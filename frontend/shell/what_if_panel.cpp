@@ -370,9 +370,14 @@ void WhatIfPanel::showAnswer(const WhatIfAnswer& answer) {
         lbestado_->setText(answer.refusal);
         btgrafica_->setEnabled(false);
     } else {
-        addRow(QStringLiteral("Vida media"), shownFigure(answer.before.meanLife.value),
-               shownFigure(answer.after.meanLife.value),
-               changeText(answer.before.meanLife.value, answer.after.meanLife.value));
+        if (answer.meanLifePending) {
+            addRow(QStringLiteral("Vida media"), shownFigure(answer.before.meanLife.value),
+                   QStringLiteral("calculando..."), QStringLiteral("-"));
+        } else {
+            addRow(QStringLiteral("Vida media"), shownFigure(answer.before.meanLife.value),
+                   shownFigure(answer.after.meanLife.value),
+                   changeText(answer.before.meanLife.value, answer.after.meanLife.value));
+        }
         for (std::size_t i = 0; i < answer.times.size(); ++i) {
             const double b = answer.before.atTimes[i], a = answer.after.atTimes[i];
             addRow(QStringLiteral("R(%1)").arg(shownFigure(answer.times[i])), shownFigure(b),
@@ -380,7 +385,10 @@ void WhatIfPanel::showAnswer(const WhatIfAnswer& answer) {
         }
         plot_->setLines(answer.curveTimes, {{QStringLiteral("Actual"), answer.before.curve},
                                             {QStringLiteral("Con el cambio"), answer.after.curve}});
-        lbestado_->setText(QStringLiteral("Calculado en %1 ms").arg(answer.milliseconds));
+        lbestado_->setText(answer.meanLifePending
+                               ? QStringLiteral("R(t) en %1 ms; calculando la vida media...")
+                                     .arg(answer.milliseconds)
+                               : QStringLiteral("Calculado en %1 ms").arg(answer.milliseconds));
         btgrafica_->setEnabled(true);
     }
     table_->resizeColumnsToContents();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "first_trials.h"
 #include "test_systems.h"
 
 namespace brenta {
@@ -159,6 +160,53 @@ TEST(FirstTrials, EachRedunRowIsItsOwnTrialsVectorWithOnlyTheDuplicatesChanges) 
             }
         }
     }
+}
+
+// A row's place in redun.TXT is settled before it is written, from its length: the bytes
+// it takes, whether its changed values fit in the places of the old ones or (a negative
+// value) the whole vector is written anew; from a change and from a working table alike.
+TEST(FirstTrials, ARedunRowTakesTheLengthSettledForIt) {
+    // Two rows of 50 elements: 103 values make lines of 100 and 3.
+    const SystemData s = testing::systemOf(subsystems(
+        3, 1, {std::vector<El>(50, El{1, 0.001}), std::vector<El>(50, El{1, 0.002})}, 1, 20));
+    Table50<double> t;
+    double rowTimes[3] = {0, 0, 0};
+    for (int i = 1; i <= 2; ++i) {
+        for (int j = 1; j <= s.nelsub[i]; ++j) t(j, i) = 10.0 * j + i;
+        rowTimes[i] = 30.0 + i;
+    }
+    TrialVectorText vector(s);
+    vector.build(t, rowTimes, 31.0);
+    testing::TempFolder folder;
+    const std::string path = (folder.path() / "redun.TXT").string();
+    auto bytesOf = [&](auto write) {
+        OutputFile out;
+        out.create(path);
+        write(out);
+        out.close();
+        return folder.read("redun.TXT").size();
+    };
+    const Position cell{7, 2};
+    for (double pair : {123.25, 17.0, -4.5}) {
+        for (double system : {31.0, 44.5, -1.0}) {
+            const RowTime row{2, pair};
+            const DuplicateChange change{pair, &cell, 1, &row, 1};
+            EXPECT_EQ(redunRowLength(3, 7, 2, vector, change, system),
+                      bytesOf([&](OutputFile& out) {
+                          writeRedunRow(out, 3, 7, 2, vector, change, system);
+                      }))
+                << pair << " " << system;
+            Table50<double> work = t;
+            work(7, 2) = pair;
+            double workRows[3] = {0, rowTimes[1], pair};
+            EXPECT_EQ(redunRowLength(3, 7, 2, vector, work, workRows, system),
+                      bytesOf([&](OutputFile& out) {
+                          writeRedunRow(out, 3, 7, 2, vector, work, workRows, system);
+                      }))
+                << pair << " " << system;
+        }
+    }
+    EXPECT_EQ(redunRowLength(20, 50, 2, vector, t, rowTimes, 31.0), 30 + vector.text().size());
 }
 
 }  // namespace

@@ -1,13 +1,20 @@
 // The trials on several threads: the same draws, the same figures, the same bytes as on one.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "engine_error.h"
 #include "full_disk.h"
+#include "small_disk.h"
 #include "test_systems.h"
 #include "thread_count.h"
 #include "trial_draws.h"
@@ -178,8 +185,73 @@ TEST(TrialPipeline, TheLiteralReevaluationGivesTheSameBytesOnSeveralThreads) {
     }
 }
 
+// Large redun.TXT rows, written from every thread at their places, for each structure and
+// either re-evaluation: the same bytes as one thread writing them in turn.
+TEST(TrialPipeline, RowsWrittenAtTheirPlacesGiveTheSameBytes) {
+    std::mt19937 rng(13);
+    std::vector<std::pair<int, El>> elements;
+    for (int key = 1; key <= 24; ++key) elements.push_back({key, anyElement(rng)});
+    std::vector<std::vector<int>> paths(20, std::vector<int>(8));
+    for (auto& path : paths)
+        for (int& key : path) key = 1 + rng() % 24;
+    std::vector<std::vector<El>> subs(10, std::vector<El>(10));
+    for (auto& sub : subs)
+        for (El& e : sub) e = anyElement(rng);
+    const struct {
+        farvik::DataFileContent system;
+        Reevaluation mode;
+        const char* what;
+    } cases[] = {
+        {general(1, elements, paths, 17, 300), Reevaluation::Incremental, "general"},
+        {subsystems(3, 1, subs, 19, 300), Reevaluation::Direct, "series of parallel, literal"},
+    };
+    for (const auto& c : cases) {
+        const RunResult one = runWithThreads(c.system, 1, c.mode);
+        ASSERT_EQ(one.status, 0) << one.err;
+        ASSERT_GT(one.files[1].size(), std::size_t{2} << 20) << c.what << ": rows written apart";
+        for (int threads : {2, 3, 8})
+            expectSame(one, runWithThreads(c.system, threads, c.mode),
+                       std::string(c.what) + ", threads " + std::to_string(threads));
+    }
+}
+
+// A redun.TXT that is a pipe has no places: its rows, however large, go into it in turn.
+TEST(TrialPipeline, APipeTakesTheRowsInTurn) {
+    std::mt19937 rng(17);
+    std::vector<std::vector<El>> subs(10, std::vector<El>(10));
+    for (auto& sub : subs)
+        for (El& e : sub) e = anyElement(rng);
+    const auto system = subsystems(4, 1, subs, 5, 100);
+    const RunResult one = runWithThreads(system, 1);
+    ASSERT_EQ(one.status, 0) << one.err;
+    ASSERT_GT(one.files[1].size(), std::size_t{2} << 20);
+
+    testing::TempFolder folder;
+    folder.write("SIS.DAT", farvik::dataFileBytes(system));
+    const std::string pipe = (folder.path() / "redun.TXT").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] {
+        const int fd = ::open(pipe.c_str(), O_RDONLY);
+        if (fd < 0) return;
+        char buffer[1 << 16];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) read.append(buffer, n);
+        ::close(fd);
+    });
+    RunOptions options;
+    options.threads = 3;
+    std::istringstream in("1\n3\n0.5\n100\n700\n");
+    std::ostringstream out, err;
+    const int status = runBrenta({"SIS"}, in, out, err, folder.path().string(), options);
+    reader.join();
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_TRUE(read == one.files[1]) << "the pipe got other bytes";
+}
+
 // A write that fails on another thread (redun.TXT, written beside the trials) or in the
 // ordered stage (the listing) ends the run as on one thread: the same status and words.
+// redun.TXT's rows, written from several threads at their places, then end where the
+// first write that failed left off, with no gap before: the bytes one thread leaves.
 TEST(TrialPipeline, AFailedWriteEndsTheRunAsOnOneThread) {
     std::mt19937 rng(5);
     std::vector<std::vector<El>> subs(10, std::vector<El>(10));
@@ -187,21 +259,77 @@ TEST(TrialPipeline, AFailedWriteEndsTheRunAsOnOneThread) {
         for (El& e : sub) e = anyElement(rng);
     const auto withRedun = subsystems(3, 1, subs, 9, 2000);
     const auto plain = subsystems(1, 2, {{{1, 0.001}, {1, 0.002}}}, 9, 80000);
-    for (const auto* c : {&withRedun, &plain}) {
+    const struct {
+        const farvik::DataFileContent* system;
+        rlim_t limit;
+        const char* file;
+    } cases[] = {
+        {&withRedun, FullDisk::kBytes, "redun.TXT"},
+        {&withRedun, 1000003, "redun.TXT"},
+        {&plain, FullDisk::kBytes, "listasis.txt"},
+    };
+    for (const auto& c : cases) {
         testing::TempFolder folder;  // one folder: the messages name its files
-        folder.write("SIS.DAT", farvik::dataFileBytes(*c));
-        RunResult one, many;
-        {
-            FullDisk full;
-            one = runIn(folder, 1);
-            many = runIn(folder, 4);
+        folder.write("SIS.DAT", farvik::dataFileBytes(*c.system));
+        for (int threads : {2, 4, 8}) {
+            RunResult one, many;
+            {
+                FullDisk full(c.limit);
+                one = runIn(folder, 1);
+                many = runIn(folder, threads);
+            }
+            const std::string what = std::string(c.file) + " " + std::to_string(c.limit) +
+                                     ", threads " + std::to_string(threads);
+            EXPECT_EQ(one.status, kExitOutputError) << what;
+            EXPECT_NE(one.err.find(c.file), std::string::npos) << one.err;
+            EXPECT_EQ(one.status, many.status) << what;
+            EXPECT_EQ(one.err, many.err) << what;
+            EXPECT_EQ(one.out, many.out) << what;
+            EXPECT_EQ(one.files[1].size(), std::min<std::size_t>(c.limit, one.files[1].size()));
+            EXPECT_TRUE(one.files[1] == many.files[1]) << what << ": redun.TXT differs";
         }
-        EXPECT_EQ(one.status, kExitOutputError);
-        EXPECT_NE(one.err.find(c == &plain ? "listasis.txt" : "redun.TXT"), std::string::npos)
-            << one.err;
-        EXPECT_EQ(one.status, many.status);
-        EXPECT_EQ(one.err, many.err);
-        EXPECT_EQ(one.out, many.out);
+    }
+}
+
+// A disk that fills while redun.TXT's rows are written at their places from several
+// threads: the run ends as on one thread, and the file holds the start of its rows with no
+// gap (a row written beyond one that did not fit is cut off with it).
+TEST(TrialPipeline, RowsMeetingAFullDiskLeaveTheStartOfTheFile) {
+    testing::TempFolder folder;
+    const std::string disk = (folder.path() / "disco").string();
+    std::filesystem::create_directory(disk);
+    SmallDisk small(disk, 3 * 1024);
+    if (!small.valid()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    std::mt19937 rng(5);
+    std::vector<std::vector<El>> subs(10, std::vector<El>(10));
+    for (auto& sub : subs)
+        for (El& e : sub) e = anyElement(rng);
+    std::ofstream(disk + "/SIS.DAT", std::ios::binary)
+        << farvik::dataFileBytes(subsystems(3, 1, subs, 9, 2000));
+    auto run = [&](int threads) {
+        RunOptions options;
+        options.threads = threads;
+        std::istringstream in("2\n");
+        std::ostringstream out, err;
+        RunResult r;
+        r.status = runBrenta({"SIS"}, in, out, err, disk, options);
+        r.out = out.str();
+        r.err = err.str();
+        r.files.push_back(testing::readFile(disk + "/redun.TXT"));
+        return r;
+    };
+    const RunResult one = run(1);
+    EXPECT_EQ(one.status, kExitOutputError);
+    EXPECT_NE(one.err.find("redun.TXT: el disco está lleno"), std::string::npos) << one.err;
+    for (int threads : {2, 3, 8}) {
+        const RunResult many = run(threads);
+        EXPECT_EQ(one.status, many.status) << threads;
+        EXPECT_EQ(one.err, many.err) << threads;
+        EXPECT_EQ(one.out, many.out) << threads;
+        const std::string& rows = many.files[0];
+        EXPECT_GT(rows.size(), std::size_t{1} << 20) << threads;
+        EXPECT_TRUE(one.files[0].compare(0, rows.size(), rows) == 0)
+            << threads << " threads: not the start of the file one thread writes";
     }
 }
 

@@ -37,13 +37,15 @@ analysis::ElementState slowState(const ElementLaw& law, double t) {
     return analysis::elementState(law, t);
 }
 
+// Every answer given until the whole answer to `question` has come.
 std::vector<WhatIfAnswer> answersUntil(WhatIfRunner& runner, quint64 question) {
     std::vector<WhatIfAnswer> seen;
     QObject::connect(&runner, &WhatIfRunner::answered,
                      [&seen](const WhatIfAnswer& a) { seen.push_back(a); });
-    for (int waited = 0; waited < 60000 && (seen.empty() || seen.back().question != question);
-         waited += 10)
-        QTest::qWait(10);
+    auto done = [&] {
+        return !seen.empty() && seen.back().question == question && !seen.back().meanLifePending;
+    };
+    for (int waited = 0; waited < 60000 && !done(); waited += 10) QTest::qWait(10);
     return seen;
 }
 
@@ -53,7 +55,7 @@ TEST(WhatIfRunner, TheAnswerIsTheExactAnalysisOfTheChangedSystem) {
     const ElementLaw law{2, 3, 2000};  // element 1-2 a better part
     const quint64 q = runner.ask(1, law, {100, 800});
     const auto seen = answersUntil(runner, q);
-    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_FALSE(seen.empty());
     const WhatIfAnswer& a = seen.back();
     ASSERT_TRUE(a.refusal.isEmpty());
 
@@ -87,11 +89,13 @@ TEST(WhatIfRunner, OnlyTheNewestQuestionIsAnswered) {
     slow = false;
     auto seen = answersUntil(runner, last);
     QTest::qWait(200);  // nothing older comes later either
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].question, last);
+    ASSERT_GE(seen.size(), 1u);
     SystemModel changed = seriesOfParallel();
     changed.elements[0].law = {1, 0.0001, 0};
-    EXPECT_DOUBLE_EQ(seen[0].after.atTimes[0], ExactSystem(changed).reliability(500));
+    for (const WhatIfAnswer& a : seen) {
+        EXPECT_EQ(a.question, last);
+        EXPECT_DOUBLE_EQ(a.after.atTimes[0], ExactSystem(changed).reliability(500));
+    }
     EXPECT_FALSE(runner.working());
 }
 
@@ -104,8 +108,30 @@ TEST(WhatIfRunner, AnAnswerOvertakenOnItsWayIsDropped) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // done, not yet delivered
     const quint64 last = runner.ask(2, {5, 2000, 100}, {500});
     const auto seen = answersUntil(runner, last);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].question, last);
+    ASSERT_GE(seen.size(), 1u);
+    for (const WhatIfAnswer& a : seen) EXPECT_EQ(a.question, last);
+}
+
+// Where R and the curves take long, they come first, the mean life after; both answers
+// agree with the exact analysis of the changed system.
+TEST(WhatIfRunner, RAndTheCurvesComeBeforeALongMeanLife) {
+    WhatIfRunner runner(slowState);
+    runner.setSystem(seriesOfParallel(), 3000);
+    slow = true;
+    const quint64 q = runner.ask(1, {2, 3, 2000}, {100, 800});
+    const auto seen = answersUntil(runner, q);
+    slow = false;
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(seen[0].meanLifePending);
+    EXPECT_FALSE(seen[1].meanLifePending);
+    SystemModel changed = seriesOfParallel();
+    changed.elements[1].law = {2, 3, 2000};
+    const ExactSystem after(changed);
+    EXPECT_EQ(seen[0].after.atTimes, seen[1].after.atTimes);
+    EXPECT_EQ(seen[0].after.curve, seen[1].after.curve);
+    EXPECT_DOUBLE_EQ(seen[0].after.atTimes[1], after.reliability(800));
+    EXPECT_NEAR(seen[1].after.meanLife.value, after.meanLife().value,
+                1e-10 * after.meanLife().value);
 }
 
 TEST(WhatIfRunner, ASystemOutOfReachIsAnsweredWithTheBoundsOfR) {
