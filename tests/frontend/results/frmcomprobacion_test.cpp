@@ -17,7 +17,6 @@
 
 #include "datafile_layout.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "exact_system.h"
 #include "pdf_reader.h"
 #include "reliability_bounds.h"
@@ -285,7 +284,9 @@ TEST(frmcomprobacion, TheViewMenuChecksTheDocumentBeingEdited) {
 
     // With a rate of 0.002 the mean life is 500; the window of the earlier check is replaced.
     QPointer<QMdiSubWindow> first = w.exactCheckWindow();
-    systemData().subsystems[1].elements[1].params[1] = 0.002;
+    farvik::ElementRec element = w.systemDocument().system().subsystems[1].elements[1];
+    element.params[1] = 0.002;
+    ASSERT_TRUE(w.systemDocument().editElement(1, element, QString()));
     item->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
