@@ -1,6 +1,7 @@
 #include "what_if_runner.h"
 
 #include <QMetaObject>
+#include <algorithm>
 #include <chrono>
 
 namespace farvik {
@@ -110,7 +111,8 @@ void WhatIfRunner::takeSystem(const System& system) {
         std::optional<analysis::ReliabilityPicture> plain =
             analysis::reliabilityPicture(*exact, {}, {}, stopSystem_);
         if (!plain) return;
-        const double end = system.curveEnd > 0 ? system.curveEnd : 2 * plain->meanLife.value;
+        // Far enough for both curves to part where the system wears out.
+        const double end = std::max(system.curveEnd, 2 * plain->meanLife.value);
         curveTimes_ = analysis::curveTimesTo(end > 0 ? end : 1);
         base_.meanLife = plain->meanLife;
         std::optional<std::vector<double>> curve =

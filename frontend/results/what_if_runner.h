@@ -47,7 +47,8 @@ class WhatIfRunner : public QObject {
     ~WhatIfRunner() override;  // stops the work and waits for it
 
     // The system as it stands; the questions asked before it is worked out wait for it.
-    // The curves run from 0 to `curveEnd`, or to twice the mean life when it is 0.
+    // The curves run from 0 to `curveEnd` (the run's largest time) or to twice the mean
+    // life, whichever is later.
     void setSystem(analysis::SystemModel model, double curveEnd = 0);
     // Element `element` (of the model's) with `law`, R at `times`. Returns the question's
     // number; its answer comes by answered() unless a newer question is asked first.
