@@ -318,7 +318,10 @@ void WhatIfPanel::boxesChanged() {
     lbaviso_->setText(words.join('\n'));
     lbaviso_->setVisible(!words.isEmpty());
     btaplicar_->setEnabled(element && words.isEmpty());
-    if (element && words.isEmpty()) ask();
+    if (element && words.isEmpty())
+        ask();
+    else if (shown_)
+        lbestado_->setText(QStringLiteral("Se muestra el último cambio válido."));
 }
 
 std::vector<double> WhatIfPanel::shownTimes() const {
