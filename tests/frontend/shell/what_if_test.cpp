@@ -170,6 +170,8 @@ TEST_F(WhatIfTest, AValueTheEngineRefusesTurnsAplicarOffAndSaysWhy) {
     EXPECT_TRUE(p->btaplicar()->isEnabled());
     retype(p->txtparam(1), QStringLiteral("0"));
     EXPECT_FALSE(p->btaplicar()->isEnabled());
+    // The figures shown are the last valid change's, and the panel says so.
+    EXPECT_EQ(p->lbestado()->text(), QStringLiteral("Se muestra el último cambio válido."));
     EXPECT_TRUE(
         p->refusals().join(' ').contains(QStringLiteral("la tasa de fallo debe ser mayor que 0")));
     EXPECT_TRUE(p->txtparam(1)->toolTip().contains(QStringLiteral("la tasa de fallo")));
