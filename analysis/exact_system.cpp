@@ -71,6 +71,21 @@ double ExactSystem::reliability(double t) const {
     return structure_->reliability(p.data(), q.data());
 }
 
+std::vector<double> ExactSystem::reliabilities(const std::vector<double>& times) const {
+    const std::size_t n = model_.elements.size(), lanes = times.size();
+    std::vector<double> p(n * lanes), q(n * lanes), r(lanes);
+    for (std::size_t k = 0; k < n; ++k) {
+        const ElementLaw& law = model_.elements[k].law;
+        for (std::size_t j = 0; j < lanes; ++j) {
+            const ElementState s = state_(law, times[j]);
+            p[k * lanes + j] = s.survival;
+            q[k * lanes + j] = s.failure;
+        }
+    }
+    if (lanes > 0) structure_->reliabilities(p.data(), q.data(), n, lanes, r.data());
+    return r;
+}
+
 double ExactSystem::hazard(double t) const {
     constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
     if (hasAtom_) return kUndefined;
@@ -84,7 +99,11 @@ double ExactSystem::hazard(double t) const {
 }
 
 Estimate ExactSystem::meanLife() const {
-    return integrateHalfLine([this](double t) { return reliability(t); }, breakpoints_);
+    IntegrationLimits limits;
+    limits.nonIncreasing = true;
+    return integrateHalfLine([this](const std::vector<double>& times,
+                                    std::vector<double>& values) { values = reliabilities(times); },
+                             breakpoints_, limits);
 }
 
 std::optional<std::vector<Duplication>> ExactSystem::duplications(

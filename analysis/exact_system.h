@@ -46,6 +46,8 @@ class ExactSystem {
     }
 
     double reliability(double t) const;
+    // R at each of the times, in one pass through the structure function.
+    std::vector<double> reliabilities(const std::vector<double>& times) const;
     // -R'(t) / R(t); not a number where R is 0 or an element's time has an atom.
     double hazard(double t) const;
     Estimate meanLife() const;

@@ -18,6 +18,10 @@ std::mutex& buddyLock() {
     return lock;
 }
 
+// Lanes of the many-times pass taken through the table together (see reliabilities()):
+// eight doubles, one cache line; more gained nothing on 700,000 nodes.
+constexpr std::size_t kLanes = 8;
+
 int buddyError = 0;
 void recordError(int code) {
     buddyError = code;
@@ -74,6 +78,9 @@ PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int element
     const std::clock_t start = std::clock();
     const std::clock_t budget = static_cast<std::clock_t>(limits.seconds * CLOCKS_PER_SEC);
     bool late = false;
+    // Each path joins the union of those before it. Joining them by pairs, pairs of pairs
+    // and so on builds a diagram that fits a third faster, but its last unions are single
+    // operations of seconds where it does not fit, which the time limit cannot cut short.
     bdd system = bddfalse;
     for (const auto& path : paths) {
         bdd all = bddtrue;
@@ -101,6 +108,7 @@ PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int element
 
     // Copy the diagram, children first.
     std::unordered_map<int, int> indexOf;  // BuDDy node -> index as a child
+    std::vector<int> levelOf;
     auto copy = [&](auto&& self, const bdd& f) -> int {
         if (f == bddfalse) return 0;
         if (f == bddtrue) return 1;
@@ -109,17 +117,43 @@ PathDiagram::PathDiagram(const std::vector<std::vector<int>>& paths, int element
         const int low = self(self, bdd_low(f));
         const int high = self(self, bdd_high(f));
         nodes_.push_back({elementOf[bdd_var(f)], low, high});
+        levelOf.push_back(bdd_var2level(bdd_var(f)));
         const int index = static_cast<int>(nodes_.size()) + 1;
         indexOf.emplace(f.id(), index);
         return index;
     };
     const int root = copy(copy, system);
     constantRoot_ = root == 1;
+    sortByLevel(levelOf);
     if (limits.sifting) {
         system = bddfalse;
         bdd_gbc();
         resetOrder();
     }
+}
+
+// The nodes level by level, the deepest first (children stay before their parents, the root
+// last), keeping their order within a level. A node's children then lie in the few levels
+// below it, near each other in the table, rather than anywhere in it: the passes through
+// the table find them in the processor's cache far more often.
+void PathDiagram::sortByLevel(const std::vector<int>& levelOf) {
+    if (nodes_.empty()) return;
+    const int deepest = *std::max_element(levelOf.begin(), levelOf.end());
+    std::vector<int> start(deepest + 2, 0);
+    for (int level : levelOf) ++start[deepest - level + 1];
+    for (int l = 1; l <= deepest + 1; ++l) start[l] += start[l - 1];
+    std::vector<int> indexOf(nodes_.size() + 2);  // old index as a child -> new
+    indexOf[0] = 0;
+    indexOf[1] = 1;
+    for (std::size_t n = 0; n < nodes_.size(); ++n) {
+        indexOf[n + 2] = 2 + start[deepest - levelOf[n]]++;
+    }
+    std::vector<Node> sorted(nodes_.size());
+    for (std::size_t n = 0; n < nodes_.size(); ++n) {
+        const Node& node = nodes_[n];
+        sorted[indexOf[n + 2] - 2] = {node.element, indexOf[node.low], indexOf[node.high]};
+    }
+    nodes_.swap(sorted);
 }
 
 double PathDiagram::reliability(const double* p, const double* q) const {
@@ -143,6 +177,44 @@ double PathDiagram::evaluate(const double* p, const double* q, double whenFalse,
         value[n + 2] = p[node.element] * value[node.high] + q[node.element] * value[node.low];
     }
     return value.back();
+}
+
+// Lanes go through the table in blocks of kLanes: each node's values of a block lie side by
+// side, so a visit to a child brings all of them at once (one cache line), where lane by
+// lane every pass would visit every child again.
+void PathDiagram::reliabilities(const double* p, const double* q, std::size_t elements,
+                                std::size_t lanes, double* r) const {
+    if (nodes_.empty()) {
+        std::fill(r, r + lanes, constantRoot_ ? 1.0 : 0.0);
+        return;
+    }
+    constexpr std::size_t W = kLanes;
+    std::vector<double> value((nodes_.size() + 2) * W);
+    std::vector<double> pw(elements * W), qw(elements * W);
+    std::fill(value.begin(), value.begin() + W, 0.0);
+    std::fill(value.begin() + W, value.begin() + 2 * W, 1.0);
+    for (std::size_t start = 0; start < lanes; start += W) {
+        const std::size_t width = std::min(W, lanes - start);
+        // A last block that is not full repeats its last lane.
+        for (std::size_t k = 0; k < elements; ++k) {
+            for (std::size_t w = 0; w < W; ++w) {
+                const std::size_t j = start + std::min(w, width - 1);
+                pw[k * W + w] = p[k * lanes + j];
+                qw[k * W + w] = q[k * lanes + j];
+            }
+        }
+        double* out = value.data() + 2 * W;
+        for (const Node& node : nodes_) {
+            const double* high = value.data() + node.high * W;
+            const double* low = value.data() + node.low * W;
+            const double* pe = pw.data() + node.element * W;
+            const double* qe = qw.data() + node.element * W;
+            for (std::size_t w = 0; w < W; ++w) out[w] = pe[w] * high[w] + qe[w] * low[w];
+            out += W;
+        }
+        const double* root = value.data() + (nodes_.size() + 1) * W;
+        std::copy(root, root + width, r + start);
+    }
 }
 
 // Forward through the table for the value of every node, then back from the root for how

@@ -25,6 +25,8 @@ class PathDiagram : public StructureFunction {
     double reliability(const double* p, const double* q) const override;
     double reliabilityAndPartials(const double* p, const double* q, double* d) const override;
     double unreliability(const double* p, const double* q) const override;
+    void reliabilities(const double* p, const double* q, std::size_t elements, std::size_t lanes,
+                       double* r) const override;
 
     // Inner nodes of the diagram.
     std::size_t nodeCount() const { return nodes_.size(); }
@@ -32,6 +34,8 @@ class PathDiagram : public StructureFunction {
   private:
     // The root's value with `whenFalse` and `whenTrue` at the two leaves.
     double evaluate(const double* p, const double* q, double whenFalse, double whenTrue) const;
+    // Given each node's level in the diagram, in the table's order.
+    void sortByLevel(const std::vector<int>& levelOf);
 
     struct Node {
         int element;  // variable tested

@@ -1,9 +1,23 @@
 #include "structure_function.h"
 
+#include <vector>
+
 #include "path_diagram.h"
 #include "row_structures.h"
 
 namespace farvik::analysis {
+
+void StructureFunction::reliabilities(const double* p, const double* q, std::size_t elements,
+                                      std::size_t lanes, double* r) const {
+    std::vector<double> pj(elements), qj(elements);
+    for (std::size_t j = 0; j < lanes; ++j) {
+        for (std::size_t k = 0; k < elements; ++k) {
+            pj[k] = p[k * lanes + j];
+            qj[k] = q[k * lanes + j];
+        }
+        r[j] = reliability(pj.data(), qj.data());
+    }
+}
 
 std::unique_ptr<StructureFunction> structureFunction(const SystemModel& model,
                                                      const DiagramLimits& limits) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 
@@ -21,6 +22,12 @@ class StructureFunction {
     // 1 - reliability, computed on its own so that it keeps its digits where the system
     // almost never fails (and is exactly 0 where it cannot).
     virtual double unreliability(const double* p, const double* q) const = 0;
+    // The reliability for `lanes` sets of states of the `elements` elements at once (their
+    // states at many times): element k's in lane j at p[k * lanes + j], q likewise, into
+    // r[j]. The same values as reliability() lane by lane; a decision diagram takes all the
+    // lanes through each of its nodes in turn, in one pass through its table.
+    virtual void reliabilities(const double* p, const double* q, std::size_t elements,
+                               std::size_t lanes, double* r) const;
 };
 
 // A system whose decision diagram would outgrow the memory set aside for it.

@@ -18,7 +18,8 @@ struct ReliabilityPicture {
 
 // The picture of `exact`, the cheap parts first (a sweep of the structure function each),
 // the mean life's quadrature last. Nothing when `stop` is set on the way: it is looked at
-// before every evaluation, so that a question no longer wanted is dropped at once.
+// before every pass of the structure function (a few dozen times at most), so that a
+// question no longer wanted is dropped at once.
 std::optional<ReliabilityPicture> reliabilityPicture(const ExactSystem& exact,
                                                      const std::vector<double>& times,
                                                      const std::vector<double>& curveTimes,

@@ -18,7 +18,6 @@
 #include "document/system_data.h"
 #include "editor/block_diagram.h"
 #include "editor/diagram_painter.h"
-#include "editor/edited_system.h"
 
 namespace {
 

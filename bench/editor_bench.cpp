@@ -24,7 +24,6 @@
 #include "codes.h"
 #include "document/datafile_writer.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "shell/main_window.h"
@@ -211,8 +210,8 @@ int main(int argc, char** argv) {
             QCoreApplication::processEvents();
             dialogs.messages = 0;  // the New command above may have asked to save
             opening.add(timeOf([&] { window.openCommand(); }));
-            sound =
-                sound && sameDescription(farvik::systemData(), c.system) && dialogs.messages == 0;
+            sound = sound && sameDescription(window.systemDocument().system(), c.system) &&
+                    dialogs.messages == 0;
 
             farvik::frmdatos* editor = window.dataEditor();
             if (!editor) return 3;
@@ -222,7 +221,7 @@ int main(int argc, char** argv) {
                 c.front(*editor)->pressUp();
             }));
             frontSound = frontSound && dialogs.messages == 0 &&
-                         sameDescription(farvik::systemData(), afterFront(c.system));
+                         sameDescription(window.systemDocument().system(), afterFront(c.system));
         }
         report(c.name, opening, sound);
         report(c.frontName, front, frontSound);

@@ -14,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "bench_systems.h"
 #include "exact_system.h"
@@ -75,7 +76,9 @@ Attempt attempt(const farvik::analysis::SystemModel& model,
         const ExactSystem exact(model, elementState, limits);
         a.nodes = static_cast<const PathDiagram&>(exact.structure()).nodeCount();
         const double mean = exact.meanLife().value;
-        for (int n = 1; n <= 100; ++n) sink += exact.reliability(mean * 0.03 * n);
+        std::vector<double> times;
+        for (int n = 1; n <= 100; ++n) times.push_back(mean * 0.03 * n);
+        for (double r : exact.reliabilities(times)) sink += r;
         a.exact = true;
     } catch (const TooLargeError&) {
         const PathBounds bounds(model);
@@ -139,7 +142,9 @@ int main(int argc, char** argv) {
     const ExactSystem g50 = systemOf("G50");
     const double mean = g50.meanLife().value;
     const double curve = bestSeconds(reps, [&] {
-        for (int n = 1; n <= 100; ++n) sink += g50.reliability(mean * 0.03 * n);
+        std::vector<double> times;
+        for (int n = 1; n <= 100; ++n) times.push_back(mean * 0.03 * n);
+        for (double r : g50.reliabilities(times)) sink += r;
         sink += g50.meanLife().value;
     });
     const double g50dups = bestSeconds(reps, [&] { sink += g50.duplications()->size(); });

@@ -69,6 +69,8 @@ y después, para cada elemento, CAUSA elemento probabilidad.
 Con --sensibilidad delante del nombre: para cada elemento y parámetro k,
   SENSIBILIDAD elemento k dMEDIA elasticidad
 y en cada tiempo SENSIBILIDAD_R t elemento k dR elasticidad.
+Un sistema general demasiado grande para el cálculo exacto no se calcula: en cada
+tiempo, COTAS t inferior superior (cotas de R(t) de sus caminos y cortes), y estado 50.
 Solo lee el fichero de datos: no escribe ningún fichero y puede usarse en una carpeta
 donde brenta está ejecutándose.
 
@@ -102,8 +104,9 @@ enum class Mode { Plain, Importance, Sensitivity };
 
 void printPlain(const ExactSystem& exact, bool redundancy, const std::vector<double>& times,
                 std::ostream& out) {
-    for (double t : times) {
-        out << "R " << seventeenDigits(t) << ' ' << seventeenDigits(exact.reliability(t)) << '\n';
+    const std::vector<double> r = exact.reliabilities(times);
+    for (std::size_t n = 0; n < times.size(); ++n) {
+        out << "R " << seventeenDigits(times[n]) << ' ' << seventeenDigits(r[n]) << '\n';
     }
     const Estimate life = exact.meanLife();
     out << "MEDIA " << seventeenDigits(life.value) << ' ' << seventeenDigits(life.error) << '\n';

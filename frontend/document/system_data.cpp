@@ -96,4 +96,8 @@ void clearKeysFrom(std::vector<SubsystemRec>& groups, int from) {
         for (ElementRec& element : groups[g].elements) element.key = 0;
 }
 
+const ElementRec* findElementByKey(const SystemData& data, int key) {
+    return findElementByKey(const_cast<SystemData&>(data), key);
+}
+
 }  // namespace farvik

@@ -74,6 +74,7 @@ bool resizePath(SystemData& data, bool grow, int p);
 // the given one; nullptr when there is none.
 ElementRec* findElementByKey(SystemData& data, int key);
 ElementRec* findPathEntryByKey(SystemData& data, int key);
+const ElementRec* findElementByKey(const SystemData& data, int key);
 
 // The number of elements (or entries) held by the groups before group index.
 int elementsBefore(const std::vector<SubsystemRec>& groups, int index);

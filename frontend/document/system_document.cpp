@@ -45,6 +45,18 @@ class SystemEdit : public QUndoCommand {
 
 SystemDocument::SystemDocument(QObject* parent) : QObject(parent), system_(newSystemData()) {
     connect(&history_, &QUndoStack::cleanChanged, this, [this] { updateModified(); });
+    // A step done, undone or redone: the history alone says whether the document differs
+    // from its file (undoing to the saved state clears the mark of a key that changed
+    // nothing).
+    connect(&history_, &QUndoStack::indexChanged, this, [this] {
+        forcedModified_ = false;
+        updateModified();
+    });
+}
+
+SystemDocument::~SystemDocument() {
+    // The history empties itself as it goes and says so: nobody is told any more.
+    history_.disconnect();
 }
 
 void SystemDocument::begin(const SystemData& system, const QString& fileName) {

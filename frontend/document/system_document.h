@@ -16,6 +16,7 @@ class SystemDocument : public QObject {
     Q_OBJECT
   public:
     explicit SystemDocument(QObject* parent = nullptr);
+    ~SystemDocument() override;
 
     const SystemData& system() const { return system_; }
     // Full path; empty while the document is untitled.
@@ -31,7 +32,7 @@ class SystemDocument : public QObject {
 
     void setFileName(const QString& fileName);
     // false: what the document holds now is what its file holds (after a save). true: it
-    // holds changes whatever the history says.
+    // holds changes whatever the history says, until the next step of the history.
     void setModified(bool modified);
     void setResultsAreOwn(bool own);
 

@@ -7,7 +7,6 @@
 
 #include "codes.h"
 #include "document/system_data.h"
-#include "edited_system.h"
 #include "engine_checks.h"
 #include "mean_life.h"
 #include "parameter_hints.h"

@@ -18,7 +18,7 @@
 #include "diagram_export.h"
 #include "diagram_painter.h"
 #include "document/system_data.h"
-#include "edited_system.h"
+#include "document/system_document.h"
 
 namespace farvik {
 
@@ -47,8 +47,8 @@ QString elementList(const BlockDiagram& d) {
 
 }  // namespace
 
-BlockDiagramWindow::BlockDiagramWindow(std::function<QString()> documentFile, QWidget* parent)
-    : QWidget(parent), documentFile_(std::move(documentFile)) {
+BlockDiagramWindow::BlockDiagramWindow(const SystemDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
     setWindowTitle(QStringLiteral("Diagrama de bloques"));
     setObjectName(QStringLiteral("blockDiagram"));
 
@@ -63,7 +63,7 @@ BlockDiagramWindow::BlockDiagramWindow(std::function<QString()> documentFile, QW
     QPushButton* actual = button(QStringLiteral("actualSizeButton"), QStringLiteral("100 %"), this);
     QPushButton* print = button(QStringLiteral("printButton"), QStringLiteral("&Imprimir"), this);
     QPushButton* save =
-        button(QStringLiteral("exportButton"), QStringLiteral("&Exportar..."), this);
+        button(QStringLiteral("exportButton"), QStringLiteral("E&xportar..."), this);
     fit->setToolTip(QStringLiteral("Todo el diagrama en la ventana (Ctrl y la rueda: zoom)"));
     connect(fit, &QPushButton::clicked, this, &BlockDiagramWindow::fitToWindow);
     connect(actual, &QPushButton::clicked, this, [this] { setZoom(1.0); });
@@ -97,6 +97,8 @@ BlockDiagramWindow::BlockDiagramWindow(std::function<QString()> documentFile, QW
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);
     connect(&refreshTimer_, &QTimer::timeout, this, &BlockDiagramWindow::refresh);
+    // Every edit, undo and new document redraws it.
+    connect(&document_, &SystemDocument::systemChanged, this, &BlockDiagramWindow::scheduleRefresh);
     refresh();
 }
 
@@ -147,7 +149,7 @@ void BlockDiagramWindow::fitIfLarger() {
 
 void BlockDiagramWindow::refresh() {
     refreshTimer_.stop();
-    diagram_ = diagram::layOut(systemData(), font());
+    diagram_ = diagram::layOut(document_.system(), font());
     canvas_->diagramChanged();
     if (fitting_) applyFit();
 }
@@ -167,7 +169,7 @@ void BlockDiagramWindow::printView() {
     if (refreshTimer_.isActive()) refresh();
     PrintJob job;
     job.heading1 = headingLine1();
-    job.heading2 = headingLine2(documentFile_ ? documentFile_() : QString(), QDate::currentDate());
+    job.heading2 = headingLine2(document_.fileName(), QDate::currentDate());
     job.text = elementList(diagram_);
     const BlockDiagram picture = diagram_;
     job.graph = [picture](QPainter& painter, const QRectF& area, qreal indent, qreal) {
@@ -187,7 +189,7 @@ void BlockDiagramWindow::printView() {
 
 void BlockDiagramWindow::exportToFile() {
     if (refreshTimer_.isActive()) refresh();
-    const QString file = documentFile_ ? documentFile_() : QString();
+    const QString file = document_.fileName();
     FileDialogRequest request;
     request.title = QStringLiteral("Exportar diagrama");
     request.filter = QStringLiteral("Imagen PNG (*.png);;Dibujo SVG (*.svg)");

@@ -2,7 +2,6 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 #include "base/printable_view.h"
 #include "block_diagram.h"
@@ -11,6 +10,8 @@ class QPushButton;
 class QScrollArea;
 
 namespace farvik {
+
+class SystemDocument;
 
 namespace diagram {
 class DiagramCanvas;
@@ -23,8 +24,8 @@ class DiagramCanvas;
 class BlockDiagramWindow : public QWidget, public PrintableView {
     Q_OBJECT
   public:
-    // documentFile gives the path of the document, for the heading of the print.
-    explicit BlockDiagramWindow(std::function<QString()> documentFile, QWidget* parent = nullptr);
+    // Draws the document's system and follows its changes; its file name heads the print.
+    explicit BlockDiagramWindow(const SystemDocument& document, QWidget* parent = nullptr);
     ~BlockDiagramWindow() override;
 
     const diagram::BlockDiagram& diagram() const { return diagram_; }
@@ -39,8 +40,8 @@ class BlockDiagramWindow : public QWidget, public PrintableView {
     // Fits a diagram larger than the window; a smaller one stays at its own size.
     void fitIfLarger();
 
-    // Lays the diagram out again from systemData() now; scheduleRefresh() does it once after
-    // the edits of the current event, however many they are.
+    // Lays the diagram out again from the document's system now; scheduleRefresh() does it once
+    // after the edits of the current event, however many they are.
     void refresh();
     void scheduleRefresh();
 
@@ -62,7 +63,7 @@ class BlockDiagramWindow : public QWidget, public PrintableView {
     void blockClicked(const diagram::Block& block);
     void applyFit();
 
-    std::function<QString()> documentFile_;
+    const SystemDocument& document_;
     diagram::BlockDiagram diagram_;
     diagram::DiagramCanvas* canvas_;
     QScrollArea* scroll_;

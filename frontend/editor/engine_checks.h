@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "document/system_data.h"
-#include "edited_system.h"
 
 // The values of the description that the engine would refuse once they are in the data file,
 // judged by the engine's own rules and named in its words.

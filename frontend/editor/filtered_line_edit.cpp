@@ -106,7 +106,33 @@ QMenu* FilteredLineEdit::createFilteredContextMenu() {
     return menu;
 }
 
+namespace {
+
+bool undoOrRedo(const QKeyEvent* key) {
+    const QKeyCombination combination = key->keyCombination();
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+           combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+}  // namespace
+
+bool FilteredLineEdit::event(QEvent* event) {
+    // Not taken before the window's shortcuts: they undo and redo the document.
+    if (event->type() == QEvent::ShortcutOverride && undoOrRedo(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
+    // With nothing to undo in the document the keys do nothing here either: the box's own
+    // history would undo typing the document no longer holds as one step.
+    if (undoOrRedo(event)) {
+        event->ignore();
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         pasteFiltered();
         event->accept();

@@ -12,7 +12,9 @@ namespace farvik::editor {
 // committed by an input method) first passes a key filter that may refuse it, and then a
 // guard on the text it would give. Pasted or committed text is taken only whole: when any of
 // its characters would be refused, none is inserted and the box beeps. Text set by the
-// program is taken whole. Gaining the focus selects the whole text.
+// program is taken whole. Gaining the focus selects the whole text. Undo and redo keys are
+// left to the window: the keys typed into a box are one step of the document's history, so
+// its undo is the one that counts (the box's own undo stays in its edit menu).
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
   public:
@@ -44,6 +46,7 @@ class FilteredLineEdit : public QLineEdit {
     void keyPressed();
 
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -10,11 +10,10 @@
 #include <QTabBar>
 #include <limits>
 
-#include "base/document_host.h"
 #include "codes.h"
 #include "document/number_text.h"
 #include "document/system_data.h"
-#include "edited_system.h"
+#include "document/system_document.h"
 #include "editor_limits.h"
 #include "filtered_line_edit.h"
 #include "key_filters.h"
@@ -25,7 +24,8 @@ namespace farvik {
 
 using editor::FilteredLineEdit;
 
-frmdatos::frmdatos(DocumentHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+frmdatos::frmdatos(SystemDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
     setWindowTitle(QStringLiteral("Datos"));
     measureColumns();
     auto* layout = new QHBoxLayout(this);
@@ -55,45 +55,35 @@ frmdatos::frmdatos(DocumentHost& host, QWidget* parent) : QWidget(parent), host_
         return text.size() <= editor::kTrialsTypedLength &&
                leadingNumber(text) <= std::numeric_limits<std::int32_t>::max();
     });
-    connect(txtpruebas_, &FilteredLineEdit::keyPressed, this, &frmdatos::markModified);
+    connect(txtpruebas_, &FilteredLineEdit::keyPressed, this, [this] { commit(kTrialsField); });
 
-    // Counts of subsystems and paths.
-    connect(udsubsistemas_, &editor::SpinArrows::changed, this, [this] {
-        systemData().subsystemCount = toInt16(txtsubsistemas_->text());
-        markModified();
-    });
+    // Counts of subsystems and paths. The arrow's own procedure, which follows at once, makes
+    // the edit one step.
+    connect(udsubsistemas_, &editor::SpinArrows::changed, this,
+            [this] { data_.subsystemCount = toInt16(txtsubsistemas_->text()); });
     connect(udsubsistemas_, &editor::SpinArrows::upClick, this, &frmdatos::udsubsistemas_UpClick);
     connect(udsubsistemas_, &editor::SpinArrows::downClick, this,
             &frmdatos::udsubsistemas_DownClick);
-    connect(udcaminos_, &editor::SpinArrows::changed, this, [this] {
-        systemData().pathCount = toInt16(txtcaminos_->text());
-        markModified();
-    });
+    connect(udcaminos_, &editor::SpinArrows::changed, this,
+            [this] { data_.pathCount = toInt16(txtcaminos_->text()); });
     connect(udcaminos_, &editor::SpinArrows::upClick, this, &frmdatos::udcaminos_UpClick);
     connect(udcaminos_, &editor::SpinArrows::downClick, this, &frmdatos::udcaminos_DownClick);
 
-    // A new description: one subsystem of one exponential element, one path of one entry.
-    SystemData& data = systemData();
-    resetSystemData(data);
-    addSubsystemRow();
-    addElementRow(1, 1);
-    syncElementRow(false, 1, 1, 1);
-    cmbfallo(1)->setCurrentIndex(0);
-    addPathRow();
-    addPathEntryRow(true, 1, 1);
-    syncPathEntryRow(false, 1, 1, 1);
-
-    applyStructureView(1);
-    // The selected option counts as clicked, so clicking it again changes nothing.
-    lastSystemType() = 1;
-    markModified();
+    load(document_.system());
+    // An undo, a redo or another system from outside: shown anew.
+    connect(&document_, &SystemDocument::systemReplaced, this,
+            [this] { load(document_.system()); });
 }
 
 frmdatos::~frmdatos() = default;
 
-void frmdatos::markModified() {
+void frmdatos::commit(int field) {
+    if (filling_) return;
     refreshValueMarks();
-    host_.markModified();
+    if (data_ != document_.system())
+        document_.recordEdit(data_, windowTitle(), field);
+    else if (!document_.isModified())
+        document_.setModified(true);  // a refused key, a limit: still an edit of the user
     emit edited();
 }
 
@@ -131,51 +121,54 @@ void frmdatos::applyStructureView(int t) {
 }
 
 void frmdatos::optsistemas_Click(int t) {
-    if (t < 1 || t > 5 || t == lastSystemType()) return;
+    if (filling_ || t < 1 || t > 5 || t == lastSystemType_) return;
     if (!optsistemas_[t]->isChecked()) {
         const QSignalBlocker quiet(optsistemas_[t]);
         optsistemas_[t]->setChecked(true);
     }
-    // lastSystemType first: selecting the tab below must not bring us back here.
-    lastSystemType() = static_cast<std::int16_t>(t);
-    applyStructureView(t);
+    // lastSystemType_ first: selecting the tab below must not bring us back here.
+    lastSystemType_ = t;
+    {
+        const Filling fill(filling_);
+        applyStructureView(t);
 
-    // Back to one subsystem of one element; that element keeps its distribution and
-    // parameters. The paths are left as they are.
-    SystemData& data = systemData();
-    for (int n = data.subsystemCount; n > 0 && subsystemRows() > 0; --n) {
-        --data.subsystemCount;
-        removeSubsystemRow();
+        // Back to one subsystem of one element; that element keeps its distribution and
+        // parameters. The paths are left as they are.
+        SystemData& data = data_;
+        for (int n = data.subsystemCount; n > 0 && subsystemRows() > 0; --n) {
+            --data.subsystemCount;
+            removeSubsystemRow();
+        }
+        while (subsystemRows() > 0) removeSubsystemRow();
+        while (elementRows() > 0) removeElementRow();
+        data.subsystemCount = 1;
+        resizeGroups(data.subsystems, 1);
+        SubsystemRec& first = data.subsystems[1];
+        if (first.count < 1) first = oneElementGroup();
+        first.count = 1;
+        first.elements.resize(2);  // elements dropped here come back fresh if added again
+
+        addSubsystemRow();
+        addElementRow(1, 1);
+        data.elementCount = 1;
+        syncElementRow(true, 1, 1, 1);
+
+        txtsubsistemas_->setText(QStringLiteral("1"));
+        udsubsistemas_->setStep(1);
+        udelemsubs(1)->setStep(1);
+        data.systemType = static_cast<std::int16_t>(t);
     }
-    while (subsystemRows() > 0) removeSubsystemRow();
-    while (elementRows() > 0) removeElementRow();
-    data.subsystemCount = 1;
-    resizeGroups(data.subsystems, 1);
-    SubsystemRec& first = data.subsystems[1];
-    if (first.count < 1) first = oneElementGroup();
-    first.count = 1;
-    first.elements.resize(2);  // elements dropped here come back fresh if added again
-
-    addSubsystemRow();
-    addElementRow(1, 1);
-    data.elementCount = 1;
-    syncElementRow(true, 1, 1, 1);
-
-    txtsubsistemas_->setText(QStringLiteral("1"));
-    udsubsistemas_->setStep(1);
-    udelemsubs(1)->setStep(1);
-    data.systemType = static_cast<std::int16_t>(t);
-    markModified();
+    commit();
 }
 
 void frmdatos::optred_Click(int i) {
-    if (i != 0 && i != 1) return;
+    if (filling_ || (i != 0 && i != 1)) return;
     if (!optred_[i]->isChecked()) {
         const QSignalBlocker quiet(optred_[i]);
         optred_[i]->setChecked(true);  // the other option goes off by itself
     }
-    systemData().redundancyStudy = i > 0;
-    markModified();
+    data_.redundancyStudy = i > 0;
+    commit();
 }
 
 void frmdatos::tabb_Click() {
@@ -187,14 +180,16 @@ void frmdatos::tabb_Click() {
 }
 
 void frmdatos::seedTextChanged(const QString& text) {
-    systemData().seed = toInt16(text);
-    markModified();
+    if (filling_) return;
+    data_.seed = toInt16(text);
+    commit(kSeedField);
 }
 
 void frmdatos::trialsTextChanged(const QString& text) {
     // An empty box gives 0; a number beyond the 32-bit range is clamped, never wrapped.
-    systemData().trialCount = toInt32(text);
-    markModified();
+    if (filling_) return;
+    data_.trialCount = toInt32(text);
+    commit(kTrialsField);
 }
 
 }  // namespace farvik

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "document/system_data.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -13,7 +15,7 @@ class QTabBar;
 
 namespace farvik {
 
-class DocumentHost;
+class SystemDocument;
 
 namespace editor {
 class FilteredLineEdit;
@@ -23,19 +25,24 @@ class SpinArrows;
 
 // The data editor "Datos": the structure, the elements with their distributions and
 // parameters, the paths of a general system, the redundancy choice, the seed and the number
-// of trials. Every edit goes straight into systemData() and marks the document modified
-// through the host. Controls carry their names as object names; rows of the four lists are
-// numbered from 1, e.g. "txtelemsubs(3)".
-//
-// The file reader drives the editor like a user: it selects a structure with
-// optsistemas(c)->click() (after setting lastSystemType() to 0), raises a count box by one,
-// sets the spin step to 1 and calls the matching up-arrow procedure, then fills cmbfallo(k),
-// txtparam1..3(k), txtcamino(k), txtsemilla and txtpruebas.
+// of trials. It shows the system of a document and writes every edit into it as one step of
+// its history (the keys typed into one box make one step); when the document's system is
+// replaced (an undo, a redo, another document) the editor shows it anew. Controls carry
+// their names as object names; rows of the four lists are numbered from 1, e.g.
+// "txtelemsubs(3)".
 class frmdatos : public QWidget {
     Q_OBJECT
   public:
-    explicit frmdatos(DocumentHost& host, QWidget* parent = nullptr);
+    // Shows the document's system and follows the document from then on.
+    explicit frmdatos(SystemDocument& document, QWidget* parent = nullptr);
     ~frmdatos() override;
+
+    // Builds the rows and fills every control from the system, reusing the rows already
+    // there; nothing of it is an edit. The focus stays on the control that has it when that
+    // control is still shown.
+    void load(const SystemData& system);
+    // The system the editor shows.
+    const SystemData& system() const { return data_; }
 
     // Up arrows. Each expects its count (subsystemCount and txtsubsistemas, txtelemsubs(i),
     // pathCount and txtcaminos, txtelemcams(p)) already raised by one; it adds one subsystem
@@ -98,7 +105,7 @@ class frmdatos : public QWidget {
     std::vector<QWidget*> tabStops() const;
 
   signals:
-    // After every edit (the document was marked modified).
+    // After every edit of the user (the document has it).
     void edited();
 
   protected:
@@ -191,9 +198,39 @@ class frmdatos : public QWidget {
     void applyStructureView(int t);
     void seedTextChanged(const QString& text);
     void trialsTextChanged(const QString& text);
-    void markModified();
+    // Hands the edit just made to the document as one step of its history; edits with the
+    // same nonzero field one after another (keys typed into one box) make one step. An edit
+    // that leaves the system as it was (a refused key, a limit reached) still marks the
+    // document modified.
+    void commit(int field = 0);
+    // The fields of commit(): every box that takes keys has its own.
+    enum Field { kNoField = 0, kSeedField = 1, kTrialsField = 2 };
+    static int paramField(int k, int n) { return 16 + k * 4 + n; }
+    static int pathEntryField(int e) { return 1 << 20 | e; }
 
-    DocumentHost& host_;
+    // load(), list by list (frmdatos_load.cpp).
+    void loadSubsystemRows();
+    void loadElementRows();
+    void loadPathRows();
+    void loadPathEntryRows();
+
+    SystemDocument& document_;
+    // The system as the editor shows it; each edit changes it first, then goes to the
+    // document.
+    SystemData data_;
+    // The structure option clicked last, so that clicking the selected option again does
+    // nothing.
+    int lastSystemType_ = 0;
+    // While the program fills controls from data_ (load(), the rows of a count changed):
+    // their change handlers neither edit nor commit, so that one edit of the user is one
+    // step and no text shown is read back into the value it shows.
+    bool filling_ = false;
+    struct Filling {
+        explicit Filling(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+        ~Filling() { flag_ = was_; }
+        bool& flag_;
+        bool was_;
+    };
     Columns columns_{};
     int pitch_ = 0;             // pixels between two rows of a list
     int boxHeight_ = 0;         // of a text box in a row, once the first one is placed

@@ -8,7 +8,6 @@
 #include "base/dialog_seam.h"
 #include "document/number_text.h"
 #include "document/system_data.h"
-#include "edited_system.h"
 #include "editor_limits.h"
 #include "frmdatos.h"
 #include "row_list.h"
@@ -21,13 +20,14 @@ void frmdatos::showLimit(const QString& text) {
 }
 
 void frmdatos::udsubsistemas_UpClick() {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     if (data.subsystemCount >= udsubsistemas_->maximum()) {
         data.subsystemCount = editor::kMaxSubsystems;
         txtsubsistemas_->setText(QString::number(editor::kMaxSubsystems));
         udsubsistemas_->setStep(1);
         showLimit(QStringLiteral("Número máximo de subsistemas = %1").arg(editor::kMaxSubsystems));
     } else {
+        const Filling fill(filling_);
         const int n = data.subsystemCount;
         resizeGroups(data.subsystems, n);
         data.subsystems[static_cast<std::size_t>(n)] = oneElementGroup();
@@ -37,11 +37,11 @@ void frmdatos::udsubsistemas_UpClick() {
         cmbfallo(data.elementCount)->setCurrentIndex(0);
         syncElementRow(false, data.elementCount, n, 1);
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udsubsistemas_DownClick() {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     if (data.subsystemCount <= 0) {
         data.subsystemCount = 1;
         txtsubsistemas_->setText(QStringLiteral("1"));
@@ -51,7 +51,7 @@ void frmdatos::udsubsistemas_DownClick() {
         resizeGroups(data.subsystems, data.subsystemCount);
         removeSubsystemRow();
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udelemsubs_UpClick(int i) {
@@ -63,9 +63,9 @@ void frmdatos::udelemsubs_UpClick(int i) {
         showLimit(QStringLiteral("Número máximo de elementos = %1")
                       .arg(editor::kMaxElementsPerSubsystem));
     } else {
-        rebuildElementRows(i, [i] { resizeSubsystem(systemData(), true, i); });
+        rebuildElementRows(i, [this, i] { resizeSubsystem(data_, true, i); });
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udelemsubs_DownClick(int i) {
@@ -76,19 +76,20 @@ void frmdatos::udelemsubs_DownClick(int i) {
         udelemsubs(i)->setStep(1);
         showLimit(QStringLiteral("Número mínimo de elementos en subsistema = 1"));
     } else {
-        rebuildElementRows(i, [i] { resizeSubsystem(systemData(), false, i); });
+        rebuildElementRows(i, [this, i] { resizeSubsystem(data_, false, i); });
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udcaminos_UpClick() {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     if (data.pathCount >= udcaminos_->maximum()) {
         data.pathCount = editor::kMaxPaths;
         txtcaminos_->setText(QString::number(editor::kMaxPaths));
         udcaminos_->setStep(1);
         showLimit(QStringLiteral("Número máximo de caminos = %1").arg(editor::kMaxPaths));
     } else {
+        const Filling fill(filling_);
         const int n = data.pathCount;
         resizeGroups(data.paths, n);
         data.paths[static_cast<std::size_t>(n)] = oneElementGroup();
@@ -97,11 +98,11 @@ void frmdatos::udcaminos_UpClick() {
         addPathEntryRow(true, n, 1);
         syncPathEntryRow(false, data.pathEntryCount, n, 1);
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udcaminos_DownClick() {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     if (data.pathCount <= 0) {
         data.pathCount = 1;
         txtcaminos_->setText(QStringLiteral("1"));
@@ -111,7 +112,7 @@ void frmdatos::udcaminos_DownClick() {
         resizeGroups(data.paths, data.pathCount);
         removePathRow();
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udelemcams_UpClick(int p) {
@@ -123,9 +124,9 @@ void frmdatos::udelemcams_UpClick(int p) {
         showLimit(
             QStringLiteral("Número máximo de elementos = %1").arg(editor::kMaxEntriesPerPath));
     } else {
-        rebuildPathEntryRows(p, [p] { resizePath(systemData(), true, p); });
+        rebuildPathEntryRows(p, [this, p] { resizePath(data_, true, p); });
     }
-    markModified();
+    commit();
 }
 
 void frmdatos::udelemcams_DownClick(int p) {
@@ -136,9 +137,9 @@ void frmdatos::udelemcams_DownClick(int p) {
         udelemcams(p)->setStep(1);
         showLimit(QStringLiteral("Número mínimo de elementos = 1"));
     } else {
-        rebuildPathEntryRows(p, [p] { resizePath(systemData(), false, p); });
+        rebuildPathEntryRows(p, [this, p] { resizePath(data_, false, p); });
     }
-    markModified();
+    commit();
 }
 
 // The rows before the changed group keep their keys, labels and values, so only the rows
@@ -147,13 +148,14 @@ void frmdatos::udelemcams_DownClick(int p) {
 // row gained or lost at the end of the list is built or destroyed. So a file that grows its
 // last group step by step costs one new row a step.
 void frmdatos::rebuildElementRows(int from, const std::function<void()>& dataStep) {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     int k = elementsBefore(data.subsystems, from);
     if (k > elementRows()) {  // rows and records disagree: fill them all again
         from = 1;
         k = 0;
     }
     const int position = elementList_->scrollBar()->value();
+    const Filling fill(filling_);
     dataStep();
 
     clearKeysFrom(data.subsystems, from);
@@ -172,13 +174,14 @@ void frmdatos::rebuildElementRows(int from, const std::function<void()>& dataSte
 }
 
 void frmdatos::rebuildPathEntryRows(int from, const std::function<void()>& dataStep) {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     int key = elementsBefore(data.paths, from);
     if (key > pathEntryRows()) {
         from = 1;
         key = 0;
     }
     const int position = pathEntryList_->scrollBar()->value();
+    const Filling fill(filling_);
     dataStep();
 
     clearKeysFrom(data.paths, from);

@@ -9,7 +9,6 @@
 
 #include "codes.h"
 #include "document/system_data.h"
-#include "edited_system.h"
 #include "engine_checks.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
@@ -46,7 +45,7 @@ void markBox(QLineEdit* box, const QString& meaning, const QString& placeholder,
 void frmdatos::refreshElementHints(int k) {
     if (k < 1 || k > elementRows()) return;
     const ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
-    SystemData& data = systemData();
+    const SystemData& data = data_;
     const ElementRec* element = nullptr;
     int subsystem = 0, index = 0;
     for (std::size_t i = 1; i < data.subsystems.size() && !element; ++i) {
@@ -84,7 +83,7 @@ void frmdatos::refreshElementHints(int k) {
 }
 
 void frmdatos::refreshValueMarks() {
-    SystemData& data = systemData();
+    const SystemData& data = data_;
     // Only a general system's file holds the paths.
     const bool general = data.systemType == kGeneral;
     for (std::size_t p = 1; p < data.paths.size(); ++p) {

@@ -7,7 +7,6 @@
 #include "distribution_names.h"
 #include "document/number_text.h"
 #include "document/system_data.h"
-#include "edited_system.h"
 #include "editor_limits.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
@@ -81,7 +80,7 @@ void frmdatos::removeSubsystemRow() {
     const CountRow last = subsystemRows_.back();
     subsystemList_->rowRemoved();
     // The elements of the subsystem are the last element rows.
-    SystemData& data = systemData();
+    SystemData& data = data_;
     for (int c = toInt16(last.count->text()); c > 0 && elementRows() > 0; --c) {
         removeElementRow();
         --data.elementCount;
@@ -123,7 +122,8 @@ void frmdatos::addElementRow(int i, int j) {
         box->setVisible(n == 1);  // boxes 2 and 3 wait for a distribution
         connect(box, &QLineEdit::textChanged, this,
                 [this, k, n](const QString& text) { paramTextChanged(k, n, text); });
-        connect(box, &FilteredLineEdit::keyPressed, this, &frmdatos::markModified);
+        connect(box, &FilteredLineEdit::keyPressed, this,
+                [this, k, n] { commit(paramField(k, n)); });
         element.params[n - 1] = box;
     }
 
@@ -175,7 +175,7 @@ void frmdatos::removePathRow() {
     if (pathRows_.empty()) return;
     const CountRow last = pathRows_.back();
     pathList_->rowRemoved();
-    SystemData& data = systemData();
+    SystemData& data = data_;
     for (int c = toInt16(last.count->text()); c > 0 && pathEntryRows() > 0; --c) {
         removePathEntryRow();
         --data.pathEntryCount;
@@ -202,7 +202,8 @@ void frmdatos::addPathEntryRow(bool firstOfPath, int p, int /*j*/) {
     placeInRow(entry.key, c.entryKey, c.boxWidth);
     connect(entry.key, &QLineEdit::textChanged, this,
             [this, e](const QString& text) { pathEntryTextChanged(e, text); });
-    connect(entry.key, &FilteredLineEdit::keyPressed, this, &frmdatos::markModified);
+    connect(entry.key, &FilteredLineEdit::keyPressed, this,
+            [this, e] { commit(pathEntryField(e)); });
 
     pathEntryList_->placeRow(row, e);
     pathEntryList_->rowAdded(e);

@@ -2,11 +2,11 @@
 // each path entry, and the two copies between a row and its record.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "distributions.h"
 #include "document/number_text.h"
 #include "document/system_data.h"
-#include "edited_system.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
 
@@ -24,17 +24,23 @@ void showText(QLineEdit* box, const QString& text) {
 
 void frmdatos::distributionChosen(int k, int position) {
     if (position < 0) return;  // the list was emptied of its choice
-    ElementRec* element = findElementByKey(systemData(), k);
+    ElementRec* element = findElementByKey(data_, k);
     if (!element) return;
-    element->distribution = static_cast<std::int16_t>(position);
+    const bool edit = !filling_;
+    if (edit) element->distribution = static_cast<std::int16_t>(position);
 
     const ElementRow& row = elementRows_[static_cast<std::size_t>(k - 1)];
     row.params[0]->show();
     const Distribution* law = findDistribution(position + 1);
     if (law && law->parameterCount == 1) {
-        // One parameter (the exponential's rate): the other two are stored as 0.
+        // One parameter (the exponential's rate): the other two are stored as 0. The choice
+        // and the zeros are one edit.
         for (int n : {1, 2}) {
-            showText(row.params[n], QStringLiteral("0"));
+            if (row.params[n]->text() != QLatin1String("0")) {
+                const QSignalBlocker quiet(row.params[n]);
+                row.params[n]->setText(QStringLiteral("0"));
+                if (edit) element->params[static_cast<std::size_t>(n + 1)] = 0;
+            }
             row.params[n]->hide();
         }
     } else {
@@ -42,34 +48,34 @@ void frmdatos::distributionChosen(int k, int position) {
         row.params[2]->hide();
     }
     refreshElementHints(k);
-    markModified();
+    if (edit) commit();
 }
 
 void frmdatos::paramTextChanged(int k, int n, const QString& text) {
     // An empty box keeps the last value; so does a text that is no number (a lone "."),
     // which the key filter cannot keep out.
-    if (text.isEmpty()) return;
+    if (filling_ || text.isEmpty()) return;
     const auto value = parseNumber(text);
     if (!value) return;
-    for (SubsystemRec& subsystem : systemData().subsystems)
+    for (SubsystemRec& subsystem : data_.subsystems)
         for (std::size_t e = 1; e < subsystem.elements.size(); ++e)
             if (subsystem.elements[e].key == k)
                 subsystem.elements[e].params[static_cast<std::size_t>(n)] = *value;
     refreshElementHints(k);
-    markModified();
+    commit(paramField(k, n));
 }
 
 void frmdatos::pathEntryTextChanged(int e, const QString& text) {
-    if (text.isEmpty()) return;
+    if (filling_ || text.isEmpty()) return;
     const auto value = parseNumber(text);
     if (!value) return;
     // Whether the key names an existing element is not checked here.
-    if (ElementRec* entry = findPathEntryByKey(systemData(), e)) entry->params[1] = *value;
-    markModified();
+    if (ElementRec* entry = findPathEntryByKey(data_, e)) entry->params[1] = *value;
+    commit(pathEntryField(e));
 }
 
 void frmdatos::syncElementRow(bool load, int k, int i, int j) {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     if (i < 1 || i >= static_cast<int>(data.subsystems.size())) return;
     auto& elements = data.subsystems[static_cast<std::size_t>(i)].elements;
     if (j < 1 || j >= static_cast<int>(elements.size()) || !cmbfallo(k)) return;
@@ -92,7 +98,7 @@ void frmdatos::syncElementRow(bool load, int k, int i, int j) {
 }
 
 void frmdatos::syncPathEntryRow(bool load, int e, int p, int j) {
-    SystemData& data = systemData();
+    SystemData& data = data_;
     if (p < 1 || p >= static_cast<int>(data.paths.size())) return;
     auto& entries = data.paths[static_cast<std::size_t>(p)].elements;
     if (j < 1 || j >= static_cast<int>(entries.size()) || !txtcamino(e)) return;

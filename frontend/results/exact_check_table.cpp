@@ -1,5 +1,6 @@
 #include "exact_check_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "graph_range.h"
@@ -63,6 +64,11 @@ ExactCheckTable::Row row(const QString& what, const ComparedValue* v, double exa
     r.exportCells << (r.marked ? kMark : QString());
     r.exportRow << CsvField::ofText(r.marked ? kMark : QString());
     return r;
+}
+
+QStringList boundsHeaders() {
+    return {QStringLiteral("Valor"), QStringLiteral("Simulado"), QStringLiteral("Cota inferior"),
+            QStringLiteral("Cota superior"), QStringLiteral("Más de 4 e.e.")};
 }
 
 QString reliabilityName(double t) {
@@ -139,6 +145,41 @@ ExactCheckTable tableOfExact(const analysis::ExactSystem& exact, const analysis:
     return t;
 }
 
+ExactCheckTable tableOfBounds(const QString& reason, const analysis::SimulatedSummary& simulated,
+                              const std::vector<analysis::ReliabilityBounds>& bounds) {
+    ExactCheckTable t;
+    t.bounds = true;
+    t.headers = boundsHeaders();
+    t.heading = QStringLiteral(
+                    "El sistema es demasiado grande para el cálculo exacto: %1.\nSimulación de "
+                    "%2 pruebas (resumen.TXT) frente a las cotas de la fiabilidad exacta que dan "
+                    "los caminos y cortes mínimos del sistema (cotas, no estimaciones).")
+                    .arg(reason)
+                    .arg(simulated.trials);
+    const double n = double(std::max(simulated.trials, 1L));
+    const auto error = [n](double b) { return std::sqrt(b * (1 - b) / n); };
+    for (std::size_t k = 0; k < simulated.reliability.size() && k < bounds.size(); ++k) {
+        const double s = simulated.reliability[k].value;
+        const analysis::ReliabilityBounds& b = bounds[k];
+        ExactCheckTable::Row r;
+        r.marked = s < b.lower - 4 * error(b.lower) || s > b.upper + 4 * error(b.upper);
+        const QString name = reliabilityName(simulated.reliability[k].t);
+        r.cells << name;
+        r.exportCells << name;
+        r.exportRow << CsvField::ofText(name);
+        for (double v : {s, b.lower, b.upper}) {
+            r.cells << shown(v);
+            r.exportCells << exported(v);
+            r.exportRow << CsvField::ofNumber(v);
+        }
+        r.cells << (r.marked ? kMark : QString());
+        r.exportCells << (r.marked ? kMark : QString());
+        r.exportRow << CsvField::ofText(r.marked ? kMark : QString());
+        t.rows << r;
+    }
+    return t;
+}
+
 QByteArray csvOf(const ExactCheckTable& table, CsvFlavour flavour) {
     QVector<CsvRow> rows;
     for (const auto& r : table.rows) rows << r.exportRow;
@@ -150,6 +191,20 @@ QString textOf(const ExactCheckTable& table) {
     // one line, the gains of a duplication on a second line below it.
     auto cell = [](const QString& text, int width) { return text.rightJustified(width); };
     QString out = table.heading + QStringLiteral("\n\n");
+    if (table.bounds) {
+        out += QStringLiteral("Valor").leftJustified(17) + cell(QStringLiteral("Simulado"), 16) +
+               cell(QStringLiteral("Cota inferior"), 16) +
+               cell(QStringLiteral("Cota superior"), 16) + QLatin1Char('\n');
+        for (const auto& r : table.rows) {
+            out += r.cells[0].leftJustified(17) + cell(r.cells[1], 16) + cell(r.cells[2], 16) +
+                   cell(r.cells[3], 16) + (r.marked ? QStringLiteral(" *") : QString()) +
+                   QLatin1Char('\n');
+        }
+        out += QStringLiteral(
+            "\n* : el valor simulado queda fuera de las cotas por más de 4 errores "
+            "estándar.\n");
+        return out;
+    }
     out += QStringLiteral("Valor").leftJustified(17) + cell(QStringLiteral("Simulado"), 16) +
            cell(QStringLiteral("Exacto"), 16) + cell(QStringLiteral("Error est."), 16) +
            cell(QStringLiteral("z"), 9) + QLatin1Char('\n');

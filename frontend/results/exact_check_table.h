@@ -8,6 +8,8 @@
 
 #include "comparison.h"
 #include "csv_export.h"
+#include "reliability_bounds.h"
+#include "simulated_summary.h"
 
 namespace farvik {
 
@@ -25,8 +27,9 @@ struct ExactCheckTable {
         bool marked = false;
     };
     QVector<Row> rows;
-    QString heading;  // what was compared with what
-    QString verdict;  // with the redundancy study: whether the simulated best is the exact best
+    QString heading;      // what was compared with what
+    QString verdict;      // with the redundancy study: whether the simulated best is the exact best
+    bool bounds = false;  // the columns are those of tableOfBounds()
 };
 
 // Simulated values beside exact ones.
@@ -36,6 +39,14 @@ ExactCheckTable tableOf(const analysis::Comparison& c);
 // when given, the duplications.
 ExactCheckTable tableOfExact(const analysis::ExactSystem& exact, const analysis::Estimate& life,
                              const std::vector<analysis::Duplication>* duplications);
+
+// A general system out of reach of the exact computation (`reason` says why): at each time of
+// the simulation, its R beside the bounds of the exact R from the system's paths and cuts.
+// A row is marked where the simulated value lies beyond a bound by more than 4 standard
+// errors, sqrt(b (1 - b) / trials) at that bound b.
+ExactCheckTable tableOfBounds(
+    const QString& reason, const analysis::SimulatedSummary& simulated,
+    const std::vector<analysis::ReliabilityBounds>& bounds);  // one per simulated time
 
 // The table as CSV in the flavour given: the header row and one row per value.
 QByteArray csvOf(const ExactCheckTable& table, CsvFlavour flavour);

@@ -15,6 +15,7 @@
 #include "base/dialog_seam.h"
 #include "base/named_widget.h"
 #include "base/print_job.h"
+#include "reliability_bounds.h"
 #include "result_printing.h"
 #include "system_reading.h"
 
@@ -27,6 +28,25 @@ struct Outcome {
     std::optional<ExactCheckTable> table;  // nothing: cancelled
     QString failure;
 };
+
+// A general system out of reach, with a run of its own that asked for reliabilities: what
+// can still be said at the run's times, bounds of R from the paths and cuts.
+std::optional<ExactCheckTable> boundsAtTheRunsTimes(const analysis::SystemModel& model,
+                                                    const std::optional<QByteArray>& summary,
+                                                    const QString& reason) {
+    using namespace analysis;
+    if (!summary || model.arrangement != Arrangement::Paths) return std::nullopt;
+    try {
+        const SimulatedSummary simulated = readSimulatedSummary(summary->toStdString());
+        if (simulated.reliability.empty()) return std::nullopt;
+        const PathBounds paths(model);
+        std::vector<ReliabilityBounds> bounds;
+        for (const auto& r : simulated.reliability) bounds.push_back(paths.at(r.t));
+        return tableOfBounds(reason, simulated, bounds);
+    } catch (const std::exception&) {
+        return std::nullopt;  // the refusal alone, then
+    }
+}
 
 Outcome compute(const analysis::SystemModel& model, bool redundancy,
                 const std::optional<QByteArray>& summary,
@@ -49,6 +69,8 @@ Outcome compute(const analysis::SystemModel& model, bool redundancy,
         const auto list = exact.duplications(progress);
         if (list) out.table = tableOfExact(exact, life, &*list);
     } catch (const TooLargeError& e) {
+        out.table = boundsAtTheRunsTimes(model, summary, QString::fromStdString(e.what()));
+        if (out.table) return out;
         out.failure = QStringLiteral("El sistema es demasiado grande para el cálculo exacto: ") +
                       QString::fromStdString(e.what());
     } catch (const std::exception& e) {

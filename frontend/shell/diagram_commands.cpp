@@ -24,7 +24,7 @@ void frmMain::openDiagram() {
         mdiArea_->setActiveSubWindow(diagram_);
         return;
     }
-    auto* window = new BlockDiagramWindow([this] { return document_.currentFile; });
+    auto* window = new BlockDiagramWindow(systemDocument_);
     diagramWidget_ = window;
     diagram_ = mdiArea_->addSubWindow(window);
     diagram_->setAttribute(Qt::WA_DeleteOnClose);
@@ -52,7 +52,6 @@ void frmMain::openDiagram() {
                 menu.addAction(QStringLiteral("¿&Y si...?"), this, [this, k] { showWhatIf(k); });
                 menu.exec(at);
             });
-    followEditorInDiagram();
     placeChildWindow(*mdiArea_, *diagram_);
     placeBesideEditor();
     window->show();
@@ -73,13 +72,6 @@ void frmMain::placeBesideEditor() {
     const int height = std::max(editor.height(), std::min(diagram_->height(), room.height()));
     diagram_->setGeometry(left, editor.top(), width,
                           std::min(height, room.height() - editor.top()));
-}
-
-void frmMain::followEditorInDiagram() {
-    if (!diagramWidget_ || !dataEditorWidget_) return;
-    connect(dataEditorWidget_, &frmdatos::edited, diagramWidget_,
-            &BlockDiagramWindow::scheduleRefresh, Qt::UniqueConnection);
-    diagramWidget_->scheduleRefresh();
 }
 
 }  // namespace farvik

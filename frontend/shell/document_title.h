@@ -2,9 +2,13 @@
 
 #include <QString>
 
-#include "base/document_host.h"
-
 namespace farvik {
+
+// What the caption shows of the document.
+struct DocumentState {
+    QString currentFile;    // full path; empty while the document is untitled
+    bool modified = false;  // the document holds changes that are not in currentFile
+};
 
 // The toolbar buttons that follow the document state.
 struct DocumentButtons {

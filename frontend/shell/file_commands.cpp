@@ -5,31 +5,21 @@
 #include <QMdiSubWindow>
 #include <QSaveFile>
 
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "base/dialog_seam.h"
-#include "datafile_items.h"
-#include "datafile_reader.h"
+#include "document/datafile_reading.h"
 #include "document/datafile_writer.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "failure_text.h"
 #include "file_names.h"
 #include "main_window.h"
-#include "regular_file.h"
 
 namespace farvik {
 namespace {
 
 const QString kDataFilter = QStringLiteral("Archivos de datos (*.dat)");
-
-// A data file of the largest system the editor holds takes well under a megabyte. Bytes
-// beyond this belong to no data file: the reading stops there, as at any item it cannot take,
-// instead of filling the memory with a file chosen by mistake.
-constexpr qint64 kDataFileReadLimit = qint64(16) << 20;
 
 }  // namespace
 
@@ -42,12 +32,13 @@ QString frmMain::dialogFolder() const {
 }
 
 void frmMain::rememberFolder() {
-    if (!document_.currentFile.isEmpty()) documentFolder_ = folderOf(document_.currentFile);
+    const QString& file = systemDocument_.fileName();
+    if (!file.isEmpty()) documentFolder_ = folderOf(file);
 }
 
 bool frmMain::save() {
-    if (document_.currentFile.isEmpty()) return saveAs();
-    return saveTo(document_.currentFile);
+    if (systemDocument_.fileName().isEmpty()) return saveAs();
+    return saveTo(systemDocument_.fileName());
 }
 
 bool frmMain::saveTo(const QString& path) {
@@ -99,7 +90,7 @@ frmMain::SaveOutcome frmMain::confirmSaveTarget(QString& path) {
         }
     }
     if (!saveTo(path)) return SaveOutcome::Failed;
-    document_.currentFile = path;
+    systemDocument_.setFileName(path);
     rememberFolder();
     cambia_titulo();
     return SaveOutcome::Written;
@@ -112,10 +103,10 @@ bool frmMain::escribir_archivo_pantalla(const QString& path) {
     // Unbuffered: a buffered flush that writes only part of the data (a full disk) still
     // lets the commit succeed, and the file would be cut short.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const QByteArray bytes = dataFileBytesFor(systemData());
+    const QByteArray bytes = dataFileBytesFor(systemDocument_.system());
     if (file.write(bytes) != bytes.size()) return false;
     if (!file.commit()) return false;
-    document_.modified = false;
+    systemDocument_.setModified(false);
     rememberFolder();
     cambia_titulo();
     return true;
@@ -130,48 +121,18 @@ bool frmMain::abrirfichero() {
 }
 
 bool frmMain::openDataFile(const QString& path) {
-    // Refused before the document is touched: a file that cannot be opened, or that is no
-    // regular file (a FIFO would keep the program waiting in open()).
-    const OpenedFile opened = openRegularFile(QFile::encodeName(path).toStdString());
-    if (opened.fd < 0) {
-        dialogs().message(
-            this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-            QStringLiteral("No se ha podido leer entero el fichero %1\n\nel fichero "
-                           "no se puede abrir para leerlo: %2")
-                .arg(QDir::toNativeSeparators(path), QString::fromStdString(opened.reason)));
+    // Read by the engine's rules before the document is touched: a file the engine would
+    // refuse is refused here with its words, and the document stays exactly as it was.
+    const DataFileReading reading = readSystemFile(path);
+    if (!reading.system) {
+        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          QStringLiteral("No se ha podido leer entero el fichero %1\n\n%2")
+                              .arg(QDir::toNativeSeparators(path), reading.failure));
         return false;
     }
-    ::close(opened.fd);
-    nuevo_documento();
-    document_.currentFile = path;
+    startDocument(*reading.system, path);
     rememberFolder();
-    cambia_titulo();
-
-    QFile file(path);
-    frmdatos* editor = dataEditor();
-    QString failure;
-    bool read = false;
-    if (!editor || !file.open(QIODevice::ReadOnly)) {
-        failure = QStringLiteral("el fichero no se puede abrir para leerlo");
-    } else {
-        DataFileItems items(file.read(kDataFileReadLimit));
-        read = readDataFile(items, *editor, &failure);
-    }
-    if (read) {
-        document_.modified = false;
-        return true;
-    }
-    // What the editor shows now is not what the file holds: Guardar must not replace the
-    // file with it, nor Ejecutar run the file in its place. So a reading that stopped short
-    // leaves an untitled, changed document holding what was read.
-    document_.currentFile.clear();
-    document_.modified = true;
-    cambia_titulo();
-    dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-                      QStringLiteral("No se ha podido leer entero el fichero %1\n\n%2\n\nLo "
-                                     "leído queda en el editor como documento sin título.")
-                          .arg(QDir::toNativeSeparators(path), failure));
-    return false;
+    return true;
 }
 
 }  // namespace farvik

@@ -7,7 +7,6 @@
 #include "base/child_window.h"
 #include "document/datafile_writer.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "file_names.h"
 #include "main_window.h"
@@ -22,9 +21,9 @@ namespace farvik {
 void frmMain::showImportance() {
     if (!dataEditor()) return;
     ImportanceRequest request;
-    request.dataFile = dataFileBytesFor(systemData());
-    request.dataFileName =
-        document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
+    request.dataFile = dataFileBytesFor(systemDocument_.system());
+    request.dataFileName = systemDocument_.fileName().isEmpty() ? QStringLiteral("Sin título.DAT")
+                                                                : systemDocument_.fileName();
     // The document's own results, as for the exact check: their times and causes.
     if ((request.summary = ownSummary())) {
         try {
@@ -48,10 +47,10 @@ void frmMain::showImportance() {
 }
 
 std::optional<QByteArray> frmMain::ownSummary() {
-    if (!toolbarButton(kEditarR)->isEnabled() || document_.currentFile.isEmpty() ||
+    if (!systemDocument_.resultsAreOwn() || systemDocument_.fileName().isEmpty() ||
         resultsReplaced())
         return std::nullopt;
-    const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+    const QString summary = findIgnoringCase(folderOf(systemDocument_.fileName()),
                                              QString::fromLatin1(result_files::kSummary));
     QFile file(summary);
     if (summary.isEmpty() || !file.open(QIODevice::ReadOnly)) return std::nullopt;

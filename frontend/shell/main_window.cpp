@@ -77,6 +77,11 @@ frmMain::frmMain(SettingsStore settings, QWidget* parent)
     statusBar()->hide();
 
     fijar_separadores();
+    // The caption and the toolbar follow the document.
+    connect(&systemDocument_, &SystemDocument::modifiedChanged, this, [this] { cambia_titulo(); });
+    connect(&systemDocument_, &SystemDocument::fileNameChanged, this, [this] { cambia_titulo(); });
+    connect(&systemDocument_, &SystemDocument::resultsAreOwnChanged, this,
+            [this] { cambia_titulo(); });
     nuevo_documento();
 }
 
@@ -85,6 +90,8 @@ frmMain::~frmMain() {
     mdiArea_->disconnect(this);
     // An engine still at work is stopped without reporting its end to a window half gone.
     delete run_;
+    // The child windows go before the document they show.
+    delete mdiArea_;
 }
 
 void frmMain::applyPlacement(const WindowPlacement& placement) {
@@ -103,9 +110,14 @@ void frmMain::saveWindowPlacement() {
 
 // ---- Document state -------------------------------------------------------------------
 
+const DocumentState frmMain::document() const {
+    return {systemDocument_.fileName(), systemDocument_.isModified()};
+}
+
 DocumentButtons frmMain::documentButtons() const {
+    // EditarR from the document: whether the results in the folder are its own.
     return {toolbarButton(kGuardar)->isEnabled(), toolbarButton(kEjecutar)->isEnabled(),
-            toolbarButton(kEditarD)->isEnabled(), toolbarButton(kEditarR)->isEnabled()};
+            toolbarButton(kEditarD)->isEnabled(), systemDocument_.resultsAreOwn()};
 }
 
 void frmMain::setDocumentButtons(const DocumentButtons& buttons) {
@@ -117,37 +129,44 @@ void frmMain::setDocumentButtons(const DocumentButtons& buttons) {
 }
 
 void frmMain::cambia_titulo() {
-    const TitleView view =
-        titleViewFor(document_, programTitle_, documentTitle_, documentButtons());
+    showTitle(document());
+}
+
+void frmMain::showTitle(const DocumentState& state) {
+    const TitleView view = titleViewFor(state, programTitle_, documentTitle_, documentButtons());
     documentTitle_ = view.documentTitle;
     setWindowTitle(view.caption);
     setDocumentButtons(view.buttons);
 }
 
 void frmMain::nuevo_documento() {
+    startDocument(newSystemData(), QString());
+    // The editor's defaults show as a change: a new document looks unsaved (asterisk,
+    // Guardar on), yet New and Salir ask nothing until the user changes something.
+    showTitle({QString(), true});
+}
+
+void frmMain::startDocument(const SystemData& system, const QString& file) {
     forgetRun();
-    document_.currentFile.clear();
     programTitle_ = QStringLiteral("Farvik");
-    document_.modified = false;
-    systemDocument_.begin(newSystemData());
+    if (dataEditor_) {
+        // The old editor and its contents are discarded, not saved.
+        QMdiSubWindow* old = dataEditor_;
+        if (dataEditorWidget_) dataEditorWidget_->disconnect(this);
+        delete dataEditorWidget_;
+        mdiArea_->removeSubWindow(old);
+        old->deleteLater();
+    }
+    systemDocument_.begin(system, file);
     setDocumentButtons({false, true, true, false});
     cambia_titulo();
 
     closeResults();
     openDataEditor();
-    // The editor's opening marked the document modified, so it shows as unsaved; yet
-    // nothing has been typed, and leaving it asks nothing about saving.
-    document_.modified = false;
 }
 
 void frmMain::openDataEditor() {
-    if (dataEditor_) {
-        // The old contents are discarded, not saved.
-        QMdiSubWindow* old = dataEditor_;
-        mdiArea_->removeSubWindow(old);
-        old->deleteLater();
-    }
-    auto* editor = new frmdatos(*this, mdiArea_);
+    auto* editor = new frmdatos(systemDocument_, mdiArea_);
     dataEditorWidget_ = editor;
     dataEditor_ = mdiArea_->addSubWindow(editor);
     // Its close control only hides it (see eventFilter).
@@ -155,7 +174,6 @@ void frmMain::openDataEditor() {
     // At the top left corner, so that a frame smaller than the editor scrolls from there.
     dataEditor_->move(0, 0);
     editor->show();
-    followEditorInDiagram();
 }
 
 void frmMain::showDataEditor() {
@@ -187,7 +205,7 @@ bool frmMain::newCommand() {
 
 bool frmMain::mayReplaceDocument() {
     if (!stopRunFirst()) return false;
-    if (!document_.modified) return true;
+    if (!systemDocument_.isModified()) return true;
     switch (ask(this, MessageButtons::YesNoCancel, kSaveQuestion)) {
         case MessageAnswer::Yes:
             // The changes are dropped only once they are safely written.
@@ -216,7 +234,7 @@ void frmMain::printView() {
 
 void frmMain::salir() {
     if (!stopRunFirst()) return;
-    if (!document_.modified) {
+    if (!systemDocument_.isModified()) {
         if (ask(this, MessageButtons::YesNo,
                 QStringLiteral("Estás seguro que deseas abandonar el programa")) ==
             MessageAnswer::Yes)
@@ -257,7 +275,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     // Closing by the window's own control must not lose unsaved changes without a word.
-    if (document_.modified && !confirmClose()) {
+    if (systemDocument_.isModified() && !confirmClose()) {
         event->ignore();
         return;
     }

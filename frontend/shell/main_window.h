@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-#include "base/document_host.h"
 #include "base/settings_store.h"
 #include "base/text_file.h"
 #include "document/system_document.h"
@@ -43,7 +42,7 @@ using TextPrinter = std::function<bool(QWidget* parent, const QString& path, con
 
 // The frame window of farvik: menus, toolbar, the one open document and every command.
 // The data editor, the viewer and the graphs open inside it as child windows.
-class frmMain : public QMainWindow, public DocumentHost {
+class frmMain : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -59,9 +58,9 @@ class frmMain : public QMainWindow, public DocumentHost {
     SystemDocument& systemDocument() { return systemDocument_; }
     const SystemDocument& systemDocument() const { return systemDocument_; }
 
-    // Document state and caption.
-    DocumentState& document() override { return document_; }
-    void cambia_titulo() override;
+    // Document state and caption, as the document has them.
+    const DocumentState document() const;
+    void cambia_titulo();
     void nuevo_documento();
     const QString& programTitle() const { return programTitle_; }
     const QString& documentTitle() const { return documentTitle_; }
@@ -175,6 +174,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     enum class SaveOutcome { Written, Declined, Failed };
 
     void createMenus();
+    // "&Edición": undo and redo of the document's edits.
+    void createEditMenu(QMenu* menu);
     void createToolbar();
     // The Simulación menu: the toolbar's run and result commands, for the keyboard.
     void createRunMenu();
@@ -186,8 +187,13 @@ class frmMain : public QMainWindow, public DocumentHost {
     void applyPlacement(const WindowPlacement& placement);
     void saveWindowPlacement();
     bool confirmClose();
+    // The caption and the toolbar for a document in that state.
+    void showTitle(const DocumentState& state);
     DocumentButtons documentButtons() const;
     void setDocumentButtons(const DocumentButtons& buttons);
+    // Begins the document anew with the system and file (empty: untitled): the results of
+    // the old one closed, a fresh editor showing the system.
+    void startDocument(const SystemData& system, const QString& file);
     void openDataEditor();
     // Asked before New, Open and leaving while the engine runs: stops it on Aceptar; false
     // when the user keeps the run (Cancelar), and then the command does nothing.
@@ -196,8 +202,6 @@ class frmMain : public QMainWindow, public DocumentHost {
     // document may be replaced; false when the user kept it or its changes could not be
     // saved.
     bool mayReplaceDocument();
-    // The diagram follows the edits of the editor of the moment.
-    void followEditorInDiagram();
     void placeBesideEditor();
     // Opens the console and starts the engine; its end comes to takeRunEnd.
     void startEngine(const EngineCommand& command);
@@ -230,7 +234,6 @@ class frmMain : public QMainWindow, public DocumentHost {
     std::function<void()> programEnd_;
 
     SystemDocument systemDocument_;
-    DocumentState document_;
     QString programTitle_;
     QString documentTitle_;
 
@@ -267,8 +270,8 @@ class frmMain : public QMainWindow, public DocumentHost {
     // The data file being run, as it was when the run began.
     QString runDataFile_;
     std::optional<FileIdentity> runDataIdentity_;
-    // EditarR when the run began: the results that come back after a run that ended badly
-    // are the document's own if they were.
+    // Whether the results were the document's own when the run began: those that come back
+    // after a run that ended badly are the document's own if they were.
     bool ownBeforeRun_ = false;
     // The result files of the document's last complete run, as it left them.
     std::optional<ResultIdentity> ownResults_;

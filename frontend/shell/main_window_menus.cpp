@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <functional>
 #include <map>
 #include <string_view>
@@ -79,6 +80,8 @@ void frmMain::createMenus() {
     connect(
         addItem(file, "mnuFileExit", QStringLiteral("&Salir"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
         &QAction::triggered, this, [this] { salir(); });
+
+    createEditMenu(addMenu(bar, "mnuEdit", QStringLiteral("&Edición")));
 
     QMenu* view = addMenu(bar, "mnuView", QStringLiteral("&Ver"));
     QAction* toolbarItem =
@@ -164,6 +167,22 @@ void frmMain::createToolbar() {
     }
 }
 
+void frmMain::createEditMenu(QMenu* menu) {
+    QUndoStack& history = systemDocument_.history();
+    QAction* undo = addItem(menu, "mnuEditUndo", QStringLiteral("&Deshacer"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo->setEnabled(history.canUndo());
+    connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(undo, &QAction::triggered, &history, &QUndoStack::undo);
+
+    QAction* redo = addItem(menu, "mnuEditRedo", QStringLiteral("&Rehacer"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setEnabled(history.canRedo());
+    connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(redo, &QAction::triggered, &history, &QUndoStack::redo);
+}
+
 void frmMain::createRunMenu() {
     QMenu* run = new QMenu(QStringLiteral("&Simulación"), menuBar());
     run->setObjectName(QStringLiteral("mnuRun"));
@@ -194,7 +213,7 @@ void frmMain::createRunMenu() {
     // The graphs of the document's results straight away, as the chooser's graph option.
     connect(following("mnuRunGraphs", QStringLiteral("&Gráficas"), "EditarR"), &QAction::triggered,
             this,
-            [this] { openGraphsOfDocument(QFileInfo(document_.currentFile).absolutePath()); });
+            [this] { openGraphsOfDocument(QFileInfo(systemDocument_.fileName()).absolutePath()); });
 }
 
 QAction* frmMain::toolbarButton(int position) const {

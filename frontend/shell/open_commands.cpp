@@ -104,7 +104,7 @@ bool frmMain::openPath(const QString& path) {
     setDialogs(&chosen);
     openCommand();
     setDialogs(&before);
-    return document_.currentFile == path && !document_.modified;
+    return systemDocument_.fileName() == path && !systemDocument_.isModified();
 }
 
 void frmMain::openRecentFile(const QString& path) {
@@ -121,8 +121,8 @@ void frmMain::openRecentFile(const QString& path) {
 }
 
 void frmMain::rememberRecentFile() {
-    if (document_.currentFile.isEmpty() || document_.modified) return;
-    recentFiles_.add(QFileInfo(document_.currentFile).absoluteFilePath());
+    if (systemDocument_.fileName().isEmpty() || systemDocument_.isModified()) return;
+    recentFiles_.add(QFileInfo(systemDocument_.fileName()).absoluteFilePath());
     fillRecentFiles();
 }
 

@@ -9,7 +9,6 @@
 #include "editor/block_diagram.h"
 #include "editor/diagram_painter.h"
 #include "editor/distribution_names.h"
-#include "editor/edited_system.h"
 #include "file_names.h"
 #include "main_window.h"
 #include "mean_life.h"
@@ -25,7 +24,7 @@ QString parameterText(double v) {
 }
 
 // Each element once, in the order the diagram shows them, as the editor holds it.
-std::vector<StudyElement> elementsOf(const diagram::BlockDiagram& d, SystemData& data) {
+std::vector<StudyElement> elementsOf(const diagram::BlockDiagram& d, const SystemData& data) {
     std::vector<StudyElement> list;
     std::set<int> seen;
     const QStringList names = editor::distributionNames();
@@ -51,7 +50,7 @@ std::vector<StudyElement> elementsOf(const diagram::BlockDiagram& d, SystemData&
 void frmMain::studyReport() {
     // The results are the document's only while it is the file of the run, unchanged since
     // (as for EditarR).
-    if (document_.currentFile.isEmpty() || !toolbarButton(kEditarR)->isEnabled()) {
+    if (systemDocument_.fileName().isEmpty() || !systemDocument_.resultsAreOwn()) {
         dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
                           QStringLiteral("El informe del estudio necesita los resultados de una "
                                          "ejecución de este documento: ejecútalo antes."));
@@ -59,13 +58,13 @@ void frmMain::studyReport() {
     }
     if (resultsReplaced()) return;
     StudySource source;
-    source.dataFileName = document_.currentFile;
-    QFile data(document_.currentFile);
+    source.dataFileName = systemDocument_.fileName();
+    QFile data(systemDocument_.fileName());
     if (data.open(QIODevice::ReadOnly)) source.dataFile = data.readAll();
-    source.resultsFolder = folderOf(document_.currentFile);
+    source.resultsFolder = folderOf(systemDocument_.fileName());
     source.date = QDate::currentDate();
-    const diagram::BlockDiagram picture = diagram::layOut(systemData(), font());
-    source.elements = elementsOf(picture, systemData());
+    const diagram::BlockDiagram picture = diagram::layOut(systemDocument_.system(), font());
+    source.elements = elementsOf(picture, systemDocument_.system());
     source.diagramSize = picture.bounds.size();
     source.paintDiagram = [picture](QPainter& painter) {
         painter.translate(-picture.bounds.topLeft());

@@ -13,7 +13,6 @@
 #include "base/text_file.h"
 #include "document/datafile_writer.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "editor/engine_checks.h"
 #include "editor/frmdatos.h"
 #include "engine_run.h"
@@ -50,8 +49,8 @@ void frmMain::ejecutar() {
         if (console_) mdiArea_->setActiveSubWindow(console_);
         return;
     }
-    if (document_.currentFile.isEmpty()) return;
-    const QString dataFile = document_.currentFile;
+    if (systemDocument_.fileName().isEmpty()) return;
+    const QString dataFile = systemDocument_.fileName();
     // The engine would run <NAME>.DAT, some other file or none.
     if (!hasDataExtension(dataFile)) {
         dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(),
@@ -60,7 +59,7 @@ void frmMain::ejecutar() {
     }
     // A value the engine would refuse: say which, and leave the engine and the earlier
     // results alone.
-    const auto refusals = editor::engineRefusals(systemData());
+    const auto refusals = editor::engineRefusals(systemDocument_.system());
     if (!refusals.empty()) {
         dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                           editor::refusalSummary(refusals));
@@ -68,8 +67,8 @@ void frmMain::ejecutar() {
     }
     // Whether the results in the folder are the document's own: they are again if the run
     // does not end well and they come back.
-    ownBeforeRun_ = toolbarButton(kEditarR)->isEnabled();
-    toolbarButton(kEditarR)->setEnabled(false);
+    ownBeforeRun_ = systemDocument_.resultsAreOwn();
+    systemDocument_.setResultsAreOwn(false);
     // The windows of earlier results would show what this run is about to replace.
     closeResults();
     runDataFile_ = dataFile;
@@ -112,7 +111,8 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
 
     // The results are the document's own only while it is still the very file that was run:
     // not changed, not saved under another name, not rewritten meanwhile.
-    const bool sameDocument = document_.currentFile == runDataFile_ && !document_.modified &&
+    const bool sameDocument = systemDocument_.fileName() == runDataFile_ &&
+                              !systemDocument_.isModified() &&
                               identityOf(runDataFile_) == runDataIdentity_;
     bool own = false;
     // Held while what the run left is noted and read, so that no other run can start
@@ -123,7 +123,7 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
         // Another run took the folder the moment this one ended: its files are no longer
         // provably this run's.
         ownResults_.reset();
-        toolbarButton(kEditarR)->setEnabled(false);
+        systemDocument_.setResultsAreOwn(false);
         showRunCommands();
         if (taken.shown)
             dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
@@ -140,7 +140,7 @@ void frmMain::takeRunEnd(const RunState::Taken& taken) {
         own = sameDocument && ownBeforeRun_ && ownResults_ && ownResults_->matches(folder);
     }
     if (!own) ownResults_.reset();
-    toolbarButton(kEditarR)->setEnabled(own);
+    systemDocument_.setResultsAreOwn(own);
     showRunCommands();
     if (!taken.shown) return;
 
@@ -250,12 +250,12 @@ void frmMain::printViewerText(const QString& path) {
 
 void frmMain::editar(int kind) {
     if (kind == 0) {
-        mostrar_fichero(document_.currentFile);
+        mostrar_fichero(systemDocument_.fileName());
         return;
     }
     if (resultsReplaced()) return;
     // The results of the document's last run lie in the folder of its data file.
-    const QString folder = QFileInfo(document_.currentFile).absolutePath();
+    const QString folder = QFileInfo(systemDocument_.fileName()).absolutePath();
     auto* chooser = new frmprintres(
         folder,
         {[this](const QString& path) {
@@ -265,16 +265,16 @@ void frmMain::editar(int kind) {
         this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     // The redundancy results exist only when the system asks for the study.
-    chooser->setRedundancyOffered(systemData().redundancyStudy);
+    chooser->setRedundancyOffered(systemDocument_.system().redundancyStudy);
     chooser->open();
 }
 
 bool frmMain::resultsReplaced() {
-    if (!ownResults_ || ownResults_->matches(folderOf(document_.currentFile))) return false;
+    if (!ownResults_ || ownResults_->matches(folderOf(systemDocument_.fileName()))) return false;
     // Another run wrote there since (from another window, or by hand): what the folder holds
     // now belongs to some other system or run.
     ownResults_.reset();
-    toolbarButton(kEditarR)->setEnabled(false);
+    systemDocument_.setResultsAreOwn(false);
     dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                       kResultsNotOwn);
     return true;
@@ -284,21 +284,21 @@ bool frmMain::resultsReplaced() {
 // its data file is what the table was simulated from, for the exact curves.
 void frmMain::openGraphsOfDocument(const QString& folder) {
     if (resultsReplaced()) return;
-    QFile data(document_.currentFile);
+    QFile data(systemDocument_.fileName());
     const QByteArray bytes = data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray();
-    openGraphs(*mdiArea_, folder, bytes, document_.currentFile);
+    openGraphs(*mdiArea_, folder, bytes, systemDocument_.fileName());
 }
 
 void frmMain::showExactCheck(bool activate) {
     if (!dataEditor()) return;
     ExactCheckRequest request;
-    request.dataFile = dataFileBytesFor(systemData());
-    request.dataFileName =
-        document_.currentFile.isEmpty() ? QStringLiteral("Sin título.DAT") : document_.currentFile;
+    request.dataFile = dataFileBytesFor(systemDocument_.system());
+    request.dataFileName = systemDocument_.fileName().isEmpty() ? QStringLiteral("Sin título.DAT")
+                                                                : systemDocument_.fileName();
     // The document's own results: those of its last run, while it is unchanged since.
-    if (toolbarButton(kEditarR)->isEnabled() && !document_.currentFile.isEmpty() &&
+    if (systemDocument_.resultsAreOwn() && !systemDocument_.fileName().isEmpty() &&
         !resultsReplaced()) {
-        const QString summary = findIgnoringCase(folderOf(document_.currentFile),
+        const QString summary = findIgnoringCase(folderOf(systemDocument_.fileName()),
                                                  QString::fromLatin1(result_files::kSummary));
         QFile file(summary);
         if (!summary.isEmpty() && file.open(QIODevice::ReadOnly)) request.summary = file.readAll();

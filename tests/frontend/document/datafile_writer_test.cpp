@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "handwritten_data_file.h"
 
 namespace farvik {

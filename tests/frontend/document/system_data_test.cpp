@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 
 using namespace farvik;
 

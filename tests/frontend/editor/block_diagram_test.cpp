@@ -217,9 +217,8 @@ class DiagramWindowTest : public DiagramTest {
   protected:
     void SetUp() override {
         DiagramTest::SetUp();
-        window = std::make_unique<farvik::BlockDiagramWindow>([] { return file; });
-        QObject::connect(editor.get(), &farvik::frmdatos::edited, window.get(),
-                         &farvik::BlockDiagramWindow::scheduleRefresh);
+        document.setFileName(file);
+        window = std::make_unique<farvik::BlockDiagramWindow>(document);
         QObject::connect(window.get(), &farvik::BlockDiagramWindow::elementChosen, editor.get(),
                          &farvik::frmdatos::selectElementRow);
         QObject::connect(window.get(), &farvik::BlockDiagramWindow::pathEntryChosen, editor.get(),

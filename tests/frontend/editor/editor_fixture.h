@@ -9,28 +9,19 @@
 #include <QToolButton>
 #include <memory>
 
-#include "base/document_host.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
+#include "document/system_document.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "scripted_dialogs.h"
 
-// Stands in for the main window: holds the document flags and counts cambia_titulo calls.
-class FakeHost : public farvik::DocumentHost {
-  public:
-    farvik::DocumentState state;
-    int titleCalls = 0;
-
-    farvik::DocumentState& document() override { return state; }
-    void cambia_titulo() override { ++titleCalls; }
-};
-
-// A fresh editor per test, found control by control through the object names.
+// A fresh editor on a new document per test, found control by control through the object
+// names; edits counts the edits the editor reported.
 class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        editor = std::make_unique<farvik::frmdatos>(host);
+        editor = std::make_unique<farvik::frmdatos>(document);
+        QObject::connect(editor.get(), &farvik::frmdatos::edited, [this] { ++edits; });
         editor->show();
     }
 
@@ -67,24 +58,27 @@ class EditorTest : public ::testing::Test {
     void chooseStructure(int t) {
         control<QAbstractButton>(QStringLiteral("optsistemas(%1)").arg(t))->click();
     }
+    // As after a save: the document holds what its file holds.
     void markClean() {
-        host.state.modified = false;
-        host.titleCalls = 0;
+        document.setModified(false);
+        edits = 0;
     }
 
-    static farvik::SystemData& data() { return farvik::systemData(); }
-    static farvik::ElementRec& element(int i, int j) {
+    // The system as the document has it: every edit of the editor goes there.
+    const farvik::SystemData& data() const { return document.system(); }
+    const farvik::ElementRec& element(int i, int j) const {
         return data()
             .subsystems.at(static_cast<std::size_t>(i))
             .elements.at(static_cast<std::size_t>(j));
     }
-    static farvik::ElementRec& entry(int p, int j) {
+    const farvik::ElementRec& entry(int p, int j) const {
         return data()
             .paths.at(static_cast<std::size_t>(p))
             .elements.at(static_cast<std::size_t>(j));
     }
 
-    FakeHost host;
+    farvik::SystemDocument document;
+    int edits = 0;
     farvik::ScriptedDialogs dialogs;
     std::unique_ptr<farvik::frmdatos> editor;
 };

@@ -117,7 +117,7 @@ TEST_F(EditorTest, SubsystemLimitsShowTheirMessages) {
     EXPECT_EQ(text("txtsubsistemas"), "1");
     EXPECT_EQ(data().subsystemCount, 1);
     EXPECT_EQ(editor->subsystemRows(), 1);
-    EXPECT_TRUE(host.state.modified);
+    EXPECT_TRUE(document.isModified());
 
     up("udsubsistemas", 49);
     EXPECT_EQ(dialogs.messages().size(), 1);
@@ -254,7 +254,7 @@ TEST_F(EditorTest, SwitchToGeneralKeepsFirstElementAndPaths) {
 
     chooseStructure(5);
     EXPECT_EQ(data().systemType, 5);
-    EXPECT_TRUE(host.state.modified);
+    EXPECT_TRUE(document.isModified());
     EXPECT_EQ(data().subsystemCount, 1);
     EXPECT_EQ(data().elementCount, 1);
     EXPECT_EQ(data().subsystems.size(), 2u);

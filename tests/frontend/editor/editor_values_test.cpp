@@ -18,7 +18,7 @@ TEST_F(EditorTest, DistributionDecidesTheParameterBoxes) {
 
     markClean();
     control<QComboBox>("cmbfallo(1)")->setCurrentIndex(0);
-    EXPECT_TRUE(host.state.modified);
+    EXPECT_TRUE(document.isModified());
     EXPECT_FALSE(box("txtparam2(1)")->isVisible());
     EXPECT_EQ(text("txtparam2(1)"), "0");
     EXPECT_EQ(element(1, 1).params[2], 0.0);
@@ -30,7 +30,7 @@ TEST_F(EditorTest, ParameterBoxTakesOneDecimalNumber) {
     markClean();
     type("txtparam1(1)", "1.5");
     EXPECT_EQ(element(1, 1).params[1], 1.5);
-    EXPECT_TRUE(host.state.modified);
+    EXPECT_TRUE(document.isModified());
     type("txtparam1(1)", ".a-,e+ ");
     EXPECT_EQ(text("txtparam1(1)"), "1.5");
 
@@ -51,7 +51,7 @@ TEST_F(EditorTest, FullParameterBoxTakesOnlyBackspace) {
     box("txtparam1(1)")->selectAll();
     type("txtparam1(1)", "9");  // replacing the selection would fit, but the box is full
     EXPECT_EQ(text("txtparam1(1)"), "12345678");
-    EXPECT_TRUE(host.state.modified);  // refused keys still count as edits
+    EXPECT_TRUE(document.isModified());  // refused keys still count as edits
     backspace("txtparam1(1)");
     EXPECT_EQ(text("txtparam1(1)"), "");
     EXPECT_EQ(element(1, 1).params[1], 12345678.0);
@@ -106,7 +106,7 @@ TEST_F(EditorTest, PathEntryTakesAnyKeyOfUpToThreeDigits) {
     markClean();
     type("txtcamino(1)", "7");
     EXPECT_EQ(entry(1, 1).params[1], 7.0);  // even with a single element in the system
-    EXPECT_TRUE(host.state.modified);
+    EXPECT_TRUE(document.isModified());
     type("txtcamino(1)", ".a12");
     EXPECT_EQ(text("txtcamino(1)"), "712");
     type("txtcamino(1)", "3");
@@ -129,9 +129,10 @@ TEST_F(EditorTest, FocusSelectsTheWholeText) {
 TEST_F(EditorTest, RebuiltRowShowsItsStoredLognormal) {
     chooseStructure(3);
     up("udsubsistemas");
-    farvik::ElementRec& second = element(2, 1);
+    farvik::ElementRec second = element(2, 1);
     second.distribution = 3;
     second.params = {0, 100, 20, 0};
+    ASSERT_TRUE(document.editElement(second.key, second, QString()));
     up("udelemsubs(1)");  // rebuilds every element row from its record
     EXPECT_EQ(choice(3), "Lognormal");
     EXPECT_EQ(text("txtparam1(3)"), "100");

@@ -81,5 +81,41 @@ TEST(ExactCheckTable, DuplicationRowsCarryTheGainsStandardErrorAndZ) {
     EXPECT_TRUE(textOf(t).contains(QStringLiteral("e.e. 2   z 0.00")));
 }
 
+TEST(ExactCheckTable, BoundsStandInForTheExactValuesOfASystemOutOfReach) {
+    analysis::SimulatedSummary s;
+    s.trials = 10000;  // standard errors of 0.003 to 0.005 here
+    s.reliability = {{100, 0.95}, {200, 0.5}, {300, 0.42}, {400, 0.01}};
+    const std::vector<analysis::ReliabilityBounds> b = {
+        {0.9, 0.97}, {0.4, 0.6}, {0.45, 0.7}, {0.0, 0.005}};
+    const ExactCheckTable t = tableOfBounds(QStringLiteral("pasaría de 1000000 nodos"), s, b);
+    EXPECT_TRUE(t.bounds);
+    EXPECT_EQ(t.headers, QStringList({"Valor", "Simulado", "Cota inferior", "Cota superior",
+                                      "Más de 4 e.e."}));
+    EXPECT_TRUE(t.heading.startsWith(QStringLiteral(
+        "El sistema es demasiado grande para el cálculo exacto: pasaría de 1000000 nodos.")));
+    ASSERT_EQ(t.rows.size(), 4);
+    EXPECT_EQ(t.rows[0].cells, QStringList({"R(100)", "0.95", "0.9", "0.97", ""}));
+    // Inside, inside, 0.03 below the lower bound (6 e.e.), 0.005 above the upper (5 e.e.).
+    EXPECT_FALSE(t.rows[0].marked);
+    EXPECT_FALSE(t.rows[1].marked);
+    EXPECT_TRUE(t.rows[2].marked);
+    EXPECT_EQ(t.rows[2].cells[4], QStringLiteral("*"));
+    EXPECT_TRUE(t.rows[3].marked);
+    // 4 e.e. at the bound itself: 0.4 - 0.019 is not beyond it.
+    s.reliability = {{200, 0.382}};
+    EXPECT_FALSE(tableOfBounds(QString(), s, {{0.4, 0.6}}).rows[0].marked);
+
+    const QString text = textOf(t);
+    EXPECT_TRUE(text.contains(QStringLiteral("Cota inferior"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("R(300)"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Exacto")));
+    const QByteArray csv = csvOf(t, CsvFlavour::Comma);
+    EXPECT_TRUE(csv.contains("Valor,Simulado,Cota inferior,Cota superior,")) << csv.data();
+    // 17 digits, the mark last.
+    EXPECT_TRUE(csv.contains("R(200),0.5,0.40000000000000002,0.59999999999999998,\r\n"))
+        << csv.data();
+    EXPECT_TRUE(csv.contains(",0,0.0050000000000000001,*\r\n")) << csv.data();
+}
+
 }  // namespace
 }  // namespace farvik

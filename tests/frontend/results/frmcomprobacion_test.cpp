@@ -13,12 +13,13 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <random>
 
 #include "datafile_layout.h"
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "exact_system.h"
 #include "pdf_reader.h"
+#include "reliability_bounds.h"
 #include "results/frmcomprobacion.h"
 #include "scripted_dialogs.h"
 #include "shell/main_window.h"
@@ -191,6 +192,80 @@ TEST(frmcomprobacion, ExactAloneRefusedAndCancelled) {
     }
 }
 
+TEST(frmcomprobacion, ASystemOutOfReachShowsBoundsAtTheRunsTimes) {
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    // Fifty elements, fifty random paths of 13 keys: no diagram within the limits.
+    DataFileContent c;
+    c.structure = 5;
+    c.redundancy = "2";
+    c.total = "50";
+    c.elementCount = "50";
+    c.dimension = "50";
+    std::mt19937 rng(6);
+    for (int k = 1; k <= 50; ++k) c.elements.push_back(element(k, 1, k, 1, 0.001, 0));
+    for (int p = 0; p < 50; ++p) {
+        c.entriesPerPath.push_back("13");
+        std::vector<std::string> keys;
+        for (int m = 0; m < 13; ++m) keys.push_back(std::to_string(1 + rng() % 50));
+        c.pathKeys.push_back(keys);
+    }
+    c.seed = "1";
+    c.trials = "2000";
+    const QByteArray data = QByteArray::fromStdString(dataFileBytes(c));
+    frmcomprobacion w(
+        {data, dir.filePath(QStringLiteral("SIS.DAT")), summaryOfRun(dir.path(), data), false});
+    waitFor(w);
+
+    const ExactCheckTable& t = w.table();
+    EXPECT_TRUE(t.bounds);
+    ASSERT_EQ(t.rows.size(), 2);  // the run's times, 200 and 600; nothing exact to add
+    EXPECT_EQ(t.rows[0].cells[0], QStringLiteral("R(200)"));
+    EXPECT_EQ(t.rows[1].cells[0], QStringLiteral("R(600)"));
+    const auto reading = analysis::readSystem(data.toStdString(), "SIS.DAT");
+    ASSERT_TRUE(reading.model.has_value());
+    const analysis::PathBounds bounds(*reading.model);
+    for (int r = 0; r < 2; ++r) {
+        const analysis::ReliabilityBounds b = bounds.at(r == 0 ? 200 : 600);
+        EXPECT_EQ(t.rows[r].exportRow[2].number, b.lower);
+        EXPECT_EQ(t.rows[r].exportRow[3].number, b.upper);
+        EXPECT_LE(b.lower, b.upper);
+        // A sound simulation lies within them (or within 4 standard errors).
+        EXPECT_FALSE(t.rows[r].marked) << t.rows[r].cells.join(' ').toStdString();
+    }
+    QTableWidget* table = w.tblcomprobacion();
+    EXPECT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Cota inferior"));
+    EXPECT_EQ(table->horizontalHeaderItem(3)->text(), QStringLiteral("Cota superior"));
+    const QString heading = w.findChild<QLabel*>(QStringLiteral("lbencabezado"))->text();
+    EXPECT_TRUE(heading.startsWith(QStringLiteral("El sistema es demasiado grande")))
+        << heading.toStdString();
+    EXPECT_TRUE(heading.contains(QStringLiteral("cotas, no estimaciones")))
+        << heading.toStdString();
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    // Printed and exported like the exact values.
+    dialogs.chooseFile(dir.filePath(QStringLiteral("cotas.csv")));
+    ASSERT_TRUE(w.exportToFile());
+    QFile exported(dir.filePath(QStringLiteral("cotas.csv")));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(exported.readAll().contains("Valor,Simulado,Cota inferior,Cota superior,"));
+    const QString pdf = dir.filePath(QStringLiteral("cotas.pdf"));
+    dialogs.printToPdf(pdf);
+    w.printView();
+    const QString printed = pdfPageTexts(pdf).join(' ');
+    EXPECT_TRUE(printed.contains(QStringLiteral("Cota superior")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("R(600)")));
+
+    // Without a run of its own there are no times to bound: the refusal is said as before.
+    frmcomprobacion alone({data, QStringLiteral("SIS.DAT"), std::nullopt});
+    waitFor(alone);
+    EXPECT_TRUE(alone.table().rows.isEmpty());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(
+        QStringLiteral("El sistema es demasiado grande para el cálculo exacto")));
+}
+
 TEST(frmcomprobacion, TheViewMenuChecksTheDocumentBeingEdited) {
     ScriptedDialogs dialogs;
     QTemporaryDir dir;
@@ -209,7 +284,9 @@ TEST(frmcomprobacion, TheViewMenuChecksTheDocumentBeingEdited) {
 
     // With a rate of 0.002 the mean life is 500; the window of the earlier check is replaced.
     QPointer<QMdiSubWindow> first = w.exactCheckWindow();
-    systemData().subsystems[1].elements[1].params[1] = 0.002;
+    farvik::ElementRec element = w.systemDocument().system().subsystems[1].elements[1];
+    element.params[1] = 0.002;
+    ASSERT_TRUE(w.systemDocument().editElement(1, element, QString()));
     item->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());

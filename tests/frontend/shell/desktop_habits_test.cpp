@@ -99,21 +99,22 @@ TEST_F(DesktopHabitsTest, AFileNamedFromOutsideOpensAsAbrirOpensIt) {
     EXPECT_TRUE(buttonOn("Ejecutar"));
     EXPECT_EQ(data().systemType, 3);
 
-    // A file the editor cannot read whole gives Abrir's own message and an untitled document.
+    // A file the engine would refuse gives Abrir's own message; the document stays.
     const QString bad = path(QStringLiteral("MAL.DAT"));
     writeFile(bad, "esto no es un fichero de datos\r\n");
     EXPECT_FALSE(window->openPath(bad));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().first().text.startsWith(
         QStringLiteral("No se ha podido leer entero el fichero")));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SERPAR.DAT"));
 
     // With changes in the editor the save question comes first; Cancelar keeps them.
+    ed().optred(data().redundancyStudy ? 0 : 1)->click();
     dialogs.clear();
     dialogs.answerNext(MessageAnswer::Cancel);
     EXPECT_FALSE(window->openPath(serpar));
     EXPECT_EQ(dialogs.messageTexts(), QStringList{kSaveQuestion});
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-(Sin Título)*"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-SERPAR.DAT*"));
 }
 
 TEST_F(DesktopHabitsTest, ADataFileDroppedOnTheWindowIsOpened) {
@@ -286,7 +287,7 @@ TEST_F(DesktopHabitsTest, EveryShortcutReachesItsCommand) {
 
     dialogs.answerNext(MessageAnswer::No);
     dialogs.clear();
-    window->document().modified = false;
+    window->systemDocument().setModified(false);
     dialogs.answerNext(MessageAnswer::No);
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);  // Salir: its question
     EXPECT_EQ(dialogs.messageTexts(), QStringList{kLeaveQuestion});

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "document/system_data.h"
-#include "editor/edited_system.h"
 #include "editor/frmdatos.h"
 #include "editor/spin_arrows.h"
 #include "handwritten_data_file.h"
@@ -40,7 +39,8 @@ class DocumentTest : public ::testing::Test {
         EXPECT_NE(editor, nullptr);
         return *editor;
     }
-    static farvik::SystemData& data() { return farvik::systemData(); }
+    // The system of the window's document.
+    const farvik::SystemData& data() const { return window->systemDocument().system(); }
     QString path(const QString& name) const { return folder.filePath(name); }
 
     // Editing.
@@ -96,7 +96,7 @@ class DocumentTest : public ::testing::Test {
         writeFile(file, QByteArray::fromStdString(handwritten::file(lines)));
     }
 
-    // Everything systemData holds that a file can carry, one line per item, so that two
+    // Everything a system holds that a file can carry, one line per item, so that two
     // descriptions compare with a readable difference.
     static std::string describe(const farvik::SystemData& d) {
         std::string out = "type " + std::to_string(d.systemType) + " redundancy " +

@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, NewThenSalirAsksWhetherToLeave) {
 
 TEST_F(MainWindowTest, CancelAtNewKeepsTheChangedDocument) {
     auto w = makeWindow();
-    w->markModified();  // as an edit in the data editor does
+    w->systemDocument().setModified(true);  // as an edit in the data editor does
     QMdiSubWindow* editor = w->dataEditorWindow();
 
     dialogs.answerNext(MessageAnswer::Cancel);
@@ -187,8 +187,8 @@ TEST_F(MainWindowTest, CancelAtNewKeepsTheChangedDocument) {
 
 TEST_F(MainWindowTest, NoAtNewDiscardsTheChangesAndOpensAFreshEditor) {
     auto w = makeWindow();
-    w->document().currentFile = QStringLiteral("/datos/SIS1.DAT");
-    w->markModified();
+    w->systemDocument().setFileName(QStringLiteral("/datos/SIS1.DAT"));
+    w->systemDocument().setModified(true);
     QMdiSubWindow* editor = w->dataEditorWindow();
 
     dialogs.answerNext(MessageAnswer::No);
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, NoAtNewDiscardsTheChangesAndOpensAFreshEditor) {
 
 TEST_F(MainWindowTest, YesAtNewKeepsTheDocumentWhenNothingWasSaved) {
     auto w = makeWindow();
-    w->markModified();
+    w->systemDocument().setModified(true);
     QMdiSubWindow* editor = w->dataEditorWindow();
     dialogs.answerNext(MessageAnswer::Yes);
     EXPECT_FALSE(w->newCommand());
@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, NoAtExitEndsAtOnceWithoutStoringThePlacement) {
     auto w = makeWindow();
     w->show();
     w->move(30, 40);
-    w->markModified();
+    w->systemDocument().setModified(true);
 
     dialogs.answerNext(MessageAnswer::No);
     w->salir();
@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, NoAtExitEndsAtOnceWithoutStoringThePlacement) {
 TEST_F(MainWindowTest, YesAtExitStaysWhenTheChangesWereNotWritten) {
     auto w = makeWindow();
     w->show();
-    w->markModified();
+    w->systemDocument().setModified(true);
     dialogs.answerNext(MessageAnswer::Yes);
     w->salir();
     EXPECT_EQ(programEnds, 0);
@@ -244,8 +244,8 @@ TEST_F(MainWindowTest, ADismissedQuestionKeepsTheProgramAndTheDocumentAsTheyWere
     auto w = makeWindow();
     w->show();
     const QString file = settingsFile() + QStringLiteral(".DAT");
-    w->document().currentFile = file;
-    w->markModified();
+    w->systemDocument().setFileName(file);
+    w->systemDocument().setModified(true);
     QMdiSubWindow* editor = w->dataEditorWindow();
 
     dialogs.answerNext(MessageAnswer::Cancel);
@@ -266,7 +266,7 @@ TEST_F(MainWindowTest, ADismissedQuestionKeepsTheProgramAndTheDocumentAsTheyWere
     EXPECT_FALSE(w->close());
     EXPECT_EQ(w->dataEditorWindow(), editor);
     EXPECT_TRUE(w->document().modified);
-    w->document().modified = false;
+    w->systemDocument().setModified(false);
     dialogs.answerNext(MessageAnswer::Cancel);
     w->salir();
     EXPECT_EQ(dialogs.messageTexts(),
@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, ADismissedQuestionKeepsTheProgramAndTheDocumentAsTheyWere
     EXPECT_FALSE(QFileInfo::exists(file));
 
     // Only an explicit No leaves without saving.
-    w->markModified();
+    w->systemDocument().setModified(true);
     dialogs.answerNext(MessageAnswer::No);
     w->salir();
     EXPECT_EQ(programEnds, 1);
@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, ADismissedQuestionKeepsTheProgramAndTheDocumentAsTheyWere
 TEST_F(MainWindowTest, CloseControlAsksBeforeDroppingChanges) {
     auto w = makeWindow();
     w->show();
-    w->markModified();
+    w->systemDocument().setModified(true);
 
     dialogs.answerNext(MessageAnswer::Cancel);
     EXPECT_FALSE(w->close());
@@ -324,17 +324,17 @@ TEST_F(MainWindowTest, ToolbarItemHidesAndRestoresTheToolbar) {
 
 TEST_F(MainWindowTest, CaptionFollowsTheDocumentAndKeepsANameForAPathWithoutSlash) {
     auto w = makeWindow();
-    w->document() = {QStringLiteral("/home/ana/SIS1.DAT"), false};
-    w->cambia_titulo();
+    w->systemDocument().setFileName(QStringLiteral("/home/ana/SIS1.DAT"));
+    w->systemDocument().setModified(false);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
     EXPECT_EQ(buttons(*w), (DocumentButtons{false, true, true, false}));
 
-    w->document().currentFile = QStringLiteral("SIS2.DAT");
+    w->systemDocument().setFileName(QStringLiteral("SIS2.DAT"));
     w->cambia_titulo();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Farvik-SIS1.DAT"));
     EXPECT_EQ(w->documentTitle(), QStringLiteral("SIS1.DAT"));
 
-    w->markModified();
+    w->systemDocument().setModified(true);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Farvik-SIS1.DAT*"));
     EXPECT_EQ(buttons(*w), (DocumentButtons{true, false, false, false}));
 }
