@@ -189,7 +189,10 @@ void PathDiagram::reliabilities(const double* p, const double* q, std::size_t el
         return;
     }
     constexpr std::size_t W = kLanes;
-    std::vector<double> value((nodes_.size() + 2) * W);
+    // The nodes' values, kept by the thread from one call to the next: fresh, the table of a
+    // large diagram (up to 64 MB) cost more to set up than a pass of 32 times through it.
+    thread_local std::vector<double> value;
+    if (value.size() < (nodes_.size() + 2) * W) value.resize((nodes_.size() + 2) * W);
     std::vector<double> pw(elements * W), qw(elements * W);
     std::fill(value.begin(), value.begin() + W, 0.0);
     std::fill(value.begin() + W, value.begin() + 2 * W, 1.0);

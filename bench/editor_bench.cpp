@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
@@ -51,11 +52,13 @@ class BenchDialogs : public farvik::DialogSeam {
     bool printSetup(QWidget*, QPrinter&) override { return false; }
 };
 
+// Exponential and Weibull elements by turns, with values the engine runs (Open takes only
+// a file the engine would run).
 ElementRec element(int key) {
     ElementRec e;
     e.key = static_cast<std::int16_t>(key);
-    e.distribution = static_cast<std::int16_t>(key % 5);
-    e.params[1] = key * 0.125;
+    e.distribution = static_cast<std::int16_t>(key % 2);
+    e.params[1] = e.distribution == 0 ? 0.001 : 1.5;
     e.params[2] = e.distribution == 0 ? 0 : 1000 + key;
     return e;
 }
@@ -203,7 +206,7 @@ int main(int argc, char** argv) {
         if (!file.open(QIODevice::WriteOnly) || file.write(farvik::dataFileBytesFor(c.system)) < 0)
             return 2;
         file.close();
-        Figures opening, front;
+        Figures opening, front, undoRedo;
         bool sound = true, frontSound = true;  // right description, no message shown
         for (int r = 0; r < repetitions; ++r) {
             window.newCommand();  // the previous editor goes first, untimed
@@ -222,9 +225,20 @@ int main(int argc, char** argv) {
             }));
             frontSound = frontSound && dialogs.messages == 0 &&
                          sameDescription(window.systemDocument().system(), afterFront(c.system));
+            // Undo and redo of those two clicks: the editor shows the whole system anew
+            // four times.
+            QUndoStack& history = window.systemDocument().history();
+            undoRedo.add(timeOf([&] {
+                history.undo();
+                history.undo();
+                history.redo();
+                history.redo();
+            }));
+            frontSound = frontSound && sameDescription(editor->system(), afterFront(c.system));
         }
         report(c.name, opening, sound);
         report(c.frontName, front, frontSound);
+        report("  the same undone twice and redone twice", undoRedo, frontSound);
     }
     farvik::setDialogs(nullptr);
     return 0;
