@@ -15,6 +15,18 @@
 
 namespace farvik {
 
+namespace {
+
+// The count box shows what the group holds: a file the engine runs may hold more than the
+// arrows reach (up to 50 elements in a subsystem or entries in a path).
+void showGroupCount(QLineEdit* box, const std::vector<SubsystemRec>& groups, int g) {
+    if (g < 1 || g >= static_cast<int>(groups.size())) return;
+    const QString text = QString::number(groups[static_cast<std::size_t>(g)].count);
+    if (box->text() != text) box->setText(text);
+}
+
+}  // namespace
+
 void frmdatos::showLimit(const QString& text) {
     dialogs().message(this, MessageIcon::Information, MessageButtons::Ok, QString(), text);
 }
@@ -65,6 +77,7 @@ void frmdatos::udelemsubs_UpClick(int i) {
     } else {
         rebuildElementRows(i, [this, i] { resizeSubsystem(data_, true, i); });
     }
+    showGroupCount(box, data_.subsystems, i);
     commit();
 }
 
@@ -78,6 +91,7 @@ void frmdatos::udelemsubs_DownClick(int i) {
     } else {
         rebuildElementRows(i, [this, i] { resizeSubsystem(data_, false, i); });
     }
+    showGroupCount(box, data_.subsystems, i);
     commit();
 }
 
@@ -126,6 +140,7 @@ void frmdatos::udelemcams_UpClick(int p) {
     } else {
         rebuildPathEntryRows(p, [this, p] { resizePath(data_, true, p); });
     }
+    showGroupCount(box, data_.paths, p);
     commit();
 }
 
@@ -139,6 +154,7 @@ void frmdatos::udelemcams_DownClick(int p) {
     } else {
         rebuildPathEntryRows(p, [this, p] { resizePath(data_, false, p); });
     }
+    showGroupCount(box, data_.paths, p);
     commit();
 }
 

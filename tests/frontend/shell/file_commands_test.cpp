@@ -534,3 +534,38 @@ TEST_F(FileCommandsTest, PermutedKeysOfAGeneralSystemLandOnTheirOwnRows) {
 }
 
 }  // namespace
+
+namespace {
+
+// The engine runs up to 50 elements in a subsystem, more than the arrows reach (20): such a
+// file opens whole, and the arrows go on from what the subsystem holds.
+TEST_F(FileCommandsTest, ASubsystemBeyondTheArrowsLimitOpensWhole) {
+    farvik::SystemData wide = farvik::newSystemData();
+    wide.systemType = 3;
+    farvik::SubsystemRec& group = wide.subsystems[1];
+    group.count = 30;
+    group.elements.resize(31);
+    for (int j = 1; j <= 30; ++j) {
+        group.elements[static_cast<std::size_t>(j)].key = static_cast<std::int16_t>(j);
+        group.elements[static_cast<std::size_t>(j)].params[1] = 0.001;
+    }
+    wide.elementCount = 30;
+    writeFile(path(QStringLiteral("ANCHO.DAT")), farvik::dataFileBytesFor(wide));
+    open(path(QStringLiteral("ANCHO.DAT")));
+    ASSERT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join('|').toStdString();
+    EXPECT_EQ(ed().elementRows(), 30);
+    EXPECT_EQ(ed().txtelemsubs(1)->text(), QStringLiteral("30"));
+
+    ed().udelemsubs(1)->pressUp();  // the limit is said, nothing is lost
+    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(ed().txtelemsubs(1)->text(), QStringLiteral("30"));
+    EXPECT_EQ(data().subsystems[1].count, 30);
+    EXPECT_EQ(ed().elementRows(), 30);
+
+    ed().udelemsubs(1)->pressDown();
+    EXPECT_EQ(ed().txtelemsubs(1)->text(), QStringLiteral("29"));
+    EXPECT_EQ(data().subsystems[1].count, 29);
+    EXPECT_EQ(ed().elementRows(), 29);
+}
+
+}  // namespace
