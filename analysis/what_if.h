@@ -25,6 +25,12 @@ std::optional<ReliabilityPicture> reliabilityPicture(const ExactSystem& exact,
                                                      const std::vector<double>& curveTimes,
                                                      const std::atomic<bool>& stop);
 
+// R at each of the times, in passes of a few dozen through the structure function; nothing
+// when `stop` is set on the way.
+std::optional<std::vector<double>> reliabilitiesAt(const ExactSystem& exact,
+                                                   const std::vector<double>& times,
+                                                   const std::atomic<bool>& stop);
+
 // The times of the comparison curve: `steps` equal steps from 0 to `end`.
 std::vector<double> curveTimesTo(double end, int steps = 200);
 

@@ -113,10 +113,10 @@ void WhatIfRunner::takeSystem(const System& system) {
         const double end = system.curveEnd > 0 ? system.curveEnd : 2 * plain->meanLife.value;
         curveTimes_ = analysis::curveTimesTo(end > 0 ? end : 1);
         base_.meanLife = plain->meanLife;
-        for (double t : curveTimes_) {
-            if (stopSystem_) return;
-            base_.curve.push_back(exact->reliability(t));
-        }
+        std::optional<std::vector<double>> curve =
+            analysis::reliabilitiesAt(*exact, curveTimes_, stopSystem_);
+        if (!curve) return;
+        base_.curve = std::move(*curve);
         exact_ = std::move(exact);
     } catch (const analysis::TooLargeError& e) {
         refusal_ = QStringLiteral("El sistema es demasiado grande para el cálculo exacto: ") +
@@ -149,20 +149,19 @@ std::optional<WhatIfAnswer> WhatIfRunner::answer(const Question& question) {
         return out;
     }
     out.before = base_;
-    for (double t : question.times) {
-        if (stopQuestion_) return std::nullopt;
-        out.before.atTimes.push_back(exact_->reliability(t));
-    }
+    std::optional<std::vector<double>> before =
+        analysis::reliabilitiesAt(*exact_, question.times, stopQuestion_);
+    if (!before) return std::nullopt;
+    out.before.atTimes = std::move(*before);
     const ExactSystem changed = exact_->withLaw(question.element, question.law);
     const auto started = std::chrono::steady_clock::now();
-    for (double t : question.times) {
-        if (stopQuestion_) return std::nullopt;
-        out.after.atTimes.push_back(changed.reliability(t));
-    }
-    for (double t : curveTimes_) {
-        if (stopQuestion_) return std::nullopt;
-        out.after.curve.push_back(changed.reliability(t));
-    }
+    std::optional<std::vector<double>> atTimes =
+        analysis::reliabilitiesAt(changed, question.times, stopQuestion_);
+    std::optional<std::vector<double>> curve =
+        atTimes ? analysis::reliabilitiesAt(changed, curveTimes_, stopQuestion_) : std::nullopt;
+    if (!curve) return std::nullopt;
+    out.after.atTimes = std::move(*atTimes);
+    out.after.curve = std::move(*curve);
     // A large system: R and the curves are shown while the mean life is worked out.
     if (std::chrono::steady_clock::now() - started > kShowBeforeTheMeanLife) {
         WhatIfAnswer first = out;
