@@ -73,8 +73,13 @@ void ImportancePlot::paint(QPainter& painter, const QRectF& area, qreal pixel) c
         painter.drawLine(QPointF(x(vx), plot.top()), QPointF(x(vx), plot.bottom()));
         painter.drawLine(QPointF(plot.left(), y(vy)), QPointF(plot.right(), y(vy)));
         painter.setPen(QPen(Qt::black, pixel));
-        painter.drawText(QRectF(x(vx) - 40 * pixel, plot.bottom() + 2 * pixel, 80 * pixel, line),
-                         Qt::AlignHCenter | Qt::AlignTop, QString::number(vx, 'g', 4));
+        // Centred under its mark, the last one kept inside the area (not cut at its edge).
+        QRectF label(x(vx) - 40 * pixel, plot.bottom() + 2 * pixel, 80 * pixel, line);
+        if (label.right() > area.right()) label.moveRight(area.right());
+        painter.drawText(label,
+                         i == 4 && label.center().x() < x(vx) ? Qt::AlignRight | Qt::AlignTop
+                                                              : Qt::AlignHCenter | Qt::AlignTop,
+                         QString::number(vx, 'g', 4));
         painter.drawText(
             QRectF(area.left(), y(vy) - line / 2, plot.left() - area.left() - 4 * pixel, line),
             Qt::AlignRight | Qt::AlignVCenter, QString::number(vy, 'g', 3));

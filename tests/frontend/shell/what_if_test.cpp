@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -111,6 +112,11 @@ TEST_F(WhatIfTest, ThePanelShowsTheExactAnalysisOfTheTypedChange) {
     EXPECT_EQ(t->item(1, 0)->text(), QStringLiteral("R(750)"));
     EXPECT_EQ(t->item(1, 2)->text(), shownFigure(after.reliability(750)));
     EXPECT_FALSE(p->plot()->empty());
+    const QString png = dir.filePath(QStringLiteral("ysi.png"));
+    dialogs.chooseFile(png);
+    p->resize(600, 600);
+    ASSERT_TRUE(p->exportGraph());
+    EXPECT_FALSE(QImage(png).isNull());
     // Nothing of it reached the document.
     EXPECT_EQ(window->systemDocument().system(), original);
     EXPECT_EQ(window->systemDocument().history().count(), 0);
