@@ -40,6 +40,14 @@ std::string parameterRefusal(const ParameterFault& fault, const std::string& ele
            fault.words;
 }
 
+std::optional<std::string> seedFault(std::int64_t seed) {
+    // Largest magnitude of a seed for which the generator stays in [0, 1).
+    constexpr std::int64_t kMaxSeed = 161803398;
+    if (seed >= -kMaxSeed && seed <= kMaxSeed) return std::nullopt;
+    return "la semilla debe estar entre -161803398 y 161803398 (se leyó " +
+           std::to_string(seed) + ")";
+}
+
 std::optional<std::string> trialsFault(std::int64_t trials) {
     if (trials >= 1) return std::nullopt;
     return "el número de pruebas debe ser al menos 1 (se leyó " + std::to_string(trials) + ")";

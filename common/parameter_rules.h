@@ -43,6 +43,10 @@ std::vector<ParameterFault> parameterFaults(int code, double p1, double p2);
 // "parámetro 1 del elemento 1-2: la tasa de fallo debe ser mayor que 0".
 std::string parameterRefusal(const ParameterFault& fault, const std::string& element);
 
+// The engine's words for a seed it refuses (beyond 161803398 in magnitude, where the
+// generator would leave [0, 1)), or nothing.
+std::optional<std::string> seedFault(std::int64_t seed);
+
 // The engine's words for a number of trials it refuses (below 1), or nothing.
 std::optional<std::string> trialsFault(std::int64_t trials);
 

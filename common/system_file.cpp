@@ -16,13 +16,12 @@ using brenta::ExitStatus;
 using brenta::FreeFormReader;
 constexpr int kDim = kMaxDim;
 
-// Largest magnitude of a seed for which the generator stays in [0, 1).
-constexpr std::int32_t kMaxSeed = 161803398;
-
 class Reader {
   public:
-    Reader(std::istream& in, const std::string& fileName)
-        : r_(in, FreeFormReader::Source::DataFile, fileName), file_(fileName) {}
+    Reader(std::istream& in, const std::string& fileName, bool keepValues)
+        : r_(in, FreeFormReader::Source::DataFile, fileName),
+          file_(fileName),
+          keepValues_(keepValues) {}
 
     // The lines in front of the next value.
     void skip(const Lead& lead) {
@@ -44,20 +43,31 @@ class Reader {
 
     // Refuses the value just read.
     void require(bool ok, ExitStatus status, const std::string& detail) const {
-        if (!ok) {
-            throw DataFileError(
-                status, file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail,
-                r_.lineNumber(), detail);
-        }
+        if (!ok) throw refusal(status, detail);
     }
+    // Refuses a value the layout does not depend on: thrown, or only the first one kept.
+    void requireValue(bool ok, ExitStatus status, const std::string& detail) {
+        if (ok) return;
+        if (!keepValues_) throw refusal(status, detail);
+        if (!kept_) kept_ = refusal(status, detail);
+    }
+    const std::optional<DataFileError>& kept() const { return kept_; }
     void count(std::int32_t n, const std::string& what) const {
         require(n >= 1 && n <= kDim, brenta::kExitBadCount,
                 what + " debe estar entre 1 y 50 (se leyó " + std::to_string(n) + ")");
     }
 
   private:
+    DataFileError refusal(ExitStatus status, const std::string& detail) const {
+        return DataFileError(
+            status, file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail,
+            r_.lineNumber(), detail);
+    }
+
     FreeFormReader r_;
     std::string file_;
+    bool keepValues_;
+    std::optional<DataFileError> kept_;
 };
 
 void readHead(Reader& rd, SystemFile& s) {
@@ -126,8 +136,8 @@ void checkParameters(Reader& rd, const SystemFile& s, ParameterStage stage, int 
     const auto fault =
         parameterFault(s.distribution(j, i), stage, s.parameter(1, j, i), s.parameter(2, j, i));
     if (fault) {
-        rd.require(false, brenta::kExitBadParameter,
-                   parameterRefusal(*fault, elementLabel(s, j, i)));
+        rd.requireValue(false, brenta::kExitBadParameter,
+                        parameterRefusal(*fault, elementLabel(s, j, i)));
     }
 }
 
@@ -179,11 +189,8 @@ void readPaths(Reader& rd, SystemFile& s) {
     }
 }
 
-}  // namespace
-
-SystemFile readSystemFile(std::istream& in, const std::string& fileName) {
+SystemFile readAll(Reader& rd) {
     SystemFile s;
-    Reader rd(in, fileName);
     readHead(rd, s);
     const bool general = s.itipo == kGeneral;
     if (general) {
@@ -199,14 +206,34 @@ SystemFile readSystemFile(std::istream& in, const std::string& fileName) {
     rd.skip(lead::simulationSection());
     rd.skip(lead::seedLabel());
     s.iseed = rd.integer("la semilla");
-    rd.require(s.iseed >= -kMaxSeed && s.iseed <= kMaxSeed, brenta::kExitBadSeed,
-               "la semilla debe estar entre -161803398 y 161803398 (se leyó " +
-                   std::to_string(s.iseed) + ")");
+    const auto seed = seedFault(s.iseed);
+    rd.requireValue(!seed, brenta::kExitBadSeed, seed.value_or(""));
     rd.skip(lead::trialsLead());
     s.nsim = rd.integer("el número de pruebas");
     const auto trials = trialsFault(s.nsim);
-    rd.require(!trials, brenta::kExitBadTrials, trials.value_or(""));
+    rd.requireValue(!trials, brenta::kExitBadTrials, trials.value_or(""));
     return s;
+}
+
+}  // namespace
+
+SystemFile readSystemFile(std::istream& in, const std::string& fileName) {
+    Reader rd(in, fileName, false);
+    return readAll(rd);
+}
+
+SystemFileReading readSystemFileKeepingValues(std::istream& in, const std::string& fileName) {
+    Reader rd(in, fileName, true);
+    SystemFileReading reading;
+    try {
+        reading.system = readAll(rd);
+    } catch (const DataFileError&) {
+        // The engine would have stopped at the kept value, before this fault.
+        if (rd.kept()) throw DataFileError(*rd.kept());
+        throw;
+    }
+    reading.valueRefusal = rd.kept();
+    return reading;
 }
 
 }  // namespace farvik

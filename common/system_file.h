@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "codes.h"
+#include "free_form_reader.h"
 
 // The values of a system data file exactly as they stand in it, read by the rules both
 // programs follow: the engine runs what this reader takes and refuses what it refuses, and
@@ -58,5 +60,20 @@ struct SystemFile {
 // address outside its tables or draw from an undefined distribution. `fileName` is used in
 // messages only.
 SystemFile readSystemFile(std::istream& in, const std::string& fileName);
+
+// A file whose layout reads whole, and the first value in it the engine would refuse.
+struct SystemFileReading {
+    SystemFile system;
+    // The first refusal of a parameter, the seed or the number of trials, exactly as the
+    // engine gives it (words, line, status); empty when the engine runs the file.
+    std::optional<brenta::DataFileError> valueRefusal;
+};
+
+// Reads as readSystemFile does, but a parameter the distribution cannot draw from, a seed or
+// a number of trials out of range does not stop the reading: the values stay as written and
+// the first such refusal is kept, so that a file saved with such a value can be opened and
+// put right. Every other refusal (layout, counts, codes, keys, paths) still throws; one met
+// after a kept refusal throws the kept one instead, the one the engine stops at.
+SystemFileReading readSystemFileKeepingValues(std::istream& in, const std::string& fileName);
 
 }  // namespace farvik

@@ -89,19 +89,25 @@ DataFileReading refused(const QString& why) {
     return reading;
 }
 
+// The engine's verdict on the file, in its words after the file's name.
+void takeRefusal(DataFileReading& reading, const brenta::DataFileError& e) {
+    reading.line = e.line();
+    reading.status = e.status();
+    const QString words = QString::fromStdString(e.detail());
+    reading.failure = e.line() > 0 ? QStringLiteral("línea %1: %2").arg(e.line()).arg(words) : words;
+}
+
 }  // namespace
 
 DataFileReading readSystem(const QByteArray& bytes) {
     DataFileReading reading;
     std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     try {
-        reading.system = systemOf(readSystemFile(in, std::string()));
+        const SystemFileReading file = readSystemFileKeepingValues(in, std::string());
+        reading.system = systemOf(file.system);
+        if (file.valueRefusal) takeRefusal(reading, *file.valueRefusal);
     } catch (const brenta::DataFileError& e) {
-        reading.line = e.line();
-        reading.status = e.status();
-        const QString words = QString::fromStdString(e.detail());
-        reading.failure =
-            e.line() > 0 ? QStringLiteral("línea %1: %2").arg(e.line()).arg(words) : words;
+        takeRefusal(reading, e);
     }
     return reading;
 }

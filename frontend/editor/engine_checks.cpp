@@ -84,6 +84,13 @@ std::vector<EngineRefusal> engineRefusals(const SystemData& data) {
             }
         }
     }
+    // The editor's box keeps a seed in range; a file opened with one beyond it does not.
+    if (const auto seed = seedFault(data.seed)) {
+        EngineRefusal r;
+        r.kind = EngineRefusal::Kind::Seed;
+        r.words = QString::fromStdString(*seed);
+        out.push_back(r);
+    }
     if (const auto trials = trialsFault(data.trialCount)) {
         EngineRefusal r;
         r.kind = EngineRefusal::Kind::Trials;

@@ -10,7 +10,7 @@
 namespace farvik::editor {
 
 struct EngineRefusal {
-    enum class Kind { Parameter, PathEntry, Trials };
+    enum class Kind { Parameter, PathEntry, Seed, Trials };
     Kind kind = Kind::Parameter;
     int row = 0;         // element key k (txtparam*(k)) or path-entry key e (txtcamino(e))
     bool first = false;  // a parameter refusal concerns box 1, box 2, or both
@@ -26,8 +26,9 @@ std::vector<EngineRefusal> elementRefusals(const ElementRec& element, const QStr
 // judges the file: a general system's elements are written with their keys.
 bool pathKeyNamesElement(const SystemData& data, double key);
 
-// Every refusal of the description, element by element, then path by path, then the trials:
-// what Ejecutar lists. Paths count in a general system only, the only one whose file has them.
+// Every refusal of the description, element by element, then path by path, then the seed and
+// the trials: what Ejecutar lists. Paths count in a general system only, the only one whose
+// file has them.
 std::vector<EngineRefusal> engineRefusals(const SystemData& data);
 
 // The message of Ejecutar for a description with refusals: the first `shown` of them, and

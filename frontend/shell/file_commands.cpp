@@ -121,17 +121,27 @@ bool frmMain::abrirfichero() {
 }
 
 bool frmMain::openDataFile(const QString& path) {
-    // Read by the engine's rules before the document is touched: a file the engine would
-    // refuse is refused here with its words, and the document stays exactly as it was.
+    // Read by the engine's rules before the document is touched: a file the engine could not
+    // even read is refused here with its words, and the document stays exactly as it was.
     const DataFileReading reading = readSystemFile(path);
+    const QString name = QDir::toNativeSeparators(path);
     if (!reading.system) {
         dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
                           QStringLiteral("No se ha podido leer entero el fichero %1\n\n%2")
-                              .arg(QDir::toNativeSeparators(path), reading.failure));
+                              .arg(name, reading.failure));
         return false;
     }
     startDocument(*reading.system, path);
     rememberFolder();
+    // A value the engine refuses (a draft saved as it stood): opened to be put right, and
+    // said at once rather than only when Ejecutar refuses it.
+    if (!reading.engineRunsIt()) {
+        dialogs().message(
+            this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+            QStringLiteral("El fichero %1 se ha abierto, pero el motor no lo ejecutaría tal "
+                           "como está:\n\n%2")
+                .arg(name, reading.failure));
+    }
     return true;
 }
 
