@@ -44,8 +44,8 @@ std::optional<std::string> seedFault(std::int64_t seed) {
     // Largest magnitude of a seed for which the generator stays in [0, 1).
     constexpr std::int64_t kMaxSeed = 161803398;
     if (seed >= -kMaxSeed && seed <= kMaxSeed) return std::nullopt;
-    return "la semilla debe estar entre -161803398 y 161803398 (se leyó " +
-           std::to_string(seed) + ")";
+    return "la semilla debe estar entre -161803398 y 161803398 (se leyó " + std::to_string(seed) +
+           ")";
 }
 
 std::optional<std::string> trialsFault(std::int64_t trials) {

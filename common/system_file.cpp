@@ -59,9 +59,9 @@ class Reader {
 
   private:
     DataFileError refusal(ExitStatus status, const std::string& detail) const {
-        return DataFileError(
-            status, file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail,
-            r_.lineNumber(), detail);
+        return DataFileError(status,
+                             file_ + ", línea " + std::to_string(r_.lineNumber()) + ": " + detail,
+                             r_.lineNumber(), detail);
     }
 
     FreeFormReader r_;

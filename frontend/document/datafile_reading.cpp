@@ -94,7 +94,8 @@ void takeRefusal(DataFileReading& reading, const brenta::DataFileError& e) {
     reading.line = e.line();
     reading.status = e.status();
     const QString words = QString::fromStdString(e.detail());
-    reading.failure = e.line() > 0 ? QStringLiteral("línea %1: %2").arg(e.line()).arg(words) : words;
+    reading.failure =
+        e.line() > 0 ? QStringLiteral("línea %1: %2").arg(e.line()).arg(words) : words;
 }
 
 }  // namespace

@@ -467,6 +467,139 @@ TEST_F(RefusedFileTest, AHugeFileIsReadNoFurtherThanADataFileCouldReach) {
     expectUnchanged();
 }
 
+// The line number (from 1) of the value after the n-th line (from 0) that starts with `label`.
+int valueLine(const std::vector<std::string>& lines, const std::string& label, int n = 0) {
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i].rfind(label, 0) == 0 && n-- == 0) return static_cast<int>(i) + 2;
+    ADD_FAILURE() << "no label " << label;
+    return 0;
+}
+
+const std::string kRateLabel = "Par\xe1metro 1";
+const std::string kSeedLabel = "Semilla:";
+const std::string kTrialsLabel = "N\xfamero de pruebas:";
+
+TEST_F(RefusedFileTest, ARefusedValueDoesNotLetAFileCutShortIn) {
+    // The engine stops at the rate; the front end refuses the file whole, with those words.
+    const int rate = valueLine(lines, kRateLabel, 2);
+    lines[static_cast<std::size_t>(rate - 1)] = "0";
+    lines.resize(static_cast<std::size_t>(valueLine(lines, kSeedLabel) - 2));
+    writeLines(path(QStringLiteral("CORTO.DAT")), lines);
+    expectRefused(
+        QStringLiteral("CORTO.DAT"),
+        QStringLiteral("línea %1: parámetro 1 del elemento 1-3: la tasa de fallo debe ser mayor "
+                       "que 0")
+            .arg(rate));
+}
+
+TEST_F(RefusedFileTest, AKeyUsedTwiceRefusesTheFileWhole) {
+    // The general system's rows are built from its keys: no reading without them. The engine
+    // stops at the key, before the seed it would refuse too.
+    const QByteArray general = readFile(QStringLiteral(FARVIK_SOURCE_DIR "/examples/GENERAL.DAT"));
+    std::vector<std::string> g;
+    for (const QByteArray& line : general.split('\n'))
+        if (!line.isEmpty()) g.push_back(line.chopped(1).toStdString());
+    const int key = valueLine(g, "N\xfamero clave del elemento", 2);
+    g[static_cast<std::size_t>(key - 1)] = "1";
+    g[static_cast<std::size_t>(valueLine(g, kSeedLabel) - 1)] = "999999999";
+    writeLines(path(QStringLiteral("CLAVE.DAT")), g);
+    expectRefused(
+        QStringLiteral("CLAVE.DAT"),
+        QStringLiteral("línea %1: el número clave 1 ya se usó en otro elemento").arg(key));
+}
+
+// A draft saved with values the engine refuses is the user's own work: Abrir opens it as it
+// was saved and says at once, in the engine's words, what the engine would refuse; Ejecutar
+// then refuses it before any run, naming the same fault.
+class DraftFileTest : public FileCommandsTest {
+  protected:
+    void SetUp() override {
+        FileCommandsTest::SetUp();
+        // Nothing can run should the checks before a run let a refused value through.
+        window->setEnginePath(path(QStringLiteral("no hay/brenta")));
+    }
+    void expectOpenedWith(const QString& name, const QString& words) {
+        dialogs.clear();
+        open(path(name));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        const auto& told = dialogs.messages()[0];
+        EXPECT_EQ(told.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(told.buttons, MessageButtons::Ok);
+        EXPECT_EQ(told.text, QStringLiteral("El fichero %1 se ha abierto, pero el motor no lo "
+                                            "ejecutaría tal como está:\n\n%2")
+                                 .arg(QDir::toNativeSeparators(path(name)), words));
+        EXPECT_EQ(window->document().currentFile, path(name));
+        EXPECT_FALSE(window->document().modified);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Farvik-") + name);
+        EXPECT_EQ(ed().system(), data());
+        EXPECT_FALSE(window->systemDocument().history().canUndo());
+    }
+    // Ejecutar names `words` (the fault without its line) and starts nothing.
+    void expectRunRefused(const QString& words) {
+        dialogs.clear();
+        window->ejecutar();
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("\n") + words))
+            << dialogs.messages()[0].text.toStdString();
+        EXPECT_EQ(window->consoleWindow(), nullptr);
+    }
+};
+
+TEST_F(DraftFileTest, ANewDocumentSavedAsItIsReopensAsItWasSavedAndWritesTheSameBytes) {
+    ASSERT_TRUE(saveAs(path(QStringLiteral("nuevo.dat"))));
+    const QByteArray saved = readFile(path(QStringLiteral("NUEVO.DAT")));
+    const std::string system = describe(data());
+    window->newCommand();
+    const QString rateOf0 =
+        QStringLiteral("parámetro 1 del elemento 1-1: la tasa de fallo debe ser mayor que 0");
+    const int rate = valueLine(savedLines(path(QStringLiteral("NUEVO.DAT"))), kRateLabel);
+    expectOpenedWith(QStringLiteral("NUEVO.DAT"), QStringLiteral("línea %1: ").arg(rate) + rateOf0);
+    EXPECT_EQ(describe(data()), system);
+    EXPECT_EQ(ed().txtparam1(1)->text(), QStringLiteral("0"));
+    expectRunRefused(rateOf0);
+
+    ASSERT_TRUE(saveAs(path(QStringLiteral("copia.dat"))));
+    EXPECT_EQ(readFile(path(QStringLiteral("COPIA.DAT"))), saved);
+
+    // Put right and saved, it opens as any file the engine runs.
+    element(1, 0, {"0.001"});
+    ASSERT_TRUE(window->save());
+    dialogs.clear();
+    window->newCommand();
+    open(path(QStringLiteral("COPIA.DAT")));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(ed().txtparam1(1)->text(), QStringLiteral("0.001"));
+}
+
+TEST_F(DraftFileTest, ASeedOrTrialsTheEngineRefusesOpenWithTheFirstRefusal) {
+    element(1, 0, {"0.001"});
+    ASSERT_TRUE(saveAs(path(QStringLiteral("bueno.dat"))));
+    std::vector<std::string> lines = savedLines(path(QStringLiteral("BUENO.DAT")));
+    const int seed = valueLine(lines, kSeedLabel), trials = valueLine(lines, kTrialsLabel);
+    const QString seedWords =
+        QStringLiteral("la semilla debe estar entre -161803398 y 161803398 (se leyó -200000000)");
+    const QString trialsWords =
+        QStringLiteral("el número de pruebas debe ser al menos 1 (se leyó 0)");
+
+    // Both refused: the seed comes first in the file, and first for the engine.
+    lines[static_cast<std::size_t>(seed - 1)] = "-200000000";
+    lines[static_cast<std::size_t>(trials - 1)] = "0";
+    writeLines(path(QStringLiteral("AMBOS.DAT")), lines);
+    expectOpenedWith(QStringLiteral("AMBOS.DAT"),
+                     QStringLiteral("línea %1: ").arg(seed) + seedWords);
+    EXPECT_EQ(data().seed, -200000000);
+    EXPECT_EQ(data().trialCount, 0);
+    expectRunRefused(seedWords);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(trialsWords));
+
+    lines[static_cast<std::size_t>(seed - 1)] = "161803398";
+    writeLines(path(QStringLiteral("PRUEBAS.DAT")), lines);
+    expectOpenedWith(QStringLiteral("PRUEBAS.DAT"),
+                     QStringLiteral("línea %1: ").arg(trials) + trialsWords);
+    EXPECT_EQ(data().seed, 161803398);
+    expectRunRefused(trialsWords);
+}
+
 TEST_F(FileCommandsTest, RedundancyAnswerOf3AndTheValuesAsTheEngineReadsThem) {
     redundancy(true);
     element(1, 0, {"0.001"});
