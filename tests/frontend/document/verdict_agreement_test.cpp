@@ -11,10 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "altered_data_files.h"
 #include "document/datafile_reading.h"
 
 namespace farvik {
 namespace {
+
+using testing::alterations;
+using testing::refusesAValueOnly;
+using testing::valueChanges;
 
 struct Verdict {
     bool accepted = false;  // the engine runs it
@@ -23,12 +28,6 @@ struct Verdict {
     int status = 0;
 };
 
-// A parameter, the seed or the number of trials: the values a user can type and save, which
-// the front end opens (naming the engine's refusal) so that they can be put right.
-bool refusesAValueOnly(int status) {
-    return status == 21 || status == 22 || status == 23;
-}
-
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -36,18 +35,15 @@ QByteArray fileBytes(const QString& path) {
 
 // The real engine on the file T.DAT of `folder`, asked for no reliability values.
 Verdict engineVerdict(const QString& folder) {
-    QProcess brenta;
-    brenta.setWorkingDirectory(folder);
-    brenta.start(QStringLiteral(FARVIK_BIN_DIR "/brenta"), {QStringLiteral("T")});
-    brenta.write("2\n");
-    brenta.closeWriteChannel();
-    EXPECT_TRUE(brenta.waitForFinished(60000));
+    const testing::EngineEnd end =
+        testing::runEngineOnT(QStringLiteral(FARVIK_BIN_DIR "/brenta"), folder);
+    EXPECT_TRUE(end.runs || end.status != 0) << "brenta did not end";
     Verdict v;
-    v.status = brenta.exitCode();
-    v.accepted = brenta.exitStatus() == QProcess::NormalExit && v.status == 0;
+    v.status = end.status;
+    v.accepted = end.runs;
     // As the user reads it: bytes that are no text show as the same replacement character
     // on both sides.
-    v.words = QString::fromUtf8(brenta.readAllStandardError()).toStdString();
+    v.words = end.errorOutput.toStdString();
     return v;
 }
 
@@ -77,55 +73,6 @@ QByteArray withValueAfter(const QByteArray& bytes, const QByteArray& label, int 
     }
     ADD_FAILURE() << "no label " << label.toStdString();
     return bytes;
-}
-
-// Altered copies of a file: a line dropped, a line doubled, the file cut, a byte changed.
-std::vector<QByteArray> alterations(const QByteArray& bytes, std::mt19937& random, int each) {
-    QList<QByteArray> lines = bytes.split('\n');
-    auto pick = [&random](qsizetype n) {
-        return static_cast<qsizetype>(std::uniform_int_distribution<qsizetype>(0, n - 1)(random));
-    };
-    std::vector<QByteArray> out;
-    for (int n = 0; n < each; ++n) {
-        QList<QByteArray> dropped = lines;
-        dropped.removeAt(pick(dropped.size()));
-        out.push_back(dropped.join('\n'));
-
-        QList<QByteArray> doubled = lines;
-        const qsizetype at = pick(doubled.size());
-        doubled.insert(at, doubled[at]);
-        out.push_back(doubled.join('\n'));
-
-        out.push_back(bytes.left(pick(bytes.size())));
-
-        QByteArray flipped = bytes;
-        flipped[pick(flipped.size())] = static_cast<char>(pick(256));
-        out.push_back(flipped);
-    }
-    return out;
-}
-
-// Copies with one value line (a line whose first word is a number) set to 0, -1 or -999999999:
-// counts, codes, keys, parameters, the seed and the trials out of range.
-std::vector<QByteArray> valueChanges(const QByteArray& bytes, std::mt19937& random, int each) {
-    const QList<QByteArray> lines = bytes.split('\n');
-    std::vector<qsizetype> numbers;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray word = lines[i].trimmed().split(' ').first();
-        bool number = false;
-        word.toDouble(&number);
-        if (number) numbers.push_back(i);
-    }
-    const QByteArray values[] = {"0", "-1", "-999999999"};
-    std::vector<QByteArray> out;
-    for (int n = 0; n < each; ++n) {
-        QList<QByteArray> changed = lines;
-        const auto line =
-            numbers[std::uniform_int_distribution<std::size_t>(0, numbers.size() - 1)(random)];
-        changed[line] = values[std::uniform_int_distribution<int>(0, 2)(random)] + '\r';
-        out.push_back(changed.join('\n'));
-    }
-    return out;
 }
 
 TEST(VerdictAgreement, TheEditorOpensWhatTheEngineRunsAndRefusesWhatItRefuses) {

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <random>
 
+#include "altered_data_files.h"
 #include "document/datafile_writer.h"
 #include "document_fixture.h"
 #include "editor/engine_checks.h"
@@ -13,6 +14,9 @@
 namespace {
 
 using farvik::MessageIcon;
+using farvik::testing::alterations;
+using farvik::testing::refusesAValueOnly;
+using farvik::testing::valueChanges;
 
 struct EngineVerdict {
     bool runs = false;
@@ -21,70 +25,18 @@ struct EngineVerdict {
 };
 
 EngineVerdict engineVerdict(const QString& folder) {
-    QProcess brenta;
-    brenta.setWorkingDirectory(folder);
-    brenta.start(QStringLiteral(FARVIK_BIN_DIR "/brenta"), {QStringLiteral("T")});
-    brenta.write("2\n");
-    brenta.closeWriteChannel();
-    EXPECT_TRUE(brenta.waitForFinished(60000));
+    const farvik::testing::EngineEnd end =
+        farvik::testing::runEngineOnT(QStringLiteral(FARVIK_BIN_DIR "/brenta"), folder);
+    EXPECT_TRUE(end.runs || end.status != 0) << "brenta did not end";
     EngineVerdict v;
-    v.status = brenta.exitCode();
-    v.runs = brenta.exitStatus() == QProcess::NormalExit && v.status == 0;
-    QString said = QString::fromUtf8(brenta.readAllStandardError()).trimmed();
+    v.status = end.status;
+    v.runs = end.runs;
+    QString said = end.errorOutput.trimmed();
     const qsizetype name = said.indexOf(QStringLiteral("T.DAT"));
     if (name >= 0) said = said.mid(name + 5);
     if (said.startsWith(QLatin1Char(',')) || said.startsWith(QLatin1Char(':'))) said = said.mid(2);
     v.words = said;
     return v;
-}
-
-std::vector<QByteArray> alterations(const QByteArray& bytes, std::mt19937& random, int each) {
-    QList<QByteArray> lines = bytes.split('\n');
-    auto pick = [&random](qsizetype n) {
-        return static_cast<qsizetype>(std::uniform_int_distribution<qsizetype>(0, n - 1)(random));
-    };
-    std::vector<QByteArray> out;
-    for (int n = 0; n < each; ++n) {
-        QList<QByteArray> dropped = lines;
-        dropped.removeAt(pick(dropped.size()));
-        out.push_back(dropped.join('\n'));
-        QList<QByteArray> doubled = lines;
-        const qsizetype at = pick(doubled.size());
-        doubled.insert(at, doubled[at]);
-        out.push_back(doubled.join('\n'));
-        out.push_back(bytes.left(pick(bytes.size())));
-        QByteArray flipped = bytes;
-        flipped[pick(flipped.size())] = static_cast<char>(pick(256));
-        out.push_back(flipped);
-    }
-    return out;
-}
-
-// Copies with one value line (a line whose first word is a number) set to 0, -1 or -999999999:
-// counts, codes, keys, parameters, the seed and the trials out of range.
-std::vector<QByteArray> valueChanges(const QByteArray& bytes, std::mt19937& random, int each) {
-    const QList<QByteArray> lines = bytes.split('\n');
-    std::vector<qsizetype> numbers;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        bool number = false;
-        lines[i].trimmed().split(' ').first().toDouble(&number);
-        if (number) numbers.push_back(i);
-    }
-    const QByteArray values[] = {"0", "-1", "-999999999"};
-    std::vector<QByteArray> out;
-    for (int n = 0; n < each; ++n) {
-        QList<QByteArray> changed = lines;
-        const auto line =
-            numbers[std::uniform_int_distribution<std::size_t>(0, numbers.size() - 1)(random)];
-        changed[line] = values[std::uniform_int_distribution<int>(0, 2)(random)] + '\r';
-        out.push_back(changed.join('\n'));
-    }
-    return out;
-}
-
-// A parameter, the seed or the number of trials: values a user can type and save.
-bool refusesAValueOnly(int status) {
-    return status == 21 || status == 22 || status == 23;
 }
 
 // Whether the checks before a run name the engine's refusal ("línea N: WORDS") of `system`.
