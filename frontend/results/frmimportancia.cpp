@@ -344,20 +344,8 @@ bool frmimportancia::exportTables() {
 
 bool frmimportancia::exportGraph() {
     if (plot_->empty()) return false;
-    const QString path =
-        dialogs().saveFileName(this, {QStringLiteral("Exportar la gráfica"),
-                                      QStringLiteral("Imagen PNG (*.png);;Dibujo SVG (*.svg)"),
-                                      QFileInfo(dataFileName_).absolutePath()});
-    if (path.isEmpty()) return false;
-    const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
-    const QString title = QStringLiteral("Importancia de Birnbaum IB(t)");
-    const bool written =
-        svg ? writeGraphSvg(*plot_, title, path) : writeGraphPng(*plot_, title, path);
-    if (!written) {
-        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-                          QStringLiteral("No se puede escribir el fichero ") + path);
-    }
-    return written;
+    return exportGraphToChosenFile(this, *plot_, QStringLiteral("Importancia de Birnbaum IB(t)"),
+                                   QFileInfo(dataFileName_).absolutePath());
 }
 
 }  // namespace farvik

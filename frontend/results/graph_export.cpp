@@ -71,6 +71,22 @@ void paintTitledFrame(QPainter& painter, QWidget& frame, const QString& title) {
 
 }  // namespace
 
+bool exportGraphToChosenFile(QWidget* parent, QWidget& frame, const QString& title,
+                             const QString& folder) {
+    const QString path = dialogs().saveFileName(
+        parent, {QStringLiteral("Exportar la gráfica"),
+                 QStringLiteral("Imagen PNG (*.png);;Dibujo SVG (*.svg)"), folder});
+    if (path.isEmpty()) return false;
+    const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    const bool written =
+        svg ? writeGraphSvg(frame, title, path) : writeGraphPng(frame, title, path);
+    if (!written) {
+        dialogs().message(parent, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
+                          QStringLiteral("No se puede escribir el fichero ") + path);
+    }
+    return written;
+}
+
 int graphTitleHeight(const QWidget& frame) {
     return QFontMetrics(frame.font()).height() + 2 * kTitleGap;
 }

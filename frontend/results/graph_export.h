@@ -19,6 +19,11 @@ QImage graphImage(QWidget& frame, const QString& title);
 // The same as an SVG drawing: vectors and text. False when the file cannot be written.
 bool writeGraphSvg(QWidget& frame, const QString& title, const QString& path);
 bool writeGraphPng(QWidget& frame, const QString& title, const QString& path);
+// Asks through the dialog seam for a PNG or SVG file, starting in folder, and writes the graph
+// there under the title; says so when the file cannot be written. False when nothing was
+// written (also when the user cancelled).
+bool exportGraphToChosenFile(QWidget* parent, QWidget& frame, const QString& title,
+                             const QString& folder);
 // The height of the title line over the frame.
 int graphTitleHeight(const QWidget& frame);
 

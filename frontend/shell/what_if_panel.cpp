@@ -406,21 +406,10 @@ void WhatIfPanel::showRefusal(const QString& text) {
 
 bool WhatIfPanel::exportGraph() {
     if (plot_->empty()) return false;
-    const QString path =
-        dialogs().saveFileName(this, {QStringLiteral("Exportar la gráfica"),
-                                      QStringLiteral("Imagen PNG (*.png);;Dibujo SVG (*.svg)"),
-                                      QFileInfo(fileName_).absolutePath()});
-    if (path.isEmpty()) return false;
-    const QString title =
-        QStringLiteral("%1: ¿Y si...? elemento %2").arg(QFileInfo(fileName_).fileName(), label_);
-    const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
-    const bool written =
-        svg ? writeGraphSvg(*plot_, title, path) : writeGraphPng(*plot_, title, path);
-    if (!written) {
-        dialogs().message(this, MessageIcon::Exclamation, MessageButtons::Ok, QString(),
-                          QStringLiteral("No se puede escribir el fichero ") + path);
-    }
-    return written;
+    return exportGraphToChosenFile(
+        this, *plot_,
+        QStringLiteral("%1: ¿Y si...? elemento %2").arg(QFileInfo(fileName_).fileName(), label_),
+        QFileInfo(fileName_).absolutePath());
 }
 
 }  // namespace farvik
