@@ -94,6 +94,11 @@ class frmdatos : public QWidget {
     void selectElementRow(int k);
     void selectPathEntryRow(int e);
 
+    // The element of the row that has the focus (its distribution or a parameter), or of the
+    // path entry that has it (the element whose key the document's entry holds): the index of
+    // its row; 0 when the focus is on no element.
+    int focusedElementRow() const;
+
     // The four row counters.
     int subsystemRows() const { return static_cast<int>(subsystemRows_.size()); }
     int elementRows() const { return static_cast<int>(elementRows_.size()); }

@@ -5,6 +5,7 @@
 #include <QTabBar>
 #include <algorithm>
 
+#include "document/system_document.h"
 #include "filtered_line_edit.h"
 #include "frmdatos.h"
 #include "row_list.h"
@@ -64,6 +65,30 @@ bool frmdatos::focusNextPrevChild(bool next) {
     stops[static_cast<std::size_t>(target)]->setFocus(next ? Qt::TabFocusReason
                                                            : Qt::BacktabFocusReason);
     return true;
+}
+
+int frmdatos::focusedElementRow() const {
+    const QWidget* focus = focusWidget();
+    if (!focus) return 0;
+    for (int k = 1; k <= elementRows(); ++k) {
+        if (focus == cmbfallo(k)) return k;
+        for (int n = 1; n <= 3; ++n)
+            if (focus == txtparam(n, k)) return k;
+    }
+    const SystemData& system = document_.system();
+    for (int e = 1; e <= pathEntryRows(); ++e) {
+        if (focus != txtcamino(e)) continue;
+        for (std::size_t p = 1; p < system.paths.size(); ++p) {
+            const SubsystemRec& path = system.paths[p];
+            for (std::size_t m = 1; m <= std::size_t(path.count) && m < path.elements.size(); ++m) {
+                const ElementRec& entry = path.elements[m];
+                if (entry.key != e) continue;
+                const int key = static_cast<int>(entry.params[1]);
+                return findElementByKey(system, key) ? key : 0;
+            }
+        }
+    }
+    return 0;
 }
 
 }  // namespace farvik

@@ -1,8 +1,6 @@
 // "¿Y si...?": the panel of one element of the document, opened from the Ver menu (the
 // editor's row), the block diagram and the importance window; "Aplicar" is one edit of the
 // document.
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -16,21 +14,7 @@
 namespace farvik {
 
 int frmMain::focusedElementRow() const {
-    const frmdatos* editor = dataEditorWidget_;
-    if (!editor) return 0;
-    const QWidget* focus = editor->focusWidget();
-    if (!focus) return 0;
-    for (int k = 1; k <= editor->elementRows(); ++k) {
-        if (focus == editor->cmbfallo(k)) return k;
-        for (int n = 1; n <= 3; ++n)
-            if (focus == editor->txtparam(n, k)) return k;
-    }
-    // A path entry stands for the element whose key it holds.
-    for (int e = 1; e <= editor->pathEntryRows(); ++e) {
-        if (focus != editor->txtcamino(e)) continue;
-        return elementRowOfLabel(systemDocument_.system(), editor->txtcamino(e)->text());
-    }
-    return 0;
+    return dataEditorWidget_ ? dataEditorWidget_->focusedElementRow() : 0;
 }
 
 void frmMain::showWhatIf(int key) {

@@ -240,5 +240,32 @@ TEST_F(WhatIfTest, TheViewMenuTakesTheEditorsRow) {
     EXPECT_EQ(panel()->elementKey(), k);
 }
 
+// On the paths' tab the element is the one whose key the document's path entry holds, read
+// from the document, whatever the box shows.
+TEST_F(WhatIfTest, TheViewMenuTakesThePathEntrysElement) {
+    const DataFileReading general =
+        readSystemFile(QStringLiteral(FARVIK_SOURCE_DIR "/examples/GENERAL.DAT"));
+    ASSERT_TRUE(general.system.has_value());
+    window->systemDocument().begin(*general.system, dir.filePath(QStringLiteral("GENERAL.DAT")));
+    frmdatos* editor = window->dataEditor();
+    ASSERT_NE(editor, nullptr);
+    const SystemData& system = window->systemDocument().system();
+    ASSERT_GE(system.paths.size(), 2u);
+    const SubsystemRec& path = system.paths[system.paths.size() - 1];
+    const ElementRec& entry = path.elements[std::size_t(path.count)];
+    const int key = static_cast<int>(entry.params[1]);
+    ASSERT_GT(key, 0);
+    editor->selectPathEntryRow(entry.key);
+    ASSERT_EQ(editor->focusWidget(), editor->txtcamino(entry.key));
+    // The box's text is not what counts: the document's entry is.
+    editor->txtcamino(entry.key)->blockSignals(true);
+    editor->txtcamino(entry.key)->setText(QStringLiteral("999"));
+    editor->txtcamino(entry.key)->blockSignals(false);
+    EXPECT_EQ(editor->focusedElementRow(), key);
+    window->findChild<QAction*>(QStringLiteral("mnuViewWhatIf"))->trigger();
+    ASSERT_NE(panel(), nullptr);
+    EXPECT_EQ(panel()->elementKey(), key);
+}
+
 }  // namespace
 }  // namespace farvik
