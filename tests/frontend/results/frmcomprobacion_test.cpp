@@ -23,6 +23,7 @@
 #include "results/frmcomprobacion.h"
 #include "scripted_dialogs.h"
 #include "shell/main_window.h"
+#include "summary_of_run.h"
 #include "system_reading.h"
 
 namespace farvik {
@@ -55,23 +56,7 @@ QByteArray serpar(double rate, int trials = 4000, const char* redundancy = "1") 
     return QByteArray::fromStdString(dataFileBytes(c));
 }
 
-// Runs brenta on the data file in the folder, asking the reliability at 200 and 600.
-QByteArray summaryOfRun(const QString& folder, const QByteArray& data) {
-    QFile file(folder + QStringLiteral("/SIS.DAT"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
-    file.close();
-    QProcess engine;
-    engine.setWorkingDirectory(folder);
-    engine.start(QStringLiteral(FARVIK_BIN_DIR "/brenta"), {QStringLiteral("SIS")});
-    engine.write("1\n2\n200\n600\n");
-    engine.closeWriteChannel();
-    EXPECT_TRUE(engine.waitForFinished(60000));
-    EXPECT_EQ(engine.exitCode(), 0);
-    QFile summary(folder + QStringLiteral("/resumen.TXT"));
-    EXPECT_TRUE(summary.open(QIODevice::ReadOnly));
-    return summary.readAll();
-}
+using testing::summaryOfRun;
 
 void waitFor(frmcomprobacion& w) {
     QSignalSpy done(&w, &frmcomprobacion::finished);

@@ -21,6 +21,7 @@
 #include "results/frmimportancia.h"
 #include "results/importance_plot.h"
 #include "scripted_dialogs.h"
+#include "summary_of_run.h"
 #include "system_reading.h"
 
 namespace farvik {
@@ -52,21 +53,7 @@ QByteArray serpar() {
     return QByteArray::fromStdString(dataFileBytes(c));
 }
 
-QByteArray summaryOfRun(const QString& folder, const QByteArray& data) {
-    QFile file(folder + QStringLiteral("/SIS.DAT"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
-    file.close();
-    QProcess engine;
-    engine.setWorkingDirectory(folder);
-    engine.start(QStringLiteral(FARVIK_BIN_DIR "/brenta"), {QStringLiteral("SIS")});
-    engine.write("1\n2\n200\n600\n");
-    engine.closeWriteChannel();
-    EXPECT_TRUE(engine.waitForFinished(60000));
-    QFile summary(folder + QStringLiteral("/resumen.TXT"));
-    EXPECT_TRUE(summary.open(QIODevice::ReadOnly));
-    return summary.readAll();
-}
+using testing::summaryOfRun;
 
 void waitFor(frmimportancia& w) {
     QSignalSpy done(&w, &frmimportancia::finished);
